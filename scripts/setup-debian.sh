@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages kvt-config needs to build, test and run, and only those that
+# are missing: a machine that already has everything is left alone (no apt-get at all).
+set -euo pipefail
+
+packages=(
+  cmake g++ make pkgconf
+  qt6-base-dev qt6-serialport-dev libgl-dev
+  libgtest-dev
+  fonts-liberation fontconfig
+  xvfb xauth xdotool x11-utils
+  desktop-file-utils appstream
+)
+if [[ "${1:-}" == "--fuzz" ]]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update
+  apt-get install -y --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+namespace kvt {
+
+// What the file chooser is asked and what it answers: `file_name` is offered when the chooser
+// opens and holds the chosen full path afterwards, so the next open offers the name last used.
+struct FileChooser {
+  std::string file_name;
+  std::string filter;          // e.g. "KORVELANTIX CONFIGURATION FILES (*.kvc)"
+  std::string title;
+  std::string default_suffix;  // without the dot, e.g. "kvc"
+};
+
+// Modal message boxes and file choosers. The window owns the real one; tests inject a recorder.
+// All texts are UTF-8.
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // A message with the OK button only and no icon. An empty title means the program's title.
+  virtual void message(const std::string& text, const std::string& title = {}) = 0;
+  // Return false when the user cancels; on true, chooser.file_name holds the chosen path.
+  virtual bool show_save(FileChooser& chooser) = 0;
+  virtual bool show_open(FileChooser& chooser) = 0;
+};
+
+}  // namespace kvt
