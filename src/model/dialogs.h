@@ -8,7 +8,7 @@ namespace kvt {
 // opens and holds the chosen full path afterwards, so the next open offers the name last used.
 struct FileChooser {
   std::string file_name;
-  std::string filter;          // e.g. "KORVELANTIX CONFIGURATION FILES (*.kvc)"
+  std::string filter;  // e.g. "KORVELANTIX CONFIGURATION FILES (*.kvc)"
   std::string title;
   std::string default_suffix;  // without the dot, e.g. "kvc"
 };

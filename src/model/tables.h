@@ -15,21 +15,51 @@ struct ListItem {
 // Module lists: "N/A", modules "A".."P" carrying their module base, and "BL/MR".
 // "N/A" and "BL/MR" carry the complete code of a switch that has no channel.
 inline constexpr std::array<ListItem, 18> kModuleTable{{
-    {"N/A", 160}, {"A", 0},    {"B", 10},   {"C", 20},   {"D", 30},   {"E", 40},
-    {"F", 50},    {"G", 60},   {"H", 70},   {"I", 80},   {"J", 90},   {"K", 100},
-    {"L", 110},   {"M", 120},  {"N", 130},  {"O", 140},  {"P", 150},  {"BL/MR", 159},
+    {"N/A", 160},
+    {"A", 0},
+    {"B", 10},
+    {"C", 20},
+    {"D", 30},
+    {"E", 40},
+    {"F", 50},
+    {"G", 60},
+    {"H", 70},
+    {"I", 80},
+    {"J", 90},
+    {"K", 100},
+    {"L", 110},
+    {"M", 120},
+    {"N", 130},
+    {"O", 140},
+    {"P", 150},
+    {"BL/MR", 159},
 }};
 
 // Channel lists: "1".."10", each carrying its position.
 inline constexpr std::array<ListItem, 10> kChannelTable{{
-    {"1", 0}, {"2", 1}, {"3", 2}, {"4", 3}, {"5", 4},
-    {"6", 5}, {"7", 6}, {"8", 7}, {"9", 8}, {"10", 9},
+    {"1", 0},
+    {"2", 1},
+    {"3", 2},
+    {"4", 3},
+    {"5", 4},
+    {"6", 5},
+    {"7", 6},
+    {"8", 7},
+    {"9", 8},
+    {"10", 9},
 }};
 
 // Intensity lists: the percentage and the intensity code the panel stores. The codes are not
 // proportional (100 % is 10, not 8) but a higher code is always a brighter setting.
 inline constexpr std::array<ListItem, 8> kIntensityTable{{
-    {"100", 10}, {"90", 7}, {"80", 6}, {"70", 5}, {"60", 4}, {"50", 3}, {"40", 2}, {"30", 1},
+    {"100", 10},
+    {"90", 7},
+    {"80", 6},
+    {"70", 5},
+    {"60", 4},
+    {"50", 3},
+    {"40", 2},
+    {"30", 1},
 }};
 
 inline constexpr int kNaPosition = 0;     // "N/A" in a module list

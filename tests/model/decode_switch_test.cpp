@@ -32,19 +32,18 @@ TEST_P(DecodeSwitch, GivesListPositions) {
 
 INSTANTIATE_TEST_SUITE_P(
     Codes, DecodeSwitch,
-    ::testing::Values(
-        DecodeCase{"A_1", {0}, 1, 0, 0}, DecodeCase{"A_10", {9}, 1, 9, 9},
-        DecodeCase{"B_1_leaves_remainder_in_A", {10}, 2, 0, 0},
-        DecodeCase{"J_10", {99}, 10, 9, 9}, DecodeCase{"P_1", {150}, 16, 0, 0},
-        DecodeCase{"P_9", {158}, 16, 8, 8},
-        DecodeCase{"BL_MR_keeps_previous_channel", {37, 159}, 17, 7, 159},
-        DecodeCase{"BL_MR_first_after_start_keeps_zero", {159}, 17, 0, 159},
-        DecodeCase{"NA_keeps_previous_channel", {37, 160}, 0, 7, 160},
-        DecodeCase{"NA_above_160", {42, 255}, 0, 2, 255},
-        DecodeCase{"NA_far_above", {32767}, 0, 0, 32767},
-        DecodeCase{"minus_1_clears_channel", {-1}, 1, -1, -1},
-        DecodeCase{"minus_15_is_no_position", {-15}, 1, -15, -15},
-        DecodeCase{"most_negative", {-32768}, 1, -32768, -32768}),
+    ::testing::Values(DecodeCase{"A_1", {0}, 1, 0, 0}, DecodeCase{"A_10", {9}, 1, 9, 9},
+                      DecodeCase{"B_1_leaves_remainder_in_A", {10}, 2, 0, 0},
+                      DecodeCase{"J_10", {99}, 10, 9, 9}, DecodeCase{"P_1", {150}, 16, 0, 0},
+                      DecodeCase{"P_9", {158}, 16, 8, 8},
+                      DecodeCase{"BL_MR_keeps_previous_channel", {37, 159}, 17, 7, 159},
+                      DecodeCase{"BL_MR_first_after_start_keeps_zero", {159}, 17, 0, 159},
+                      DecodeCase{"NA_keeps_previous_channel", {37, 160}, 0, 7, 160},
+                      DecodeCase{"NA_above_160", {42, 255}, 0, 2, 255},
+                      DecodeCase{"NA_far_above", {32767}, 0, 0, 32767},
+                      DecodeCase{"minus_1_clears_channel", {-1}, 1, -1, -1},
+                      DecodeCase{"minus_15_is_no_position", {-15}, 1, -15, -15},
+                      DecodeCase{"most_negative", {-32768}, 1, -32768, -32768}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

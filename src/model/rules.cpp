@@ -1,0 +1,106 @@
+#include "model/rules.h"
+
+#include <cstdint>
+
+#include "model/switch_rows.h"
+#include "model/tables.h"
+
+namespace kvt {
+namespace {
+
+constexpr const char* kIndicatorMessage =
+    "NORMAL INDICATOR INTENSITY must be set equal to\n"
+    "or greater than NORMAL BACKLIGHTING INTENSITY.";
+constexpr const char* kBackLightMessage =
+    "NORMAL BACKLIGHTING INTENSITY must be set equal to\n"
+    "or less than NORMAL INDICATOR INTENSITY.";
+constexpr const char* kFeatureTitle = "INDEPENDENT LIGHTING SWITCH ASSIGNMENT";
+constexpr const char* kFeatureMessage =
+    "ONE OF THE SWITCHES ON THE PANEL MUST BE ASSIGNED TO THE\n"
+    "MR/BL CHANNEL IF YOU ARE SELECTING INDEPENDENT LIGHTING.";
+
+std::int16_t selected_value(const Controls& controls, int list) {
+  return controls.item_value(list, controls.selected(list));
+}
+
+bool any_switch_on_blmr(const Controls& controls) {
+  for (int k = 1; k <= kSwitchCount; ++k) {
+    if (controls.selected(module_list(k)) == kBlMrPosition) return true;
+  }
+  return false;
+}
+
+// Intensity codes 1..7 sit at list position 8 - code; every other code has no item of its own.
+bool has_intensity_item(std::int16_t code) { return code >= 1 && code <= 7; }
+
+}  // namespace
+
+void build_write_data(PanelConfig& c, const Controls& controls) {
+  for (int k = 1; k <= kSwitchCount; ++k) {
+    const int module = controls.selected(module_list(k));
+    if (module == kBlMrPosition || module == kNaPosition) {
+      c.sw[k - 1] = controls.item_value(module_list(k), module);
+      continue;
+    }
+    const int channel = controls.selected(channel_list(k));
+    if (channel == kNoSelection || module == kNoSelection) {
+      c.error_flag = 1;
+      return;
+    }
+    const std::int32_t code = std::int32_t{controls.item_value(module_list(k), module)} +
+                              std::int32_t{controls.item_value(channel_list(k), channel)};
+    c.sw[k - 1] = static_cast<std::int16_t>(code);
+  }
+}
+
+void check_feature(PanelConfig& c, Controls& controls) {
+  if (controls.ticked() && !any_switch_on_blmr(controls)) {
+    controls.dialogs().message(kFeatureMessage, kFeatureTitle);
+    controls.set_ticked(false);
+  }
+  c.feature = controls.ticked() ? 1 : 0;
+}
+
+void on_check1_changed(PanelConfig& c, Controls& controls) {
+  check_feature(c, controls);
+  c.feature = controls.ticked() ? 1 : 0;
+}
+
+void on_indicator_selected(PanelConfig& c, Controls& controls) {
+  if (controls.selected(kIndicatorList) == kNoSelection) controls.select(kIndicatorList, 0);
+  c.indpercent = selected_value(controls, kIndicatorList);
+  if (c.indpercent >= c.blpercent) return;
+  controls.dialogs().message(kIndicatorMessage);
+  controls.select(kBackLightList, controls.selected(kIndicatorList));
+  c.indpercent = selected_value(controls, kIndicatorList);
+}
+
+void on_backlight_selected(PanelConfig& c, Controls& controls) {
+  if (controls.selected(kBackLightList) == kNoSelection) controls.select(kBackLightList, 0);
+  c.blpercent = selected_value(controls, kBackLightList);
+  if (c.indpercent >= c.blpercent) return;
+  controls.dialogs().message(kBackLightMessage);
+  controls.select(kBackLightList, controls.selected(kIndicatorList));
+  c.blpercent = selected_value(controls, kBackLightList);
+}
+
+void show_ind_percent(PanelConfig& c, Controls& controls) {
+  c.blpercent = c.indpercent;
+  if (has_intensity_item(c.indpercent)) {
+    controls.select(kIndicatorList, 8 - c.indpercent);
+  } else {
+    c.indpercent = 10;
+    controls.select(kIndicatorList, 0);
+  }
+}
+
+void show_bl_percent(PanelConfig& c, Controls& controls) {
+  if (has_intensity_item(c.blpercent)) {
+    controls.select(kBackLightList, 8 - c.blpercent);
+  } else {
+    c.blpercent = 10;
+    controls.select(kBackLightList, 0);
+  }
+}
+
+}  // namespace kvt
