@@ -55,10 +55,12 @@ std::optional<QString> save_whole_file(const std::string& path, const std::strin
   file.setDirectWriteFallback(false);
   if (!file.open(QIODevice::WriteOnly)) return file.errorString();
   const auto size = static_cast<qint64>(bytes.size());
-  if (file.write(bytes.data(), size) != size) {
-    const QString reason = file.errorString();
+  // QSaveFile::commit() in Qt 6.4 overlooks a failure to flush its buffer (a full disk) and would
+  // put the truncated file in place, so the flush is checked here first. A short write leaves no
+  // system reason behind, hence a reason of our own.
+  if (file.write(bytes.data(), size) != size || !file.flush()) {
     file.cancelWriting();
-    return reason;
+    return QStringLiteral("not all of it could be written, the disk may be full");
   }
   if (!file.commit()) return file.errorString();
   return std::nullopt;
