@@ -23,7 +23,7 @@ constexpr const char* kMismatchText =
     "AN ERROR HAS OCCURRED READING THE FILE BECAUSE THE FILE\n"
     "WAS NOT CREATED FOR THE 00-00417-(MDL) SWITCH PANEL\n"
     "----------THE FILE READ OPERATION IS BEING ABANDONED!-----------";
-constexpr const char* kNotOpenedText = "CONFIGURATION FILE COULD NOT BE READ: ";
+constexpr const char* kNotReadText = "CONFIGURATION FILE COULD NOT BE READ: ";
 
 void show_mismatch(Controls& controls) {
   controls.dialogs().message(kMismatchText, kMismatchTitle);
@@ -95,7 +95,7 @@ void read_file(PanelConfig& config, Controls& controls, StatusBox& status, FileC
   if (const auto* unreadable = std::get_if<FileUnreadable>(&contents)) {
     status.set_status_visible(true);
     status.set_status_colour(StatusColour::Red);
-    status.set_status_text(kNotOpenedText + chooser.file_name + " (" +
+    status.set_status_text(kNotReadText + chooser.file_name + " (" +
                            unreadable->reason.toUpper().toStdString() + ")");
     return;
   }
