@@ -1,0 +1,242 @@
+#include "window/form1.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <algorithm>
+#include <span>
+#include <stdexcept>
+#include <string>
+
+#include "model/switch_rows.h"
+#include "model/tables.h"
+#include "window/command_button.h"
+#include "window/form_layout.h"
+#include "window/list_box.h"
+#include "window/panel_picture.h"
+#include "window/qt_dialogs.h"
+#include "window/text_box.h"
+#include "window/theme.h"
+#include "window/window_icon.h"
+#include "window/wrapping_check_box.h"
+
+namespace layout = kvt::layout;
+using kvt::theme::LayoutFont;
+
+namespace {
+
+QString numbered(const char* kind, int number) {
+  return QString::fromLatin1(kind) + QString::number(number);
+}
+
+QString switch_name(int switch_number) { return numbered("SW", switch_number); }
+
+QLabel* make_caption(QWidget& parent, const QString& name, const QString& text, QRect geometry) {
+  auto* caption = new QLabel(text, &parent);
+  caption->setObjectName(name);
+  caption->setGeometry(geometry);
+  caption->setWordWrap(true);
+  caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  return caption;
+}
+
+}  // namespace
+
+Form1::Form1(std::unique_ptr<kvt::Dialogs> dialogs, QWidget* parent)
+    : QWidget(parent), dialogs_(std::move(dialogs)) {
+  if (!dialogs_) {
+    dialogs_ = std::make_unique<kvt::QtDialogs>(*this);
+  }
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QString::fromLatin1(layout::kTitle));
+  setWindowIcon(kvt::window_icon());
+  setFixedSize(kvt::to_pixels(layout::kClientArea));
+  setPalette(kvt::theme::classic_palette());
+  setAutoFillBackground(true);
+  setFont(kvt::theme::font(LayoutFont::Window));
+
+  // Created from back to front: each control is drawn over the ones made before it.
+  build_picture_and_marker();
+  build_switch_labels();
+  build_captions(*this, false);
+  QWidget& frame = build_frame();
+  build_captions(frame, true);
+  build_command_buttons();
+  build_text_boxes();
+  build_lists(frame);
+  set_focus_order();
+
+  timer1_ = new QTimer(this);
+  timer1_->setObjectName(QStringLiteral("Timer1"));
+  timer1_->setInterval(layout::kTimer1Interval);
+  timer1_->setTimerType(Qt::PreciseTimer);
+}
+
+Form1::~Form1() = default;
+
+void Form1::build_picture_and_marker() {
+  auto* picture = new kvt::PanelPicture(this);
+  picture->setObjectName(QStringLiteral("Image1"));
+  picture->setGeometry(kvt::to_pixels(layout::kImage1));
+
+  auto* marker = new QFrame(this);
+  marker->setObjectName(QStringLiteral("Shape1"));
+  marker->setGeometry(kvt::to_pixels(layout::kShape1));
+  marker->setFrameStyle(QFrame::Box | QFrame::Plain);
+  marker->setAutoFillBackground(true);
+  QPalette marker_colours = marker->palette();
+  marker_colours.setColor(QPalette::Window, kvt::theme::header_marker());
+  marker->setPalette(marker_colours);
+
+  const int left = kvt::twips_to_pixels(std::min(layout::kLine1From.left, layout::kLine1To.left));
+  const int right = kvt::twips_to_pixels(std::max(layout::kLine1From.left, layout::kLine1To.left));
+  auto* leader = new QFrame(this);
+  leader->setObjectName(QStringLiteral("Line1"));
+  leader->setFrameStyle(QFrame::HLine | QFrame::Plain);
+  leader->setGeometry(left, kvt::twips_to_pixels(layout::kLine1From.top), right - left + 1, 1);
+}
+
+void Form1::build_switch_labels() {
+  QPalette colours = palette();
+  colours.setColor(QPalette::WindowText, kvt::theme::switch_label_text());
+  colours.setColor(QPalette::Window, kvt::theme::switch_label_back());
+  for (int k = 1; k <= kvt::kSwitchCount; ++k) {
+    const layout::SwitchRow& row = layout::kSwitchRows[k - 1];
+    const kvt::TwipSize size =
+        k == kvt::kSwitchCount ? layout::kWideSwitchLabelSize : layout::kSwitchLabelSize;
+    QLabel* label = make_caption(*this, QString::fromLatin1(row.label_name), switch_name(k),
+                                 kvt::to_pixels(row.label, size));
+    label->setPalette(colours);
+    label->setAutoFillBackground(true);
+  }
+}
+
+void Form1::build_captions(QWidget& parent, bool in_frame) {
+  for (const layout::CaptionRow& row : layout::kCaptions) {
+    if (row.in_frame != in_frame) {
+      continue;
+    }
+    QLabel* caption = make_caption(parent, QString::fromLatin1(row.name),
+                                   QString::fromLatin1(row.text), kvt::to_pixels(row.rect));
+    caption->setFont(kvt::theme::font(row.font));
+    // Opaque, so a caption over the panel picture stays readable.
+    caption->setAutoFillBackground(true);
+  }
+}
+
+QWidget& Form1::build_frame() {
+  auto* frame = new QGroupBox(QString::fromLatin1(layout::kFrameCaption), this);
+  frame->setObjectName(QStringLiteral("Frame1"));
+  frame->setGeometry(kvt::to_pixels(layout::kFrame));
+  frame->setFont(kvt::theme::font(LayoutFont::ArialBold));
+
+  check1_ = new kvt::WrappingCheckBox(QString::fromLatin1(layout::kCheck1Caption), frame);
+  check1_->setObjectName(QStringLiteral("Check1"));
+  check1_->setGeometry(kvt::to_pixels(layout::kCheck1));
+  check1_->setFont(kvt::theme::font(LayoutFont::ArialBold));
+  check1_->setChecked(true);  // stored ticked; the load handling clears it
+  connect(check1_, &QCheckBox::toggled, this, [this] { run_check1_handler(); });
+  return *frame;
+}
+
+void Form1::build_command_buttons() {
+  using Slot = void (Form1::*)();
+  const std::array<Slot, layout::kCommandButtons.size()> commands{
+      &Form1::read_config_pressed, &Form1::write_config_pressed, &Form1::read_file_pressed,
+      &Form1::write_file_pressed};
+  for (std::size_t i = 0; i < commands.size(); ++i) {
+    const layout::CommandButtonRow& row = layout::kCommandButtons[i];
+    auto* button = new kvt::CommandButton(QString::fromLatin1(row.caption), this);
+    button->setObjectName(QString::fromLatin1(row.name));
+    button->setToolTip(QString::fromLatin1(row.tooltip));
+    button->setGeometry(kvt::to_pixels(row.rect));
+    button->setFont(kvt::theme::font(LayoutFont::ArialBold));
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, commands[i]);
+  }
+}
+
+void Form1::build_text_boxes() {
+  status_box_ = new QPlainTextEdit(this);
+  status_box_->setObjectName(QStringLiteral("Text1"));
+  status_box_->setGeometry(kvt::to_pixels(layout::kStatusBox));
+  status_box_->setFont(kvt::theme::font(LayoutFont::ArialSmall));
+  status_box_->setReadOnly(true);
+  status_box_->setTabChangesFocus(true);
+  status_box_->setFocusPolicy(Qt::StrongFocus);
+  status_box_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  status_box_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  status_box_->document()->setDocumentMargin(1);
+  set_status_text(layout::kStatusBoxText);
+  QPalette status_colours = status_box_->palette();
+  status_colours.setColor(QPalette::Base, kvt::theme::status_background());
+  status_box_->setPalette(status_colours);
+  status_box_->hide();
+
+  auto* panel_name = new kvt::TextBox(QString(), layout::kPanelNameTypedLength, this);
+  panel_name->setObjectName(numbered("Text", kvt::kPanelNameBox));
+  panel_name->setToolTip(QStringLiteral("ENTER IDENTITY FOR FILE NAME"));
+  panel_name->setGeometry(kvt::to_pixels(layout::kPanelNameBox));
+  panel_name->setFont(kvt::theme::font(LayoutFont::SansRegular));
+  text_boxes_[0] = panel_name;
+
+  for (int k = 1; k <= kvt::kSwitchCount; ++k) {
+    const int number = kvt::designation_box(k);
+    auto* box = new kvt::TextBox(QString::fromLatin1(layout::kDesignationText), 0, this);
+    box->setObjectName(numbered("Text", number));
+    box->setToolTip(QStringLiteral("ENTER %1 FUNCTION").arg(switch_name(k)));
+    box->setGeometry(
+        kvt::to_pixels(layout::kSwitchRows[k - 1].designation_box, layout::kDesignationBoxSize));
+    text_boxes_[number - kvt::kPanelNameBox] = box;
+  }
+}
+
+void Form1::build_lists(QWidget& frame) {
+  auto add_list = [this](int number, std::span<const kvt::ListItem> items, QWidget& parent,
+                         QRect geometry) {
+    auto* list = new kvt::ListBox(items, &parent);
+    list->setObjectName(numbered("List", number));
+    list->setGeometry(geometry);
+    connect(list, &QListWidget::itemSelectionChanged, this,
+            [this, number] { run_list_handler(number); });
+    lists_[number - 1] = list;
+    return list;
+  };
+
+  for (int k = 1; k <= kvt::kSwitchCount; ++k) {
+    const layout::SwitchRow& row = layout::kSwitchRows[k - 1];
+    kvt::ListBox* modules = add_list(kvt::module_list(k), kvt::kModuleTable, *this,
+                                     kvt::to_pixels(row.module_list, layout::kModuleListSize));
+    modules->setToolTip(QStringLiteral("%1 MODULE ASSIGNMENT").arg(switch_name(k)));
+    modules->setFont(kvt::theme::font(LayoutFont::SansRegular));
+  }
+  for (int k = 1; k <= kvt::kSwitchCount; ++k) {
+    const layout::SwitchRow& row = layout::kSwitchRows[k - 1];
+    kvt::ListBox* channels = add_list(kvt::channel_list(k), kvt::kChannelTable, *this,
+                                      kvt::to_pixels(row.channel_list, layout::kChannelListSize));
+    channels->setToolTip(QStringLiteral("%1 CHANNEL ASSIGNMENT").arg(switch_name(k)));
+    channels->setFont(kvt::theme::font(LayoutFont::SansRegular));
+  }
+  // The indicator list sits in Frame1 but keeps the window's font, not the frame's.
+  add_list(kvt::kIndicatorList, kvt::kIntensityTable, frame, kvt::to_pixels(layout::kIndicatorList))
+      ->setFont(kvt::theme::font(LayoutFont::Window));
+  add_list(kvt::kBackLightList, kvt::kIntensityTable, *this,
+           kvt::to_pixels(layout::kBackLightList));
+}
+
+void Form1::set_focus_order() {
+  QWidget* previous = nullptr;
+  for (const char* name : layout::kFocusOrder) {
+    auto* control = findChild<QWidget*>(QString::fromLatin1(name));
+    if (control == nullptr) {
+      throw std::logic_error(std::string("the focus order names a missing control ") + name);
+    }
+    if (previous != nullptr) {
+      setTabOrder(previous, control);
+    }
+    previous = control;
+  }
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <memory>
+
+#include "model/controls.h"
+#include "model/dialogs.h"
+#include "model/panel_config.h"
+#include "model/status_box.h"
+
+class QCheckBox;
+class QPlainTextEdit;
+class QTimer;
+
+namespace kvt {
+class ListBox;
+class TextBox;
+}  // namespace kvt
+
+// The program's one window. It is built from the stored layout, owns the configuration values,
+// and offers its lists, text boxes, tick box and status box to the rules and commands through
+// kvt::Controls and kvt::StatusBox. Setting a selection or the tick box from code runs the
+// control's handler exactly as the user's change does.
+class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
+  Q_OBJECT
+
+ public:
+  // Without dialogs the window uses real message boxes and file choosers.
+  explicit Form1(std::unique_ptr<kvt::Dialogs> dialogs = nullptr, QWidget* parent = nullptr);
+  ~Form1() override;
+
+  // The load handling, run once after creation and before the window is shown.
+  void load();
+
+  kvt::PanelConfig& config();
+  QTimer& timer1();
+
+  int selected(int list) const override;
+  void select(int list, int position) override;
+  std::int16_t item_value(int list, int position) const override;
+  void set_list_visible(int list, bool visible) override;
+
+  // Boxes 2..12 are the name and designation boxes; box 1 is the status box.
+  std::string text(int box) const override;
+  void set_text(int box, const std::string& text) override;
+  void set_box_visible(int box, bool visible) override;
+
+  bool ticked() const override;
+  void set_ticked(bool ticked) override;
+
+  kvt::Dialogs& dialogs() override;
+
+  void set_status_text(const std::string& text) override;
+  void set_status_colour(kvt::StatusColour colour) override;
+  void set_status_visible(bool visible) override;
+
+ protected:
+  // The rules behind a list's selection and behind a change of Check1; every run of a handler,
+  // by the user or by code, passes through here.
+  virtual void run_list_handler(int list);
+  virtual void run_check1_handler();
+
+ private slots:
+  void read_config_pressed();
+  void write_config_pressed();
+  void read_file_pressed();
+  void write_file_pressed();
+
+ private:
+  void build_picture_and_marker();
+  void build_switch_labels();
+  void build_captions(QWidget& parent, bool in_frame);
+  QWidget& build_frame();
+  void build_command_buttons();
+  void build_text_boxes();
+  void build_lists(QWidget& frame);
+  void set_focus_order();
+
+  kvt::ListBox& list_box(int list) const;
+  kvt::TextBox& text_box(int box) const;
+
+  kvt::PanelConfig config_;
+  std::unique_ptr<kvt::Dialogs> dialogs_;
+  std::array<kvt::ListBox*, 22> lists_{};
+  std::array<kvt::TextBox*, 11> text_boxes_{};  // Text2..Text12
+  QPlainTextEdit* status_box_ = nullptr;        // Text1
+  QCheckBox* check1_ = nullptr;
+  QTimer* timer1_ = nullptr;
+};

@@ -1,0 +1,106 @@
+#include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <stdexcept>
+
+#include "model/editor_events.h"
+#include "model/rules.h"
+#include "model/switch_rows.h"
+#include "window/form1.h"
+#include "window/list_box.h"
+#include "window/text_box.h"
+#include "window/theme.h"
+
+namespace {
+constexpr int kStatusBoxNumber = 1;
+}  // namespace
+
+void Form1::load() { kvt::load_handling(config_, *this); }
+
+kvt::PanelConfig& Form1::config() { return config_; }
+
+QTimer& Form1::timer1() { return *timer1_; }
+
+kvt::Dialogs& Form1::dialogs() { return *dialogs_; }
+
+kvt::ListBox& Form1::list_box(int list) const {
+  if (list < 1 || list > static_cast<int>(lists_.size())) {
+    throw std::out_of_range("there is no List" + std::to_string(list));
+  }
+  return *lists_[list - 1];
+}
+
+kvt::TextBox& Form1::text_box(int box) const {
+  const int index = box - kvt::kPanelNameBox;
+  if (index < 0 || index >= static_cast<int>(text_boxes_.size())) {
+    throw std::out_of_range("there is no name or designation box Text" + std::to_string(box));
+  }
+  return *text_boxes_[index];
+}
+
+int Form1::selected(int list) const { return list_box(list).selected_position(); }
+
+void Form1::select(int list, int position) {
+  kvt::ListBox& box = list_box(list);
+  {
+    // The handler runs once below, whether or not the selection changed.
+    const QSignalBlocker quiet(box);
+    box.set_selected_position(position);
+  }
+  run_list_handler(list);
+}
+
+std::int16_t Form1::item_value(int list, int position) const {
+  return list_box(list).item_value(position);
+}
+
+void Form1::set_list_visible(int list, bool visible) { list_box(list).setVisible(visible); }
+
+std::string Form1::text(int box) const {
+  if (box == kStatusBoxNumber) {
+    return status_box_->toPlainText().toStdString();
+  }
+  return text_box(box).text().toStdString();
+}
+
+void Form1::set_text(int box, const std::string& text) {
+  if (box == kStatusBoxNumber) {
+    set_status_text(text);
+    return;
+  }
+  text_box(box).set_program_text(QString::fromStdString(text));
+}
+
+void Form1::set_box_visible(int box, bool visible) {
+  if (box == kStatusBoxNumber) {
+    set_status_visible(visible);
+    return;
+  }
+  text_box(box).setVisible(visible);
+}
+
+bool Form1::ticked() const { return check1_->isChecked(); }
+
+// Check1's handler runs from its toggled signal, so a change by code and a click by the user
+// run it alike, once per real change.
+void Form1::set_ticked(bool ticked) { check1_->setChecked(ticked); }
+
+void Form1::set_status_text(const std::string& text) {
+  QString shown = QString::fromStdString(text);
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  status_box_->setPlainText(shown);
+}
+
+void Form1::set_status_colour(kvt::StatusColour colour) {
+  QPalette colours = status_box_->palette();
+  colours.setColor(QPalette::Base, kvt::theme::status_colour(colour));
+  status_box_->setPalette(colours);
+}
+
+void Form1::set_status_visible(bool visible) { status_box_->setVisible(visible); }
+
+void Form1::run_list_handler(int list) { kvt::on_list_selected(config_, *this, list); }
+
+void Form1::run_check1_handler() { kvt::on_check1_changed(config_, *this); }

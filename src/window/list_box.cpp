@@ -1,0 +1,64 @@
+#include "window/list_box.h"
+
+#include <QItemSelectionModel>
+#include <stdexcept>
+#include <string>
+
+namespace kvt {
+
+namespace {
+// Rows as tall as the original list boxes': the switch lists show about three items, the
+// intensity lists two.
+constexpr int kRowHeight = 13;
+}  // namespace
+
+ListBox::ListBox(std::span<const ListItem> items, QWidget* parent) : QListWidget(parent) {
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setUniformItemSizes(true);
+  for (const ListItem& entry : items) {
+    auto* item = new QListWidgetItem(
+        QString::fromUtf8(entry.text.data(), static_cast<qsizetype>(entry.text.size())), this);
+    item->setData(Qt::UserRole, static_cast<int>(entry.value));
+    item->setSizeHint(QSize(0, kRowHeight));
+  }
+}
+
+int ListBox::selected_position() const {
+  const QModelIndexList rows = selectionModel()->selectedRows();
+  return rows.isEmpty() ? kNoSelection : rows.first().row();
+}
+
+void ListBox::set_selected_position(int position) {
+  if (position < 0 || position >= count()) {
+    selectionModel()->clear();
+    return;
+  }
+  setCurrentRow(position, QItemSelectionModel::ClearAndSelect);
+  scrollToItem(item(position));
+}
+
+std::int16_t ListBox::item_value(int position) const {
+  const QListWidgetItem* entry = item(position);
+  if (entry == nullptr) {
+    throw std::out_of_range(objectName().toStdString() + " has no item at position " +
+                            std::to_string(position));
+  }
+  return static_cast<std::int16_t>(entry->data(Qt::UserRole).toInt());
+}
+
+QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex& index,
+                                                              const QEvent* event) const {
+  if (!index.isValid()) {
+    return QItemSelectionModel::NoUpdate;
+  }
+  const auto command = QListWidget::selectionCommand(index, event);
+  const bool unselects =
+      command.testAnyFlags(QItemSelectionModel::Deselect | QItemSelectionModel::Toggle);
+  if (unselects && selectionModel()->isSelected(index)) {
+    return QItemSelectionModel::NoUpdate;
+  }
+  return command;
+}
+
+}  // namespace kvt

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QListWidget>
+#include <cstdint>
+#include <span>
+
+#include "model/tables.h"
+
+namespace kvt {
+
+// A single-selection list whose items carry their item value in Qt::UserRole. The selected
+// position is the selected row, never merely the current one. As on the panel's original
+// window, the user can move the selection but cannot clear it; only the program can.
+class ListBox : public QListWidget {
+  Q_OBJECT
+
+ public:
+  ListBox(std::span<const ListItem> items, QWidget* parent);
+
+  int selected_position() const;
+  // Any position the list does not have clears the selection and the current row.
+  void set_selected_position(int position);
+  std::int16_t item_value(int position) const;
+
+ protected:
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                       const QEvent* event) const override;
+};
+
+}  // namespace kvt

@@ -1,0 +1,52 @@
+#include "window/qt_dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "window/form_layout.h"
+
+namespace kvt {
+
+namespace {
+
+bool run_chooser(QWidget& window, FileChooser& chooser, QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(&window, QString::fromStdString(chooser.title));
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
+                                                     : QFileDialog::ExistingFile);
+  dialog.setNameFilter(QString::fromStdString(chooser.filter));
+  dialog.setDefaultSuffix(QString::fromStdString(chooser.default_suffix));
+  if (!chooser.file_name.empty()) {
+    dialog.selectFile(QString::fromStdString(chooser.file_name));
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return false;
+  }
+  chooser.file_name = dialog.selectedFiles().constFirst().toStdString();
+  return true;
+}
+
+}  // namespace
+
+QtDialogs::QtDialogs(QWidget& window) : window_(window) {}
+
+void QtDialogs::message(const std::string& text, const std::string& title) {
+  QMessageBox box(&window_);
+  box.setIcon(QMessageBox::NoIcon);
+  box.setWindowTitle(title.empty() ? QString::fromLatin1(layout::kTitle)
+                                   : QString::fromStdString(title));
+  box.setTextFormat(Qt::PlainText);
+  box.setText(QString::fromStdString(text));
+  box.setStandardButtons(QMessageBox::Ok);
+  box.exec();
+}
+
+bool QtDialogs::show_save(FileChooser& chooser) {
+  return run_chooser(window_, chooser, QFileDialog::AcceptSave);
+}
+
+bool QtDialogs::show_open(FileChooser& chooser) {
+  return run_chooser(window_, chooser, QFileDialog::AcceptOpen);
+}
+
+}  // namespace kvt

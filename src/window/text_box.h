@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace kvt {
+
+class TypedTextFilter;
+
+// A one-line name or designation box. What the user enters goes through a TypedTextFilter;
+// text the program puts there (from a file, say) is shown whole.
+class TextBox : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  // typed_length_limit 0 means no limit.
+  TextBox(const QString& text, int typed_length_limit, QWidget* parent);
+
+  void set_program_text(const QString& text);
+
+ private:
+  TypedTextFilter* filter_;
+};
+
+}  // namespace kvt

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QValidator>
+
+class QLineEdit;
+
+namespace kvt {
+
+// Filters what the user types or pastes into a name or designation box. A configuration file
+// holds these texts between double quotes, one byte per character, on one line; so a double
+// quote, a character outside Latin-1 and a control character (a line break, say) are dropped
+// from what is entered, and the rest of a paste is kept. With a typed-length limit the user
+// cannot make the text longer than the limit, or longer than it already is when the program
+// has put a longer text there. Text the program sets is never filtered (see TextBox).
+class TypedTextFilter : public QValidator {
+  Q_OBJECT
+
+ public:
+  // typed_length_limit 0 means no limit.
+  TypedTextFilter(QLineEdit& box, int typed_length_limit);
+
+  State validate(QString& input, int& pos) const override;
+
+  static bool may_be_entered(QChar character);
+
+ private:
+  QString before_edit_;
+  int typed_length_limit_;
+};
+
+}  // namespace kvt

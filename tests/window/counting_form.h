@@ -1,0 +1,43 @@
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "tests/window/recording_dialogs.h"
+#include "window/form1.h"
+
+namespace kvt::testing {
+
+// Form1 with recording dialogs that also counts every run of the list and Check1 handlers,
+// noting what the list showed as selected when its handler began.
+class CountingForm1 : public Form1 {
+ public:
+  CountingForm1() : Form1(std::make_unique<RecordingDialogs>()) {}
+
+  RecordingDialogs& recorder() { return static_cast<RecordingDialogs&>(dialogs()); }
+
+  std::array<int, 23> list_runs{};             // by list number
+  std::array<int, 23> selected_at_last_run{};  // by list number
+  int check1_runs = 0;
+
+  int all_list_runs() const {
+    int total = 0;
+    for (int runs : list_runs) {
+      total += runs;
+    }
+    return total;
+  }
+
+ protected:
+  void run_list_handler(int list) override {
+    ++list_runs[list];
+    selected_at_last_run[list] = selected(list);
+    Form1::run_list_handler(list);
+  }
+  void run_check1_handler() override {
+    ++check1_runs;
+    Form1::run_check1_handler();
+  }
+};
+
+}  // namespace kvt::testing
