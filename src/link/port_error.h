@@ -1,0 +1,36 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace kvt {
+
+// Why the serial port is not usable: it would not open, or it broke down while open.
+enum class PortProblem {
+  NoSuchDevice,      // the device is missing, or no hardware answers behind it
+  PermissionDenied,  // the device exists but this user may not read and write it
+  InUse,             // another program holds the device
+  OtherOpenFailure,  // any other refusal; PortError::system_text says what
+  FailedWhileOpen,   // the device went away or stopped working during use
+};
+
+struct PortError {
+  PortProblem problem = PortProblem::OtherOpenFailure;
+  std::string device;       // the device the user configured, e.g. /dev/ttyUSB0
+  std::string system_text;  // the operating system's own words, for the rare other cases
+};
+
+// What the port layer reported when an open failed.
+enum class OpenRefusal { NotFound, Permission, Other };
+
+// Tells the three causes of a refused open apart. `access_errno` is 0 when access(2) grants
+// read and write on the device, otherwise the errno it gave. Several reasons look alike to the
+// port layer: a device held by another program and one this user may not touch are both
+// "permission" refusals, and only the access rights tell them apart.
+PortProblem classify_open_failure(OpenRefusal refusal, int access_errno);
+
+// The user-facing description, in capitals, naming the device, with advice where the user can
+// act. Shown after "SERIAL PORT COULD NOT BE OPENED: " for the open failures.
+std::string describe_port_error(const PortError& error);
+
+}  // namespace kvt

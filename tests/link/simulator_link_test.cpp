@@ -1,0 +1,169 @@
+// The real serial port layer against kvt-panel-sim on a pseudo-terminal.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <cstdlib>
+#include <memory>
+
+#include "link/panel_link.h"
+#include "link/qt_serial_port.h"
+#include "recording_status_box.h"
+#include "run_meter.h"
+#include "sim_harness.h"
+
+namespace {
+
+using kvt::sim::PanelSimulator;
+
+class SimulatorLinkTest : public ::testing::Test {
+ protected:
+  SimulatorLinkTest() { timer1.setInterval(500); }
+  ~SimulatorLinkTest() override { ::unsetenv("KVT_SERIAL_PORT"); }
+
+  void start(std::vector<std::string> options = {}) {
+    sim = std::make_unique<PanelSimulator>(PanelSimulator::Setup{std::move(options), std::nullopt});
+    sim->use_as_serial_port();
+  }
+
+  // Lets the event loop run for a while, as the window does between commands.
+  static void run_events_for(int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    QTimer stop;
+    stop.start(ms);
+    while (clock.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
+
+  kvt::PanelConfig config;
+  RecordingStatusBox status;
+  QTimer timer1;
+  kvt::QtSerialPort port;
+  kvt::PanelLink link{config, port, status, timer1};
+  std::unique_ptr<PanelSimulator> sim;
+};
+
+TEST_F(SimulatorLinkTest, WakesThePanelAndReadsTheModelByte) {
+  start();
+  ASSERT_TRUE(link.open_link()) << link.port_error_text();
+  EXPECT_TRUE(link.wake_panel());
+  link.wait_tick();
+  link.address_l = 63;
+  link.readee();
+  link.close_link();
+  EXPECT_EQ(config.A, 69);
+  EXPECT_EQ(config.error_flag, 0);
+  EXPECT_EQ(status.text, "COMMUNICATIONS OK");
+  EXPECT_EQ(sim->frames(), (std::vector<std::string>{"41", "56 00 3F 30 30 56"}));
+}
+
+TEST_F(SimulatorLinkTest, WritesAndVerifiesBytesIncludingLineEndValues) {
+  start();
+  ASSERT_TRUE(link.open_link()) << link.port_error_text();
+  ASSERT_TRUE(link.wake_panel());
+  const std::pair<std::int16_t, std::int16_t> writes[] = {{10, 159}, {12, 10}, {13, 13}};
+  for (const auto& [address, value] : writes) {
+    link.wait_tick();
+    link.address_l = address;
+    link.data_l = value;
+    link.sendee();
+    EXPECT_EQ(config.error_flag, 0) << address;
+    EXPECT_EQ(config.A, value);
+  }
+  link.close_link();
+  EXPECT_EQ(status.text, "COMMUNICATIONS OK");
+  EXPECT_EQ(status.colour, kvt::StatusColour::Yellow);
+  const auto memory = sim->memory();
+  EXPECT_EQ(memory[10], 159);
+  EXPECT_EQ(memory[12], 10);
+  EXPECT_EQ(memory[13], 13);
+  const auto frames = sim->frames();
+  ASSERT_EQ(frames.size(), 7u);
+  EXPECT_EQ(frames[1], "53 00 0A 00 9F 44");
+  EXPECT_EQ(frames[2], "56 00 0A 30 30 56");
+}
+
+TEST_F(SimulatorLinkTest, KeepsWorkingWhenThePortIsClosedAndReopenedBetweenCommands) {
+  start();
+  for (int command = 0; command < 3; ++command) {
+    ASSERT_TRUE(link.open_link()) << link.port_error_text();
+    EXPECT_TRUE(link.wake_panel()) << command;
+    link.close_link();
+    run_events_for(50);
+  }
+  EXPECT_EQ(sim->frames(), std::vector<std::string>(3, "41"));
+}
+
+TEST_F(SimulatorLinkTest, SilentPanelFailsAfterSixRequestsWithoutBusyWaiting) {
+  start({"--silent"});
+  ASSERT_TRUE(link.open_link()) << link.port_error_text();
+  const kvt::sim::RunMeter meter;
+  EXPECT_FALSE(link.wake_panel());
+  const double wall = meter.wall_seconds();
+  const double cpu = meter.cpu_seconds();
+  link.close_link();
+  EXPECT_EQ(status.text, "COMMUNICATIONS FAILURE SWITCH PANEL FAILED TO RESPOND");
+  EXPECT_EQ(status.colour, kvt::StatusColour::Red);
+  EXPECT_EQ(sim->frames(), std::vector<std::string>(6, "41"));
+  EXPECT_GT(wall, 0.55);
+  EXPECT_LT(cpu, 0.1 * wall);  // a spinning wait would use all of it
+}
+
+TEST_F(SimulatorLinkTest, SimulatorKilledMidTransferFailsItAtOnceAndFreesTheCpu) {
+  start({"--silent"});
+  ASSERT_TRUE(link.open_link()) << link.port_error_text();
+  QTimer::singleShot(20, [&] { sim->kill(); });
+  config.A = 42;
+  const kvt::sim::RunMeter transfer;
+  link.address_l = 63;
+  link.readee();
+  EXPECT_LT(transfer.wall_seconds(), 0.09);  // before the tick would have ended it
+  EXPECT_EQ(config.error_flag, 1);
+  EXPECT_EQ(config.A, 42);
+  EXPECT_TRUE(link.port_failed());
+  EXPECT_EQ(status.text, RecordingStatusBox::kUntouched);
+  EXPECT_NE(link.port_error_text().find(sim->device() + " STOPPED WORKING"), std::string::npos)
+      << link.port_error_text();
+
+  // The dead port is closed and not polled: the program idles.
+  const kvt::sim::RunMeter idle;
+  run_events_for(300);
+  EXPECT_FALSE(port.port_open());
+  EXPECT_LT(idle.cpu_seconds(), 0.1);
+  EXPECT_FALSE(link.wake_panel());
+  link.close_link();
+}
+
+TEST_F(SimulatorLinkTest, MissingDeviceIsNamedWithAdvice) {
+  ::setenv("KVT_SERIAL_PORT", "/dev/kvt-no-such-adapter", 1);
+  EXPECT_FALSE(link.open_link());
+  EXPECT_FALSE(port.port_open());
+  EXPECT_EQ(link.port_error_text(),
+            "SERIAL PORT COULD NOT BE OPENED: THERE IS NO SERIAL DEVICE /dev/kvt-no-such-adapter. "
+            "CONNECT THE SWITCH PANEL CABLE, OR SET KVT_SERIAL_PORT TO THE DEVICE OF YOUR SERIAL "
+            "ADAPTER (FOR EXAMPLE /dev/ttyUSB0) BEFORE STARTING THIS PROGRAM.");
+}
+
+TEST_F(SimulatorLinkTest, DeviceHeldByAnotherProgramIsInUse) {
+  start({"--link", "/tmp/kvt-link-test-" + std::to_string(::getpid())});
+  kvt::QtSerialPort other_program;
+  other_program.set_settings("9600,N,8,1");
+  other_program.set_port_open(true);
+  ASSERT_TRUE(other_program.port_open());
+
+  // Reached under another name, the device is still recognised as the one that is held.
+  ::setenv("KVT_SERIAL_PORT", ("/tmp/kvt-link-test-" + std::to_string(::getpid())).c_str(), 1);
+  EXPECT_FALSE(link.open_link());
+  const auto error = port.error();
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->problem, kvt::PortProblem::InUse);
+  EXPECT_NE(link.port_error_text().find("IN USE BY ANOTHER PROGRAM"), std::string::npos);
+
+  other_program.set_port_open(false);
+  EXPECT_TRUE(link.open_link()) << link.port_error_text();
+  link.close_link();
+}
+
+}  // namespace

@@ -1,0 +1,150 @@
+#include "sim_harness.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <thread>
+
+#include "memory_file.h"
+
+extern char** environ;
+
+namespace kvt::sim {
+
+namespace {
+
+using namespace std::chrono_literals;
+constexpr auto kPatience = 5s;
+
+// Reads one line from `descriptor`, waiting at most kPatience in all.
+std::string read_first_line(int descriptor) {
+  std::string line;
+  const auto deadline = std::chrono::steady_clock::now() + kPatience;
+  while (std::chrono::steady_clock::now() < deadline) {
+    pollfd watched{descriptor, POLLIN, 0};
+    if (::poll(&watched, 1, 50) <= 0) continue;
+    char c = 0;
+    if (::read(descriptor, &c, 1) != 1) break;
+    if (c == '\n') return line;
+    line += c;
+  }
+  return {};
+}
+
+}  // namespace
+
+PanelSimulator::PanelSimulator() : PanelSimulator(Setup{}) {}
+
+PanelSimulator::PanelSimulator(const Setup& setup) {
+  std::string folder_template =
+      (std::filesystem::temp_directory_path() / "kvt-sim-XXXXXX").string();
+  if (::mkdtemp(folder_template.data()) == nullptr) {
+    throw std::runtime_error("cannot make a folder for the simulator");
+  }
+  folder_ = folder_template;
+  try {
+    start(setup);
+  } catch (...) {
+    end(SIGKILL);
+    std::filesystem::remove_all(folder_);
+    throw;
+  }
+}
+
+PanelSimulator::~PanelSimulator() {
+  end(SIGTERM);
+  std::error_code ignored;
+  std::filesystem::remove_all(folder_, ignored);
+}
+
+void PanelSimulator::start(const Setup& setup) {
+  std::vector<std::string> arguments{KVT_PANEL_SIM_PATH, "--log", path("frames.log"), "--dump",
+                                     path("memory.out")};
+  if (setup.memory) {
+    if (!dump_memory(*setup.memory, path("memory.in"))) {
+      throw std::runtime_error("cannot write the simulator's starting memory");
+    }
+    arguments.insert(arguments.end(), {"--load", path("memory.in")});
+  }
+  arguments.insert(arguments.end(), setup.options.begin(), setup.options.end());
+  std::vector<char*> argv;
+  for (auto& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+
+  int output[2];
+  if (::pipe2(output, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
+  const int spawned = ::posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(output[1]);
+  if (spawned != 0) {
+    pid_ = -1;
+    ::close(output[0]);
+    throw std::runtime_error(std::string("cannot start ") + KVT_PANEL_SIM_PATH);
+  }
+  device_ = read_first_line(output[0]);
+  ::close(output[0]);
+  if (device_.empty()) throw std::runtime_error("the simulator did not name its pty");
+}
+
+void PanelSimulator::use_as_serial_port() const { ::setenv("KVT_SERIAL_PORT", device_.c_str(), 1); }
+
+std::vector<std::string> PanelSimulator::frames() const {
+  std::vector<std::string> lines;
+  std::ifstream log(path("frames.log"));
+  for (std::string line; std::getline(log, line);) lines.push_back(line);
+  return lines;
+}
+
+PanelMemory PanelSimulator::memory() {
+  const std::string dump = path("memory.out");
+  if (running()) {
+    std::filesystem::remove(dump);
+    ::kill(pid_, SIGUSR1);
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    while (!std::filesystem::exists(dump) && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(5ms);
+    }
+  }
+  std::string problem;
+  const auto memory = load_memory(dump, problem);
+  if (!memory) throw std::runtime_error("no simulator memory: " + problem);
+  return *memory;
+}
+
+PanelMemory PanelSimulator::stop() {
+  end(SIGTERM);
+  return memory();
+}
+
+void PanelSimulator::kill() { end(SIGKILL); }
+
+std::string PanelSimulator::path(const char* file) const { return folder_ + "/" + file; }
+
+void PanelSimulator::end(int signal) {
+  if (!running()) return;
+  ::kill(pid_, signal);
+  const auto deadline = std::chrono::steady_clock::now() + kPatience;
+  while (::waitpid(pid_, nullptr, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() >= deadline) {
+      ::kill(pid_, SIGKILL);
+      ::waitpid(pid_, nullptr, 0);
+      break;
+    }
+    std::this_thread::sleep_for(2ms);
+  }
+  pid_ = -1;
+}
+
+}  // namespace kvt::sim

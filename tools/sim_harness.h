@@ -1,0 +1,59 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "simulated_panel.h"
+
+namespace kvt::sim {
+
+// Runs kvt-panel-sim as a child process in a temporary folder of its own, for tests and
+// benchmarks: start it, point the program at its pty, read what it received and what its
+// memory holds, stop it or kill it. Everything it made is removed when the object goes.
+class PanelSimulator {
+ public:
+  struct Setup {
+    std::vector<std::string> options;   // further options, e.g. {"--silent"}, {"--delay", "20"}
+    std::optional<PanelMemory> memory;  // starting memory; the factory memory when empty
+  };
+
+  // Starts the simulator and waits (at most 5 s) for its pty. Throws std::runtime_error when
+  // it cannot be started.
+  explicit PanelSimulator(const Setup& setup);
+  PanelSimulator();
+  ~PanelSimulator();
+  PanelSimulator(const PanelSimulator&) = delete;
+  PanelSimulator& operator=(const PanelSimulator&) = delete;
+
+  // The pty the program opens, e.g. /dev/pts/4.
+  const std::string& device() const { return device_; }
+  // Sets KVT_SERIAL_PORT to device(), so port 1 is the simulator.
+  void use_as_serial_port() const;
+
+  // Frames received so far, in order, one hex line each, e.g. "56 00 3F 30 30 56".
+  std::vector<std::string> frames() const;
+  // The memory now: asks a running simulator for a dump and waits for it (at most 5 s);
+  // after stop(), the memory it ended with. Throws std::runtime_error when there is none.
+  PanelMemory memory();
+
+  // Ends the simulator as a user would (SIGTERM) and returns its final memory.
+  PanelMemory stop();
+  // Ends it at once (SIGKILL): the far end of the pty vanishes mid-conversation.
+  void kill();
+  bool running() const { return pid_ > 0; }
+  pid_t pid() const { return pid_; }
+
+ private:
+  std::string path(const char* file) const;
+  void start(const Setup& setup);
+  void end(int signal);
+
+  std::string folder_;
+  std::string device_;
+  pid_t pid_ = -1;
+};
+
+}  // namespace kvt::sim
