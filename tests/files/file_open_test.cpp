@@ -1,0 +1,275 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "window_fixture.h"
+#include "worked_example.h"
+
+namespace kvt::testing {
+namespace {
+
+constexpr const char* kMismatchText =
+    "AN ERROR HAS OCCURRED READING THE FILE BECAUSE THE FILE\n"
+    "WAS NOT CREATED FOR THE 00-00417-(MDL) SWITCH PANEL\n"
+    "----------THE FILE READ OPERATION IS BEING ABANDONED!-----------";
+constexpr const char* kBackLightMessage =
+    "NORMAL BACKLIGHTING INTENSITY must be set equal to\nor less than NORMAL INDICATOR INTENSITY.";
+constexpr const char* kFeatureMessage =
+    "ONE OF THE SWITCHES ON THE PANEL MUST BE ASSIGNED TO THE\n"
+    "MR/BL CHANNEL IF YOU ARE SELECTING INDEPENDENT LIGHTING.";
+
+// The worked example with some fields (numbered 1..29) replaced by raw file text.
+std::string example_with(const std::vector<std::pair<int, std::string>>& edits) {
+  std::string body = kWorkedExampleLine;
+  body.resize(body.size() - 2);
+  std::vector<std::string> fields;
+  std::size_t start = 0;
+  for (std::size_t comma; (comma = body.find(',', start)) != std::string::npos;) {
+    fields.push_back(body.substr(start, comma - start));
+    start = comma + 1;
+  }
+  fields.push_back(body.substr(start));
+  for (const auto& [field, raw] : edits) fields.at(field - 1) = raw;
+  std::string line;
+  for (const std::string& f : fields) line += (line.empty() ? "" : ",") + f;
+  return line + "\r\n";
+}
+
+using FileOpen = WindowFixture;
+
+TEST_F(FileOpen, LoadsTheWorkedExampleIntoTheWindow) {
+  put_file(path("example.kvc"), kWorkedExampleLine);
+  chooser.file_name = "last used.kvc";
+  open(path("example.kvc"));
+
+  ASSERT_EQ(dialogs.requests().size(), 1u);
+  const auto& shown = dialogs.requests()[0];
+  EXPECT_EQ(shown.kind, RecordingDialogs::ChooserKind::Open);
+  EXPECT_EQ(shown.offered.file_name, "last used.kvc");
+  EXPECT_EQ(shown.offered.title, "READ CONFIGURATION FILE");
+  EXPECT_EQ(shown.offered.filter, "KORVELANTIX CONFIGURATION FILES (*.kvc)");
+  EXPECT_EQ(shown.offered.default_suffix, "kvc");
+
+  EXPECT_EQ(form.text(kPanelNameBox), "LOBBY 2");
+  EXPECT_EQ(form.text(designation_box(1)), "ENTRY");
+  EXPECT_EQ(form.text(designation_box(3)), "MASTER");
+  EXPECT_EQ(form.text(designation_box(10)), "DESIGNATION ");
+  const std::vector<std::pair<int, int>> selections = {{1, 2},  {2, 2},  {3, 1},  {4, 0},
+                                                       {5, 17}, {19, 0}, {21, 0}, {22, 4}};
+  for (const auto& [list, position] : selections) EXPECT_EQ(form.selected(list), position) << list;
+  EXPECT_FALSE(list_hidden(channel_list(1)));
+  EXPECT_TRUE(list_hidden(channel_list(3)));
+  EXPECT_TRUE(list_hidden(channel_list(10)));
+  for (int k = 1; k <= kSwitchCount; ++k) EXPECT_FALSE(box_hidden(designation_box(k))) << k;
+  EXPECT_TRUE(form.ticked());
+
+  const PanelConfig& c = form.config();
+  EXPECT_EQ(c.feature, 1);
+  EXPECT_EQ(c.indpercent, 10);
+  EXPECT_EQ(c.blpercent, 4);
+  EXPECT_EQ(c.panel, "LOBBY 2");
+  EXPECT_EQ(c.sdesig[1], "STAGE");
+  EXPECT_EQ(c.s[0], 12);
+  EXPECT_EQ(c.BL, 159);
+  EXPECT_TRUE(dialogs.messages().empty());
+  EXPECT_FALSE(status.visible);
+}
+
+TEST_F(FileOpen, OffersTheFileLastSaved) {
+  enter_worked_example();
+  save(path("saved.kvc"));
+  open(std::nullopt);
+  ASSERT_EQ(dialogs.requests().size(), 2u);
+  EXPECT_EQ(dialogs.requests()[1].offered.file_name, path("saved.kvc"));
+}
+
+struct LoadCase {
+  const char* name;
+  std::vector<std::pair<int, std::string>> edits;
+  std::vector<std::pair<int, int>> selections;  // list, position
+  bool ticked;
+  std::int16_t indpercent;
+  std::int16_t blpercent;
+  std::vector<std::string> messages;
+};
+
+class FileOpenLoads : public WindowFixture, public ::testing::WithParamInterface<LoadCase> {};
+
+TEST_P(FileOpenLoads, EndsAsTheRulesSay) {
+  const LoadCase& tc = GetParam();
+  put_file(path("case.kvc"), example_with(tc.edits));
+  open(path("case.kvc"));
+
+  for (const auto& [list, position] : tc.selections) {
+    EXPECT_EQ(form.selected(list), position) << "List" << list;
+  }
+  EXPECT_EQ(form.ticked(), tc.ticked);
+  EXPECT_EQ(form.config().feature, tc.ticked ? 1 : 0);
+  EXPECT_EQ(form.config().indpercent, tc.indpercent);
+  EXPECT_EQ(form.config().blpercent, tc.blpercent);
+  std::vector<std::string> shown;
+  for (const auto& m : dialogs.messages()) shown.push_back(m.text);
+  EXPECT_EQ(shown, tc.messages);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FileOpenLoads,
+    ::testing::Values(
+        LoadCase{"code_200_opens_as_na", {{4, "200"}}, {{1, 0}, {3, 1}}, true, 10, 4, {}},
+        LoadCase{"flag_2_clears_the_box", {{25, "2"}}, {{5, 17}}, false, 10, 4, {}},
+        LoadCase{"indicator_8_opens_as_100", {{27, "8"}}, {{21, 0}, {22, 4}}, true, 10, 4, {}},
+        LoadCase{"backlight_above_indicator_comes_down",
+                 {{27, "4"}, {29, "6"}},
+                 {{21, 4}, {22, 4}},
+                 true,
+                 4,
+                 4,
+                 {kBackLightMessage}},
+        LoadCase{
+            "flag_without_blmr_switch", {{8, "160"}}, {{5, 0}}, false, 10, 4, {kFeatureMessage}},
+        LoadCase{"other_labels_open_the_same",
+                 {{24, "\"x\""}, {26, "\"\""}, {28, "\"BL\""}},
+                 {{21, 0}, {22, 4}},
+                 true,
+                 10,
+                 4,
+                 {}}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(FileOpen, ModuleP_Channel10_IsSavedAs159AndOpensAsBlMr) {
+  enter_worked_example();
+  form.select(module_list(1), 16);
+  form.select(channel_list(1), 9);
+  save(path("p10.kvc"));
+  EXPECT_NE(file_bytes(path("p10.kvc")).find("\"ENTRY\",159,"), std::string::npos);
+
+  open(path("p10.kvc"));
+  EXPECT_EQ(form.selected(module_list(1)), 17);
+  EXPECT_TRUE(list_hidden(channel_list(1)));
+}
+
+struct RefusedCase {
+  const char* name;
+  const char* file_name;
+  std::optional<std::string> bytes;  // nothing: the file does not exist
+};
+
+class FileOpenRefuses : public WindowFixture, public ::testing::WithParamInterface<RefusedCase> {};
+
+// A refused file shows the mismatch message and leaves every control and every value as it was,
+// however far the record read before it was found wanting.
+TEST_P(FileOpenRefuses, ShowsMismatchAndChangesNothing) {
+  const RefusedCase& tc = GetParam();
+  enter_worked_example();
+  form.select(kIndicatorList, 1);  // "90", so a loaded "100" would show
+  if (tc.bytes) put_file(path(tc.file_name), *tc.bytes);
+  const WindowState before = state();
+
+  open(path(tc.file_name));
+
+  ASSERT_EQ(dialogs.messages().size(), 1u);
+  EXPECT_EQ(dialogs.messages()[0].text, kMismatchText);
+  EXPECT_EQ(dialogs.messages()[0].title, "FILE/MODEL MIS-MATCH");
+  EXPECT_TRUE(state() == before);
+  EXPECT_FALSE(status.visible);
+}
+
+const std::vector<std::pair<int, std::string>> kOtherConfiguration = {
+    {2, "\"OTHER\""}, {4, "55"}, {25, "0"}, {27, "3"}, {29, "2"}};
+
+std::string other_configuration_with(std::pair<int, std::string> fault) {
+  auto edits = kOtherConfiguration;
+  edits.push_back(std::move(fault));
+  return example_with(edits);
+}
+
+std::string first_twenty_fields(const std::string& record) {
+  std::size_t end = 0;
+  for (int field = 1; field <= 20; ++field) end = record.find(',', end + 1);
+  return record.substr(0, end) + "\r\n";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FileOpenRefuses,
+    ::testing::Values(
+        RefusedCase{"model_in_lower_case", "lower.kvc",
+                    other_configuration_with({1, "\"00-00417-mdl\""})},
+        RefusedCase{"another_model", "other.kvc",
+                    other_configuration_with({1, "\"00-00418-MDL\""})},
+        RefusedCase{"twenty_fields", "short.kvc",
+                    first_twenty_fields(other_configuration_with({1, "\"00-00417-MDL\""}))},
+        RefusedCase{"number_beyond_16_bits", "big.kvc", other_configuration_with({29, "40000"})},
+        RefusedCase{"negative_switch_code", "negative.kvc", other_configuration_with({10, "-1"})},
+        RefusedCase{"text_after_closing_quote", "quote.kvc",
+                    other_configuration_with({7, "\"MASTER\"S"})},
+        RefusedCase{"not_a_number", "nan.kvc", other_configuration_with({27, "ten"})},
+        RefusedCase{"empty_file", "empty.kvc", ""},
+        RefusedCase{"file_does_not_exist", "missing.kvc", std::nullopt}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(FileOpen, FolderIsNamedInRedAndChangesNothing) {
+  enter_worked_example();
+  ASSERT_TRUE(QDir(dir.path()).mkdir("folder.kvc"));
+  const WindowState before = state();
+
+  open(path("folder.kvc"));
+
+  EXPECT_TRUE(status.visible);
+  EXPECT_EQ(status.colour, StatusColour::Red);
+  EXPECT_EQ(status.text,
+            "CONFIGURATION FILE COULD NOT BE READ: " + path("folder.kvc") + " (IT IS A FOLDER)");
+  EXPECT_TRUE(dialogs.messages().empty());
+  EXPECT_TRUE(state() == before);
+}
+
+TEST_F(FileOpen, CancelChangesNothing) {
+  enter_worked_example();
+  const WindowState before = state();
+  open(std::nullopt);
+  EXPECT_TRUE(state() == before);
+  EXPECT_TRUE(dialogs.messages().empty());
+  EXPECT_FALSE(status.visible);
+}
+
+struct SameBytesCase {
+  const char* name;
+  std::string bytes;
+};
+
+class FileOpenThenSave : public WindowFixture,
+                         public ::testing::WithParamInterface<SameBytesCase> {};
+
+TEST_P(FileOpenThenSave, WritesTheSameBytes) {
+  put_file(path("in.kvc"), GetParam().bytes);
+  open(path("in.kvc"));
+  ASSERT_TRUE(dialogs.messages().empty());
+  save(path("out.kvc"));
+  EXPECT_EQ(file_bytes(path("out.kvc")), GetParam().bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FileOpenThenSave,
+    ::testing::Values(
+        SameBytesCase{"worked_example", kWorkedExampleLine},
+        SameBytesCase{"latin1_and_commas",
+                      example_with({{2, "\"CAF\xC9\""}, {3, "\"\xC9TAGE, EST\""}, {5, "\"\""}})},
+        SameBytesCase{"every_module_and_lowest_intensities", example_with({{4, "0"},
+                                                                           {6, "158"},
+                                                                           {8, "99"},
+                                                                           {10, "10"},
+                                                                           {12, "159"},
+                                                                           {14, "45"},
+                                                                           {16, "160"},
+                                                                           {18, "149"},
+                                                                           {20, "9"},
+                                                                           {22, "120"},
+                                                                           {25, "0"},
+                                                                           {27, "1"},
+                                                                           {29, "1"}})}),
+    [](const auto& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace kvt::testing
