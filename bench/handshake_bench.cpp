@@ -30,7 +30,7 @@ class UnseenStatusBox : public kvt::StatusBox {
 
 int main(int argc, char** argv) {
   QCoreApplication application(argc, argv);
-  kvt::sim::PanelSimulator simulator({{"--silent"}, std::nullopt});
+  kvt::sim::PanelSimulator simulator({"--silent"});
   simulator.use_as_serial_port();
 
   kvt::PanelConfig config;

@@ -42,9 +42,8 @@ std::string read_first_line(int descriptor) {
 
 }  // namespace
 
-PanelSimulator::PanelSimulator() : PanelSimulator(Setup{}) {}
-
-PanelSimulator::PanelSimulator(const Setup& setup) {
+PanelSimulator::PanelSimulator(const std::vector<std::string>& options,
+                               const std::optional<PanelMemory>& memory) {
   std::string folder_template =
       (std::filesystem::temp_directory_path() / "kvt-sim-XXXXXX").string();
   if (::mkdtemp(folder_template.data()) == nullptr) {
@@ -52,7 +51,7 @@ PanelSimulator::PanelSimulator(const Setup& setup) {
   }
   folder_ = folder_template;
   try {
-    start(setup);
+    start(options, memory);
   } catch (...) {
     end(SIGKILL);
     std::filesystem::remove_all(folder_);
@@ -66,16 +65,17 @@ PanelSimulator::~PanelSimulator() {
   std::filesystem::remove_all(folder_, ignored);
 }
 
-void PanelSimulator::start(const Setup& setup) {
+void PanelSimulator::start(const std::vector<std::string>& options,
+                           const std::optional<PanelMemory>& memory) {
   std::vector<std::string> arguments{KVT_PANEL_SIM_PATH, "--log", path("frames.log"), "--dump",
                                      path("memory.out")};
-  if (setup.memory) {
-    if (!dump_memory(*setup.memory, path("memory.in"))) {
+  if (memory) {
+    if (!dump_memory(*memory, path("memory.in"))) {
       throw std::runtime_error("cannot write the simulator's starting memory");
     }
     arguments.insert(arguments.end(), {"--load", path("memory.in")});
   }
-  arguments.insert(arguments.end(), setup.options.begin(), setup.options.end());
+  arguments.insert(arguments.end(), options.begin(), options.end());
   std::vector<char*> argv;
   for (auto& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);

@@ -15,15 +15,12 @@ namespace kvt::sim {
 // memory holds, stop it or kill it. Everything it made is removed when the object goes.
 class PanelSimulator {
  public:
-  struct Setup {
-    std::vector<std::string> options;   // further options, e.g. {"--silent"}, {"--delay", "20"}
-    std::optional<PanelMemory> memory;  // starting memory; the factory memory when empty
-  };
-
-  // Starts the simulator and waits (at most 5 s) for its pty. Throws std::runtime_error when
-  // it cannot be started.
-  explicit PanelSimulator(const Setup& setup);
-  PanelSimulator();
+  // Starts the simulator with further `options` (e.g. {"--silent"} or {"--delay", "20"}; the
+  // frame log and memory dump are the harness's own) and `memory` to start with (the factory
+  // memory when empty), and waits at most 5 s for its pty. Throws std::runtime_error when it
+  // cannot be started.
+  explicit PanelSimulator(const std::vector<std::string>& options = {},
+                          const std::optional<PanelMemory>& memory = std::nullopt);
   ~PanelSimulator();
   PanelSimulator(const PanelSimulator&) = delete;
   PanelSimulator& operator=(const PanelSimulator&) = delete;
@@ -48,7 +45,7 @@ class PanelSimulator {
 
  private:
   std::string path(const char* file) const;
-  void start(const Setup& setup);
+  void start(const std::vector<std::string>& options, const std::optional<PanelMemory>& memory);
   void end(int signal);
 
   std::string folder_;

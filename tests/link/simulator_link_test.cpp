@@ -23,8 +23,8 @@ class SimulatorLinkTest : public ::testing::Test {
   SimulatorLinkTest() { timer1.setInterval(500); }
   ~SimulatorLinkTest() override { ::unsetenv("KVT_SERIAL_PORT"); }
 
-  void start(std::vector<std::string> options = {}) {
-    sim = std::make_unique<PanelSimulator>(PanelSimulator::Setup{std::move(options), std::nullopt});
+  void start(const std::vector<std::string>& options = {}) {
+    sim = std::make_unique<PanelSimulator>(options);
     sim->use_as_serial_port();
   }
 
