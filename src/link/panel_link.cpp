@@ -65,6 +65,7 @@ void PanelLink::wait_tick() {
 }
 
 void PanelLink::readee() {
+  value_taken_ = false;
   if (interrupted()) {
     config_.error_flag = 1;
     return;
@@ -87,6 +88,7 @@ void PanelLink::readee() {
   }
   const ReplyValue value = reply_value(reply);
   config_.A = value.value;
+  value_taken_ = true;
   if (!value.fits || config_.A > memory_map::kHighestValidByte || config_.A < 0) {
     config_.error_flag = 1;
     show_text(link_texts::kDataOutOfRange);
@@ -96,6 +98,7 @@ void PanelLink::readee() {
 }
 
 void PanelLink::sendee() {
+  value_taken_ = false;
   if (interrupted()) {
     config_.error_flag = 1;
     return;
@@ -122,6 +125,7 @@ void PanelLink::sendee() {
   }
   const ReplyValue value = reply_value(reply);
   config_.A = value.value;
+  value_taken_ = true;
   if (value.fits && config_.A == data_l) {
     status_.set_status_colour(StatusColour::Yellow);
     show_text(link_texts::kCommunicationsOk);

@@ -45,6 +45,10 @@ class PanelLink : public QObject {
   // Writes data_l at address_l, then reads it back into A to verify it.
   void sendee();
 
+  // True when the last readee or sendee took a value from a reply into A; false when it brought
+  // none (no reply, too short a reply, the port broke down, shutting down) and A is older.
+  bool value_taken() const { return value_taken_; }
+
   // Ends every wait at once and fails every later transfer; for a window closed mid-command.
   void request_shutdown();
   bool shutting_down() const;
@@ -73,6 +77,7 @@ class PanelLink : public QObject {
   StatusBox& status_;
   QTimer& timer1_;
   bool shutting_down_ = false;
+  bool value_taken_ = false;
 };
 
 }  // namespace kvt
