@@ -101,7 +101,12 @@ void QtSerialPort::open_port() {
   if (!port_.open(QIODevice::ReadWrite)) {
     error_ = PortError{classify_open_failure(refusal_from(port_.error()), access_errno(device_)),
                        device_, port_.errorString().toStdString()};
+    return;
   }
+  // A port starts each command with nothing received. A UART drops what arrives while it is
+  // closed, but a device the system keeps open (a pty) would hand a late answer to the previous
+  // command to this one.
+  port_.clear(QSerialPort::Input);
 }
 
 void QtSerialPort::output(std::string_view bytes) {

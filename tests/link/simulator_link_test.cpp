@@ -96,6 +96,19 @@ TEST_F(SimulatorLinkTest, KeepsWorkingWhenThePortIsClosedAndReopenedBetweenComma
   EXPECT_EQ(sim->frames(), std::vector<std::string>(3, "41"));
 }
 
+TEST_F(SimulatorLinkTest, ALateAnswerToThePreviousCommandIsNotHandedToTheNext) {
+  start({"--delay", "150"});
+  ASSERT_TRUE(link.open_link()) << link.port_error_text();
+  EXPECT_TRUE(link.wake_panel());  // the answer to the first request, during the second wait
+  link.close_link();
+  run_events_for(200);  // the answer to the second request arrives with the port closed
+  ASSERT_TRUE(link.open_link()) << link.port_error_text();
+  run_events_for(50);
+  EXPECT_EQ(port.in_buffer_count(), 0);
+  link.close_link();
+  EXPECT_EQ(sim->frames(), std::vector<std::string>(2, "41"));
+}
+
 TEST_F(SimulatorLinkTest, SilentPanelFailsAfterSixRequestsWithoutBusyWaiting) {
   start({"--silent"});
   ASSERT_TRUE(link.open_link()) << link.port_error_text();
