@@ -35,7 +35,6 @@ void ListBox::set_selected_position(int position) {
     return;
   }
   setCurrentRow(position, QItemSelectionModel::ClearAndSelect);
-  scrollToItem(item(position));
 }
 
 std::int16_t ListBox::item_value(int position) const {

@@ -278,6 +278,15 @@ TEST(WindowLayout, LoadHandlingLeavesTheStartUpState) {
   }
 }
 
+TEST(WindowLayout, ClosesWithoutAQuestion) {
+  CountingForm1 form;
+  form.load();
+  form.show();
+  EXPECT_TRUE(form.close());
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_TRUE(form.recorder().messages().empty());
+}
+
 // Controls drawn later stand in front; the picture lies behind everything that overlaps it.
 TEST(WindowLayout, StacksControlsOverThePanelPicture) {
   CountingForm1 form;
