@@ -10,7 +10,7 @@ namespace kvt {
 inline constexpr int kTwipsPerPixel = 15;
 
 constexpr int twips_to_pixels(int twips) {
-  return (twips + (twips >= 0 ? kTwipsPerPixel / 2 : -kTwipsPerPixel / 2)) / kTwipsPerPixel;
+  return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;  // to the nearest pixel
 }
 
 struct TwipPoint {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QPalette>
 #include <QPixmap>
 #include <cstdlib>
 
@@ -17,9 +19,6 @@ QImage start_up_picture() {
   form.load();
   form.show();
   const QImage picture = form.grab().toImage();
-  if (const char* path = std::getenv("KVT_SCREENSHOT")) {
-    picture.save(QString::fromLocal8Bit(path));
-  }
   return picture;
 }
 
@@ -29,8 +28,7 @@ struct PixelCase {
   QColor colour;
 };
 
-TEST(WindowLook, PaintsTheClassicColoursAndThePanelPicture) {
-  const QImage picture = start_up_picture();
+void expect_classic_look(const QImage& picture) {
   ASSERT_EQ(picture.size(), QSize(736, 528));
   const PixelCase cases[] = {
       {"window background", {4, 520}, QColor(212, 208, 200)},
@@ -40,10 +38,33 @@ TEST(WindowLook, PaintsTheClassicColoursAndThePanelPicture) {
       {"header marker", {236, 420}, QColor(128, 255, 255)},
       {"leader line", {180, 408}, QColor(0, 0, 0)},
       {"switch label background", {250, 123}, QColor(128, 128, 128)},
+      {"module list background", {290, 126}, QColor(255, 255, 255)},
+      {"designation box background", {345, 97}, QColor(255, 255, 255)},
+      {"selected intensity", {580, 416}, QColor(10, 36, 106)},
   };
   for (const PixelCase& c : cases) {
     EXPECT_EQ(picture.pixelColor(c.at).name(), c.colour.name()) << c.where;
   }
+}
+
+TEST(WindowLook, PaintsTheClassicColoursAndThePanelPicture) {
+  const QImage picture = start_up_picture();
+  expect_classic_look(picture);
+  if (const char* path = std::getenv("KVT_SCREENSHOT")) {
+    picture.save(QString::fromLocal8Bit(path));
+  }
+}
+
+// A dark desktop theme changes the application's palette; the window keeps its own colours.
+TEST(WindowLook, KeepsItsColoursOnADarkDesktop) {
+  const QPalette desktop = QApplication::palette();
+  QPalette dark(QColor(40, 40, 40), QColor(30, 30, 30));
+  dark.setColor(QPalette::Base, QColor(20, 20, 20));
+  dark.setColor(QPalette::Text, QColor(230, 230, 230));
+  QApplication::setPalette(dark);
+  const QImage picture = start_up_picture();
+  QApplication::setPalette(desktop);
+  expect_classic_look(picture);
 }
 
 struct StatusCase {
