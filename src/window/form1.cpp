@@ -11,6 +11,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "link/panel_link.h"
+#include "link/qt_serial_port.h"
 #include "model/switch_rows.h"
 #include "model/tables.h"
 #include "window/command_button.h"
@@ -73,6 +75,9 @@ Form1::Form1(std::unique_ptr<kvt::Dialogs> dialogs, QWidget* parent)
   timer1_->setObjectName(QStringLiteral("Timer1"));
   timer1_->setInterval(layout::kTimer1Interval);
   timer1_->setTimerType(Qt::PreciseTimer);
+
+  mscomm1_ = new kvt::QtSerialPort(this);
+  link_ = new kvt::PanelLink(config_, *mscomm1_, *this, *timer1_, this);
 }
 
 Form1::~Form1() = default;
@@ -156,6 +161,7 @@ void Form1::build_command_buttons() {
     button->setFont(kvt::theme::font(LayoutFont::ArialBold));
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, commands[i]);
+    command_buttons_[i] = button;
   }
 }
 

@@ -9,12 +9,15 @@
 #include "model/panel_config.h"
 #include "model/status_box.h"
 
+class QAbstractButton;
 class QCheckBox;
 class QPlainTextEdit;
 class QTimer;
 
 namespace kvt {
 class ListBox;
+class PanelLink;
+class QtSerialPort;
 class TextBox;
 }  // namespace kvt
 
@@ -56,6 +59,10 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   void set_status_visible(bool visible) override;
 
  protected:
+  // Closing the window while a panel command waits ends that command at its next wait; the
+  // command then closes the port and the program ends.
+  void closeEvent(QCloseEvent* event) override;
+
   // The rules behind a list's selection and behind a change of Check1; every run of a handler,
   // by the user or by code, passes through here.
   virtual void run_list_handler(int list);
@@ -68,6 +75,12 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   void write_file_pressed();
 
  private:
+  // Runs one command to its end. The four command buttons are disabled meanwhile, so no command
+  // can start inside another while a panel command waits on the serial line.
+  template <typename Command>
+  void run_command(Command command);
+  void set_command_buttons_enabled(bool enabled);
+
   void build_picture_and_marker();
   void build_switch_labels();
   void build_captions(QWidget& parent, bool in_frame);
@@ -87,4 +100,9 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   QPlainTextEdit* status_box_ = nullptr;        // Text1
   QCheckBox* check1_ = nullptr;
   QTimer* timer1_ = nullptr;
+  std::array<QAbstractButton*, 4> command_buttons_{};
+  kvt::QtSerialPort* mscomm1_ = nullptr;
+  kvt::PanelLink* link_ = nullptr;
+  kvt::FileChooser common_dialog1_;  // remembers the last file name between file commands
+  bool command_running_ = false;
 };

@@ -1,9 +1,43 @@
+#include <QAbstractButton>
+#include <QCloseEvent>
+
+#include "files/file_open.h"
+#include "files/file_save.h"
+#include "link/panel_commands.h"
+#include "link/panel_link.h"
 #include "window/form1.h"
 
-void Form1::read_config_pressed() {}
+template <typename Command>
+void Form1::run_command(Command command) {
+  if (command_running_) return;
+  command_running_ = true;
+  set_command_buttons_enabled(false);
+  command();
+  set_command_buttons_enabled(true);
+  command_running_ = false;
+}
 
-void Form1::write_config_pressed() {}
+void Form1::set_command_buttons_enabled(bool enabled) {
+  for (QAbstractButton* button : command_buttons_) button->setEnabled(enabled);
+}
 
-void Form1::read_file_pressed() {}
+void Form1::closeEvent(QCloseEvent* event) {
+  if (command_running_) link_->request_shutdown();
+  QWidget::closeEvent(event);
+}
 
-void Form1::write_file_pressed() {}
+void Form1::read_config_pressed() {
+  run_command([this] { kvt::read_config(config_, *this, *this, *link_); });
+}
+
+void Form1::write_config_pressed() {
+  run_command([this] { kvt::write_config(config_, *this, *this, *link_); });
+}
+
+void Form1::read_file_pressed() {
+  run_command([this] { kvt::read_file(config_, *this, *this, common_dialog1_); });
+}
+
+void Form1::write_file_pressed() {
+  run_command([this] { kvt::write_file(config_, *this, *this, common_dialog1_); });
+}
