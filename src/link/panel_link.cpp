@@ -72,24 +72,9 @@ void PanelLink::readee() {
   }
   status_.set_status_visible(true);
   config_.error_flag = 0;
-  port_.output(read_frame(address_l));
-  arm();
-  if (interrupted(reply_wait())) {
-    config_.error_flag = 1;
-    return;
-  }
-  const std::string reply = port_.input();
-  // Too short a reply (none at all when the tick came first) carries no value: reporting the
-  // previous read's value as fresh would pass stale data off as the panel's.
-  if (reply.size() < kShortestReadReply) {
-    config_.error_flag = 1;
-    show_text(link_texts::kCommunicationsCorrupted);
-    return;
-  }
-  const ReplyValue value = reply_value(reply);
-  config_.A = value.value;
-  value_taken_ = true;
-  if (!value.fits || config_.A > memory_map::kHighestValidByte || config_.A < 0) {
+  const std::optional<ReplyValue> value = read_back();
+  if (!value) return;
+  if (!value->fits || config_.A > memory_map::kHighestValidByte || config_.A < 0) {
     config_.error_flag = 1;
     show_text(link_texts::kDataOutOfRange);
   } else {
@@ -111,28 +96,36 @@ void PanelLink::sendee() {
     return;
   }
 
-  port_.output(read_frame(address_l));
-  arm();
-  if (interrupted(reply_wait())) {
-    config_.error_flag = 1;
-    return;
-  }
-  const std::string reply = port_.input();
-  if (reply.size() < kShortestReadReply) {
-    config_.error_flag = 1;
-    show_text(link_texts::kCommunicationsCorrupted);
-    return;
-  }
-  const ReplyValue value = reply_value(reply);
-  config_.A = value.value;
-  value_taken_ = true;
-  if (value.fits && config_.A == data_l) {
+  const std::optional<ReplyValue> value = read_back();
+  if (!value) return;
+  if (value->fits && config_.A == data_l) {
     status_.set_status_colour(StatusColour::Yellow);
     show_text(link_texts::kCommunicationsOk);
   } else {
     config_.error_flag = 1;
     show_text(link_texts::kDataFailedToVerify);
   }
+}
+
+std::optional<ReplyValue> PanelLink::read_back() {
+  port_.output(read_frame(address_l));
+  arm();
+  if (interrupted(reply_wait())) {
+    config_.error_flag = 1;
+    return std::nullopt;
+  }
+  const std::string reply = port_.input();
+  // Too short a reply (none at all when the tick came first) carries no value: reporting the
+  // previous read's value as fresh would pass stale data off as the panel's.
+  if (reply.size() < kShortestReadReply) {
+    config_.error_flag = 1;
+    show_text(link_texts::kCommunicationsCorrupted);
+    return std::nullopt;
+  }
+  const ReplyValue value = reply_value(reply);
+  config_.A = value.value;
+  value_taken_ = true;
+  return value;
 }
 
 void PanelLink::request_shutdown() { shutting_down_ = true; }

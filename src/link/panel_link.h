@@ -3,8 +3,10 @@
 #include <QObject>
 #include <QTimer>
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "link/reply_value.h"
 #include "link/serial_port.h"
 #include "model/panel_config.h"
 #include "model/status_box.h"
@@ -67,6 +69,9 @@ class PanelLink : public QObject {
   enum class WaitEnd { Reply, Tick, PortFailed, ShuttingDown };
 
   void arm();
+  // Sends the read frame for address_l and takes the reply's value into A. Nothing when no
+  // reply came whole: error_flag is 1 and, for too short a reply, the status text says so.
+  std::optional<ReplyValue> read_back();
   WaitEnd reply_wait();
   bool interrupted() const;
   static bool interrupted(WaitEnd end);
