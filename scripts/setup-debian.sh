@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev libgl-dev
   libgtest-dev
   fonts-liberation fontconfig
-  xvfb xauth xdotool x11-utils
+  xvfb xauth xdotool x11-utils netpbm
   desktop-file-utils appstream
   dpkg-dev file
 )
