@@ -1,23 +1,14 @@
 #include "model/rules.h"
 
 #include <cstdint>
+#include <string>
 
+#include "model/rule_texts.h"
 #include "model/switch_rows.h"
 #include "model/tables.h"
 
 namespace kvt {
 namespace {
-
-constexpr const char* kIndicatorMessage =
-    "NORMAL INDICATOR INTENSITY must be set equal to\n"
-    "or greater than NORMAL BACKLIGHTING INTENSITY.";
-constexpr const char* kBackLightMessage =
-    "NORMAL BACKLIGHTING INTENSITY must be set equal to\n"
-    "or less than NORMAL INDICATOR INTENSITY.";
-constexpr const char* kFeatureTitle = "INDEPENDENT LIGHTING SWITCH ASSIGNMENT";
-constexpr const char* kFeatureMessage =
-    "ONE OF THE SWITCHES ON THE PANEL MUST BE ASSIGNED TO THE\n"
-    "MR/BL CHANNEL IF YOU ARE SELECTING INDEPENDENT LIGHTING.";
 
 std::int16_t selected_value(const Controls& controls, int list) {
   return controls.item_value(list, controls.selected(list));
@@ -55,7 +46,8 @@ void build_write_data(PanelConfig& c, const Controls& controls) {
 
 void check_feature(PanelConfig& c, Controls& controls) {
   if (controls.ticked() && !any_switch_on_blmr(controls)) {
-    controls.dialogs().message(kFeatureMessage, kFeatureTitle);
+    controls.dialogs().message(std::string(rule_texts::kFeatureNeedsBlMr),
+                               std::string(rule_texts::kFeatureTitle));
     controls.set_ticked(false);
   }
   c.feature = controls.ticked() ? 1 : 0;
@@ -70,7 +62,7 @@ void on_indicator_selected(PanelConfig& c, Controls& controls) {
   if (controls.selected(kIndicatorList) == kNoSelection) controls.select(kIndicatorList, 0);
   c.indpercent = selected_value(controls, kIndicatorList);
   if (c.indpercent >= c.blpercent) return;
-  controls.dialogs().message(kIndicatorMessage);
+  controls.dialogs().message(std::string(rule_texts::kIndicatorBelowBackLight));
   controls.select(kBackLightList, controls.selected(kIndicatorList));
   c.indpercent = selected_value(controls, kIndicatorList);
 }
@@ -79,7 +71,7 @@ void on_backlight_selected(PanelConfig& c, Controls& controls) {
   if (controls.selected(kBackLightList) == kNoSelection) controls.select(kBackLightList, 0);
   c.blpercent = selected_value(controls, kBackLightList);
   if (c.indpercent >= c.blpercent) return;
-  controls.dialogs().message(kBackLightMessage);
+  controls.dialogs().message(std::string(rule_texts::kBackLightAboveIndicator));
   controls.select(kBackLightList, controls.selected(kIndicatorList));
   c.blpercent = selected_value(controls, kBackLightList);
 }
