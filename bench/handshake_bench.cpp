@@ -2,7 +2,6 @@
 // sleep in the event loop, so the process should use almost no CPU while it waits.
 
 #include <QCoreApplication>
-#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -35,9 +34,8 @@ int main(int argc, char** argv) {
 
   kvt::PanelConfig config;
   UnseenStatusBox status;
-  QTimer timer1;
   kvt::QtSerialPort port;
-  kvt::PanelLink link(config, port, status, timer1);
+  kvt::PanelLink link(config, port, status);
 
   std::printf("silent-panel handshake against kvt-panel-sim on %s\n", simulator.device().c_str());
   std::printf("%-4s %10s %10s %10s\n", "run", "wall ms", "CPU ms", "CPU share");
@@ -48,7 +46,7 @@ int main(int argc, char** argv) {
       return 1;
     }
     const kvt::sim::RunMeter meter;
-    const bool answered = link.wake_panel();
+    const bool answered = link.wake_panel() == kvt::Transfer::Ok;
     const double wall = meter.wall_seconds();
     const double cpu = meter.cpu_seconds();
     link.close_link();

@@ -4,7 +4,7 @@
 
 namespace kvt::link_texts {
 
-// What the panel link shows in the status box, word for word.
+// What the panel link and the panel commands show, word for word.
 inline constexpr std::string_view kCommunicationsOk = "COMMUNICATIONS OK";
 inline constexpr std::string_view kDataOutOfRange = "ERROR - DATA OUT OF RANGE";
 inline constexpr std::string_view kCommunicationsCorrupted = "COMMUNICATIONS CORRUPTED";
@@ -13,5 +13,20 @@ inline constexpr std::string_view kPanelFailedToRespond =
     "COMMUNICATIONS FAILURE SWITCH PANEL FAILED TO RESPOND";
 // Put in front of the description of a port that would not open.
 inline constexpr std::string_view kPortNotOpened = "SERIAL PORT COULD NOT BE OPENED: ";
+
+inline constexpr std::string_view kStartRead =
+    "STARTING COMMUNICATIONS TO READ SWITCH PANEL CONFIGURATION";
+inline constexpr std::string_view kStartWrite =
+    "STARTING COMMUNICATIONS TO WRITE SWITCH PANEL CONFIGURATION";
+inline constexpr std::string_view kReadDone = "SWITCH PANEL DATA READ SUCCESSFUL";
+inline constexpr std::string_view kWriteDone = "SWITCH PANEL HAS BEEN PROGRAMMED";
+inline constexpr std::string_view kTransferFailed = "COMMUNICATIONS FAILURE-BAD SWITCH PANEL DATA";
+inline constexpr std::string_view kMismatchTitle = "SWITCH PANEL/CONFIGURATION MIS-MATCH";
+inline constexpr std::string_view kMismatchRead =
+    "THE SWITCH PANEL THAT YOU HAVE ATTEMPTED TO READ DATA FROM DOES NOT MATCH THIS "
+    "CONFIGURATION PROGRAM";
+inline constexpr std::string_view kMismatchWrite =
+    "THE SWITCH PANEL THAT YOU HAVE ATTEMPTED TO WRITE DATA TO DOES NOT MATCH THIS "
+    "CONFIGURATION PROGRAM";
 
 }  // namespace kvt::link_texts

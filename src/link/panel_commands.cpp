@@ -1,10 +1,12 @@
 #include "link/panel_commands.h"
 
-#include <array>
 #include <string>
 
-#include "model/decode_switch.h"
+#include "link/link_texts.h"
+#include "model/configuration.h"
+#include "model/configuration_load.h"
 #include "model/memory_map.h"
+#include "model/rule_texts.h"
 #include "model/rules.h"
 #include "model/switch_rows.h"
 #include "model/tables.h"
@@ -12,177 +14,122 @@
 namespace kvt {
 namespace {
 
-namespace texts {
-constexpr const char* kStartRead = "STARTING COMMUNICATIONS TO READ SWITCH PANEL CONFIGURATION";
-constexpr const char* kStartWrite = "STARTING COMMUNICATIONS TO WRITE SWITCH PANEL CONFIGURATION";
-constexpr const char* kReadDone = "SWITCH PANEL DATA READ SUCCESSFUL";
-constexpr const char* kWriteDone = "SWITCH PANEL HAS BEEN PROGRAMMED";
-constexpr const char* kTransferFailed = "COMMUNICATIONS FAILURE-BAD SWITCH PANEL DATA";
-constexpr const char* kIncomplete =
-    "DATA MUST BE ENTERED (CLICKED) FOR ALL SWITCHES BEFORE WRITING DATA";
-constexpr const char* kMismatchTitle = "SWITCH PANEL/CONFIGURATION MIS-MATCH";
-constexpr const char* kMismatchRead =
-    "THE SWITCH PANEL THAT YOU HAVE ATTEMPTED TO READ DATA FROM DOES NOT MATCH THIS "
-    "CONFIGURATION PROGRAM";
-constexpr const char* kMismatchWrite =
-    "THE SWITCH PANEL THAT YOU HAVE ATTEMPTED TO WRITE DATA TO DOES NOT MATCH THIS "
-    "CONFIGURATION PROGRAM";
-}  // namespace texts
-
-void show(StatusBox& status, StatusColour colour, const std::string& text) {
-  status.set_status_colour(colour);
-  status.set_status_text(text);
-  status.set_status_visible(true);
-}
-
 // A transfer step: a one-tick pause, then one byte read from `address` into A.
-void read_step(PanelLink& link, std::int16_t address) {
+Transfer read_step(PanelLink& link, std::int16_t address) {
   link.wait_tick();
   link.address_l = address;
-  link.readee();
+  return link.readee();
 }
 
-// A read that brought no value at all (no reply, too short a reply, the port broke down, the
-// window is closing) leaves A holding an older byte; that byte must not be shown as the panel's.
-bool no_value_read(const PanelConfig& c, const PanelLink& link) {
-  return c.error_flag == 1 && !link.value_taken();
-}
-
-// Reads the model byte; true when the panel is ours. A panel of another model gets the message
-// box and nothing more.
+// Reads the model byte. A panel of another model gets the message box and nothing more.
 enum class ModelCheck { Ours, OtherModel, Failed };
-ModelCheck check_model(PanelConfig& c, Controls& controls, PanelLink& link, const char* prompt) {
-  read_step(link, memory_map::kModel);
-  if (no_value_read(c, link)) return ModelCheck::Failed;
+ModelCheck check_model(PanelConfig& c, Controls& controls, PanelLink& link,
+                       std::string_view prompt) {
+  const Transfer read = read_step(link, memory_map::kModel);
+  if (!brought_value(read)) return ModelCheck::Failed;
   if (c.A != memory_map::kModelByte) {
-    controls.dialogs().message(prompt, texts::kMismatchTitle);
+    controls.dialogs().message(std::string(prompt), std::string(link_texts::kMismatchTitle));
     return ModelCheck::OtherModel;
   }
-  return c.error_flag == 1 ? ModelCheck::Failed : ModelCheck::Ours;
+  return read == Transfer::Ok ? ModelCheck::Ours : ModelCheck::Failed;
 }
 
-// The bytes after the model check. Each value read is put on screen before its error flag is
-// tested, so a byte outside 0..160 is still shown; a read that brought no value stops at once.
-// Returns false at the first failed transfer.
+// The bytes after the model check. Each value read is put on screen before the transfer's
+// outcome is acted on, so a byte outside 0..160 is still shown; a read that brought no value
+// stops at once. Returns false at the first failed transfer.
 bool read_configuration_bytes(PanelConfig& c, Controls& controls, PanelLink& link) {
   for (int k = 1; k <= kSwitchCount; ++k) {
-    read_step(link, memory_map::switch_address(k));
-    if (no_value_read(c, link)) return false;
-    decode_switch(c);
-    controls.select(module_list(k), c.h_index);
-    controls.select(channel_list(k), c.l_index);
-    controls.set_text(designation_box(k), "");
-    controls.set_box_visible(designation_box(k), false);
-    if (c.error_flag == 1) return false;
+    const Transfer read = read_step(link, memory_map::switch_address(k));
+    if (!brought_value(read)) return false;
+    load_switch(c, controls, k, c.A, std::nullopt);
+    if (read != Transfer::Ok) return false;
   }
 
-  read_step(link, memory_map::kFeatureFlag);
-  if (no_value_read(c, link)) return false;
-  controls.set_ticked(c.A != 0);
-  if (c.error_flag == 1) return false;
+  Transfer read = read_step(link, memory_map::kFeatureFlag);
+  if (!brought_value(read)) return false;
+  load_feature(controls, c.A != 0);
+  if (read != Transfer::Ok) return false;
 
-  read_step(link, memory_map::kIndicator);
-  if (no_value_read(c, link)) return false;
-  c.indpercent = c.A;
-  show_ind_percent(c, controls);
-  if (c.error_flag == 1) return false;
+  read = read_step(link, memory_map::kIndicator);
+  if (!brought_value(read)) return false;
+  load_indicator(c, controls, c.A);
+  if (read != Transfer::Ok) return false;
 
-  read_step(link, memory_map::kBackLight);
-  if (no_value_read(c, link)) return false;
-  c.blpercent = c.A;
-  show_bl_percent(c, controls);
-  return c.error_flag == 0;
-}
-
-void run_read(PanelConfig& c, Controls& controls, StatusBox& status, PanelLink& link) {
-  if (!link.wake_panel()) {
-    if (link.port_failed()) show(status, StatusColour::Red, texts::kTransferFailed);
-    return;
-  }
-  switch (check_model(c, controls, link, texts::kMismatchRead)) {
-    case ModelCheck::OtherModel:
-      return;
-    case ModelCheck::Failed:
-      break;
-    case ModelCheck::Ours:
-      if (read_configuration_bytes(c, controls, link)) {
-        link.wait_tick();
-        show(status, StatusColour::Green, texts::kReadDone);
-        return;
-      }
-      break;
-  }
-  show(status, StatusColour::Red, texts::kTransferFailed);
+  read = read_step(link, memory_map::kBackLight);
+  if (!brought_value(read)) return false;
+  load_backlight(c, controls, c.A);
+  return read == Transfer::Ok;
 }
 
 // Writes addresses 0..13 in ascending order; false at the first byte that fails.
-bool write_configuration_bytes(PanelConfig& c, PanelLink& link) {
-  std::array<std::int16_t, 14> bytes{};
-  for (int k = 1; k <= kSwitchCount; ++k) bytes[memory_map::switch_address(k)] = c.sw[k - 1];
-  bytes[memory_map::kBlMrCode] = c.BL;
-  bytes[memory_map::kFeatureFlag] = c.feature;
-  bytes[memory_map::kIndicator] = c.indpercent;
-  bytes[memory_map::kBackLight] = c.blpercent;
-
+bool write_configuration_bytes(const PanelConfig& c, PanelLink& link) {
+  const ConfigurationBytes bytes = configuration_bytes(c);
   for (std::size_t address = 0; address < bytes.size(); ++address) {
     link.wait_tick();
     link.address_l = static_cast<std::int16_t>(address);
     link.data_l = bytes[address];
-    link.sendee();
-    if (c.error_flag == 1) return false;
+    if (link.sendee() != Transfer::Ok) return false;
   }
   return true;
 }
 
-void run_write(PanelConfig& c, Controls& controls, StatusBox& status, PanelLink& link) {
-  if (c.error_flag == 1) {
-    show(status, StatusColour::Red, texts::kIncomplete);
-    return;
-  }
-  if (!link.wake_panel()) {
-    if (link.port_failed()) show(status, StatusColour::Red, texts::kTransferFailed);
-    return;
-  }
-  switch (check_model(c, controls, link, texts::kMismatchWrite)) {
+// The part both commands share: wake the panel, check its model, transfer the bytes, report.
+template <typename TransferBytes>
+void run_transfer(PanelConfig& c, Controls& controls, StatusBox& status, PanelLink& link,
+                  std::string_view mismatch_prompt, std::string_view done,
+                  TransferBytes transfer_bytes) {
+  const Transfer wake = link.wake_panel();
+  if (wake == Transfer::Cancelled) return;
+  // A silent panel has already been reported by the handshake itself.
+  if (wake == Transfer::PortFailed)
+    show_status(status, StatusColour::Red, link_texts::kTransferFailed);
+  if (wake != Transfer::Ok) return;
+  switch (check_model(c, controls, link, mismatch_prompt)) {
     case ModelCheck::OtherModel:
       return;
     case ModelCheck::Failed:
       break;
     case ModelCheck::Ours:
-      if (write_configuration_bytes(c, link)) {
+      if (transfer_bytes()) {
         link.wait_tick();
-        show(status, StatusColour::Green, texts::kWriteDone);
+        show_status(status, StatusColour::Green, done);
         return;
       }
       break;
   }
-  show(status, StatusColour::Red, texts::kTransferFailed);
+  show_status(status, StatusColour::Red, link_texts::kTransferFailed);
 }
 
 // Opens the link; a port that will not open is reported in red and ends the command.
 bool open_or_report(StatusBox& status, PanelLink& link) {
   if (link.open_link()) return true;
-  show(status, StatusColour::Red, link.port_error_text());
+  show_status(status, StatusColour::Red, link.port_error_text());
   return false;
 }
 
 }  // namespace
 
 void read_config(PanelConfig& c, Controls& controls, StatusBox& status, PanelLink& link) {
-  show(status, StatusColour::Yellow, texts::kStartRead);
+  show_status(status, StatusColour::Yellow, link_texts::kStartRead);
   controls.set_text(kPanelNameBox, "");
   if (!open_or_report(status, link)) return;
-  run_read(c, controls, status, link);
+  run_transfer(c, controls, status, link, link_texts::kMismatchRead, link_texts::kReadDone,
+               [&] { return read_configuration_bytes(c, controls, link); });
   link.close_link();
 }
 
 void write_config(PanelConfig& c, Controls& controls, StatusBox& status, PanelLink& link) {
-  show(status, StatusColour::Yellow, texts::kStartWrite);
+  show_status(status, StatusColour::Yellow, link_texts::kStartWrite);
   c.error_flag = 0;
   build_write_data(c, controls);
   c.BL = kBlMrCode;
   if (!open_or_report(status, link)) return;
-  run_write(c, controls, status, link);
+  if (c.error_flag == 1) {
+    show_status(status, StatusColour::Red, rule_texts::kIncompleteData);
+  } else {
+    run_transfer(c, controls, status, link, link_texts::kMismatchWrite, link_texts::kWriteDone,
+                 [&] { return write_configuration_bytes(c, link); });
+  }
   link.close_link();
 }
 

@@ -18,9 +18,10 @@ constexpr int kWakeTries = 6;
 
 }  // namespace
 
-PanelLink::PanelLink(PanelConfig& config, SerialPort& port, StatusBox& status, QTimer& timer1,
-                     QObject* parent)
-    : QObject(parent), config_(config), port_(port), status_(status), timer1_(timer1) {
+PanelLink::PanelLink(PanelConfig& config, SerialPort& port, StatusBox& status, QObject* parent)
+    : QObject(parent), config_(config), port_(port), status_(status), timer1_(this) {
+  timer1_.setObjectName(QStringLiteral("Timer1"));
+  timer1_.setInterval(kTickMilliseconds);
   timer1_.setTimerType(Qt::PreciseTimer);
   connect(&timer1_, &QTimer::timeout, this, &PanelLink::on_timer1_tick);
   if (auto* application = QCoreApplication::instance()) {
@@ -37,23 +38,23 @@ bool PanelLink::open_link() {
 
 void PanelLink::close_link() { port_.set_port_open(false); }
 
-bool PanelLink::wake_panel() {
-  if (interrupted()) return false;
+Transfer PanelLink::wake_panel() {
+  Transfer ending = Transfer::Ok;
+  if (interrupted(ending)) return ending;
   int tries = 1;
   do {
     port_.output(wake_request());
     arm();
-    if (interrupted(reply_wait())) return false;
+    reply_wait();
+    if (interrupted(ending)) return ending;
     ++tries;
   } while (port_.in_buffer_count() < kReplyLength && tries <= kWakeTries);
 
   // An acknowledgement found only after the tick came is too late to count.
-  const bool answered = port_.input() == kAcknowledgement && timer_flag == 0;
-  if (!answered) {
-    status_.set_status_colour(StatusColour::Red);
-    show_text(link_texts::kPanelFailedToRespond);
-  }
-  return answered;
+  if (port_.input() == kAcknowledgement && timer_flag == 0) return Transfer::Ok;
+  status_.set_status_colour(StatusColour::Red);
+  show_text(link_texts::kPanelFailedToRespond);
+  return Transfer::NoReply;
 }
 
 void PanelLink::wait_tick() {
@@ -64,78 +65,65 @@ void PanelLink::wait_tick() {
   }
 }
 
-void PanelLink::readee() {
-  value_taken_ = false;
-  if (interrupted()) {
-    config_.error_flag = 1;
-    return;
-  }
+Transfer PanelLink::readee() {
+  Transfer ending = Transfer::Ok;
+  if (interrupted(ending)) return fail(ending);
   status_.set_status_visible(true);
   config_.error_flag = 0;
-  const std::optional<ReplyValue> value = read_back();
-  if (!value) return;
-  if (!value->fits || config_.A > memory_map::kHighestValidByte || config_.A < 0) {
-    config_.error_flag = 1;
+  const Transfer read = read_back();
+  if (!brought_value(read)) return read;
+  if (read == Transfer::OutOfRange || config_.A > memory_map::kHighestValidByte || config_.A < 0) {
     show_text(link_texts::kDataOutOfRange);
-  } else {
-    show_text(link_texts::kCommunicationsOk);
+    return fail(Transfer::OutOfRange);
   }
+  show_text(link_texts::kCommunicationsOk);
+  return Transfer::Ok;
 }
 
-void PanelLink::sendee() {
-  value_taken_ = false;
-  if (interrupted()) {
-    config_.error_flag = 1;
-    return;
-  }
+Transfer PanelLink::sendee() {
+  Transfer ending = Transfer::Ok;
+  if (interrupted(ending)) return fail(ending);
   port_.output(write_frame(address_l, data_l));
   arm();
   config_.error_flag = 0;
-  if (interrupted(reply_wait()) || port_.input() != kAcknowledgement) {
-    config_.error_flag = 1;
-    return;
-  }
+  reply_wait();
+  if (interrupted(ending)) return fail(ending);
+  const std::string reply = port_.input();
+  if (reply.empty()) return fail(Transfer::NoReply);
+  if (reply != kAcknowledgement) return fail(Transfer::NotAcknowledged);
 
-  const std::optional<ReplyValue> value = read_back();
-  if (!value) return;
-  if (value->fits && config_.A == data_l) {
-    status_.set_status_colour(StatusColour::Yellow);
-    show_text(link_texts::kCommunicationsOk);
-  } else {
-    config_.error_flag = 1;
+  const Transfer read = read_back();
+  if (read == Transfer::OutOfRange || (read == Transfer::Ok && config_.A != data_l)) {
     show_text(link_texts::kDataFailedToVerify);
+    return fail(Transfer::NotVerified);
   }
+  if (read != Transfer::Ok) return read;
+  status_.set_status_colour(StatusColour::Yellow);
+  show_text(link_texts::kCommunicationsOk);
+  return Transfer::Ok;
 }
 
-std::optional<ReplyValue> PanelLink::read_back() {
+// Ok and OutOfRange (a reply number past 16 bits) bring a value into A; the caller decides
+// whether it is acceptable. Every other ending leaves A as it was and error_flag 1.
+Transfer PanelLink::read_back() {
   port_.output(read_frame(address_l));
   arm();
-  if (interrupted(reply_wait())) {
-    config_.error_flag = 1;
-    return std::nullopt;
-  }
+  reply_wait();
+  Transfer ending = Transfer::Ok;
+  if (interrupted(ending)) return fail(ending);
   const std::string reply = port_.input();
   // Too short a reply (none at all when the tick came first) carries no value: reporting the
   // previous read's value as fresh would pass stale data off as the panel's.
   if (reply.size() < kShortestReadReply) {
-    config_.error_flag = 1;
     show_text(link_texts::kCommunicationsCorrupted);
-    return std::nullopt;
+    return fail(reply.empty() ? Transfer::NoReply : Transfer::Corrupted);
   }
   const ReplyValue value = reply_value(reply);
   config_.A = value.value;
-  value_taken_ = true;
-  return value;
+  return value.fits ? Transfer::Ok : Transfer::OutOfRange;
 }
 
 void PanelLink::request_shutdown() { shutting_down_ = true; }
-
-bool PanelLink::shutting_down() const { return shutting_down_; }
-
-bool PanelLink::port_failed() const {
-  const auto error = port_.error();
-  return error && error->problem == PortProblem::FailedWhileOpen;
-}
 
 std::string PanelLink::port_error_text() const {
   const auto error = port_.error();
@@ -147,28 +135,36 @@ std::string PanelLink::port_error_text() const {
 void PanelLink::on_timer1_tick() { timer_flag = 1; }
 
 void PanelLink::arm() {
-  timer1_.setInterval(kTickMilliseconds);
   timer_flag = 0;
   timer1_.start();
 }
 
-PanelLink::WaitEnd PanelLink::reply_wait() {
+void PanelLink::reply_wait() {
   // The first pass handles only what is already pending, so a reply complete by now ends the
   // wait at once; later passes sleep until the port, the tick or the user wakes them.
   QCoreApplication::processEvents();
-  while (true) {
-    if (shutting_down_) return WaitEnd::ShuttingDown;
-    if (port_failed()) return WaitEnd::PortFailed;
-    if (port_.in_buffer_count() >= kReplyLength) return WaitEnd::Reply;
-    if (timer_flag == 1) return WaitEnd::Tick;
+  Transfer ending = Transfer::Ok;
+  while (!interrupted(ending) && port_.in_buffer_count() < kReplyLength && timer_flag == 0) {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
 }
 
-bool PanelLink::interrupted() const { return shutting_down_ || port_failed(); }
+bool PanelLink::interrupted(Transfer& ending) const {
+  if (shutting_down_) {
+    ending = Transfer::Cancelled;
+    return true;
+  }
+  const auto error = port_.error();
+  if (error && error->problem == PortProblem::FailedWhileOpen) {
+    ending = Transfer::PortFailed;
+    return true;
+  }
+  return false;
+}
 
-bool PanelLink::interrupted(WaitEnd end) {
-  return end == WaitEnd::PortFailed || end == WaitEnd::ShuttingDown;
+Transfer PanelLink::fail(Transfer transfer) {
+  config_.error_flag = 1;
+  return transfer;
 }
 
 void PanelLink::show_text(std::string_view text) { status_.set_status_text(std::string(text)); }

@@ -3,31 +3,28 @@
 #include <QObject>
 #include <QTimer>
 #include <cstdint>
-#include <optional>
 #include <string>
 
-#include "link/reply_value.h"
 #include "link/serial_port.h"
+#include "link/transfer.h"
 #include "model/panel_config.h"
 #include "model/status_box.h"
 
 namespace kvt {
 
 // The byte-level exchange with the switch panel: the handshake, one-byte reads and verified
-// one-byte writes, paced by the 100 ms tick of Timer1. Arguments and results pass through
-// address_l, data_l and the configuration's A and error_flag, as the panel commands expect.
+// one-byte writes, paced by the 100 ms tick of Timer1. Arguments pass through address_l and
+// data_l; each exchange returns how it ended, and also leaves A, error_flag and the status texts
+// as the panel commands and the window show them.
 //
 // Every wait hands control to the event loop until something happens (a reply byte, the tick,
 // the user), so the program stays responsive and idle while it waits. A wait also ends when the
-// program is shutting down or the port broke down; neither is ever taken for a reply, and the
-// transfer under way fails with error_flag 1.
+// program is shutting down or the port broke down; neither is ever taken for a reply.
 class PanelLink : public QObject {
   Q_OBJECT
 
  public:
-  // `timer1` is the window's Timer1; every arming gives it 100 ms and restarts it.
-  PanelLink(PanelConfig& config, SerialPort& port, StatusBox& status, QTimer& timer1,
-            QObject* parent = nullptr);
+  PanelLink(PanelConfig& config, SerialPort& port, StatusBox& status, QObject* parent = nullptr);
 
   std::int16_t address_l = 0;   // panel address of the next read or write
   std::int16_t data_l = 0;      // value the next write stores
@@ -37,52 +34,43 @@ class PanelLink : public QObject {
   bool open_link();
   void close_link();
 
-  // Sends "A" up to six times until "D000D" is waiting; true when the panel answered in time.
-  // A panel that did not answer turns the status box red with its failure text.
-  bool wake_panel();
+  // Sends "A" up to six times until "D000D" is waiting. A panel that did not answer turns the
+  // status box red with its failure text; error_flag and A are left alone.
+  Transfer wake_panel();
   // Pauses until the next tick.
   void wait_tick();
   // Reads the byte at address_l into A.
-  void readee();
+  Transfer readee();
   // Writes data_l at address_l, then reads it back into A to verify it.
-  void sendee();
-
-  // True when the last readee or sendee took a value from a reply into A; false when it brought
-  // none (no reply, too short a reply, the port broke down, shutting down) and A is older.
-  bool value_taken() const { return value_taken_; }
+  Transfer sendee();
 
   // Ends every wait at once and fails every later transfer; for a window closed mid-command.
   void request_shutdown();
-  bool shutting_down() const;
 
-  // True when the port broke down while open (it is closed by then); a transfer it cut short
-  // failed with error_flag 1 and left the status box alone.
-  bool port_failed() const;
   // For the user: why the port would not open ("SERIAL PORT COULD NOT BE OPENED: ..."), or
   // that it broke down. Empty when the port has given no trouble.
   std::string port_error_text() const;
 
-  // Timer1's tick.
-  void on_timer1_tick();
+  // Timer1: 100 ms, precise, stopped until the first wait arms it.
+  QTimer& timer1() { return timer1_; }
 
  private:
-  enum class WaitEnd { Reply, Tick, PortFailed, ShuttingDown };
-
+  void on_timer1_tick();
   void arm();
-  // Sends the read frame for address_l and takes the reply's value into A. Nothing when no
-  // reply came whole: error_flag is 1 and, for too short a reply, the status text says so.
-  std::optional<ReplyValue> read_back();
-  WaitEnd reply_wait();
-  bool interrupted() const;
-  static bool interrupted(WaitEnd end);
+  // Sends the read frame for address_l and takes the reply's value into A.
+  Transfer read_back();
+  // Until a whole reply is waiting, the tick comes, the port breaks down or the program closes.
+  void reply_wait();
+  // The interruption that ends an exchange before it starts, if any.
+  bool interrupted(Transfer& ending) const;
+  Transfer fail(Transfer transfer);
   void show_text(std::string_view text);
 
   PanelConfig& config_;
   SerialPort& port_;
   StatusBox& status_;
-  QTimer& timer1_;
+  QTimer timer1_;
   bool shutting_down_ = false;
-  bool value_taken_ = false;
 };
 
 }  // namespace kvt

@@ -1,18 +1,8 @@
 #include "link/port_error.h"
 
-#include <cctype>
 #include <cerrno>
 
 namespace kvt {
-
-namespace {
-
-std::string in_capitals(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
-}  // namespace
 
 PortProblem classify_open_failure(OpenRefusal refusal, int access_errno) {
   if (refusal == OpenRefusal::NotFound || access_errno == ENOENT || access_errno == ENOTDIR) {
@@ -40,7 +30,7 @@ std::string describe_port_error(const PortError& error) {
     case PortProblem::InUse:
       return error.device + " IS IN USE BY ANOTHER PROGRAM. CLOSE THAT PROGRAM AND TRY AGAIN.";
     case PortProblem::OtherOpenFailure:
-      return error.device + " REFUSED TO OPEN (" + in_capitals(error.system_text) + ").";
+      return error.device + " REFUSED TO OPEN (" + error.system_text + ").";
     case PortProblem::FailedWhileOpen:
       return "THE SERIAL PORT " + error.device +
              " STOPPED WORKING. CHECK THAT THE CABLE AND ADAPTER ARE PLUGGED IN, THEN TRY AGAIN.";

@@ -28,8 +28,9 @@ enum class OpenRefusal { NotFound, Permission, Other };
 // "permission" refusals, and only the access rights tell them apart.
 PortProblem classify_open_failure(OpenRefusal refusal, int access_errno);
 
-// The user-facing description, in capitals, naming the device, with advice where the user can
-// act. Shown after "SERIAL PORT COULD NOT BE OPENED: " for the open failures.
+// The user-facing description: our words in capitals, the device and the system's own words as
+// they are (a path keeps its letters), with advice where the user can act. Shown after
+// "SERIAL PORT COULD NOT BE OPENED: " for the open failures.
 std::string describe_port_error(const PortError& error);
 
 }  // namespace kvt

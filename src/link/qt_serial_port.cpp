@@ -64,8 +64,14 @@ bool breaks_the_port(QSerialPort::SerialPortError error) {
 
 }  // namespace
 
+// The panel's longest reply is ten characters. A peer that floods the line while no wait takes
+// what arrives (a message box is up with the port open) must not make the program grow: with a
+// bounded buffer Qt stops reading the device once it is full.
+constexpr qint64 kReceiveBufferBytes = 4096;
+
 QtSerialPort::QtSerialPort(QObject* parent) : QObject(parent) {
   setObjectName("MSComm1");
+  port_.setReadBufferSize(kReceiveBufferBytes);
   connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialPort::on_error);
 }
 

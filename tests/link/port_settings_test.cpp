@@ -84,7 +84,8 @@ TEST(PortErrorDescription, NamesTheDeviceAndTellsTheUserWhatToDo) {
       {PortProblem::NoSuchDevice, "SET KVT_SERIAL_PORT"},
       {PortProblem::PermissionDenied, "ADD YOU TO THE dialout GROUP"},
       {PortProblem::InUse, "IN USE BY ANOTHER PROGRAM"},
-      {PortProblem::OtherOpenFailure, "(INAPPROPRIATE IOCTL FOR DEVICE)"},
+      // The system's own words keep their letters: they may name a path.
+      {PortProblem::OtherOpenFailure, "(Inappropriate ioctl for device)"},
       {PortProblem::FailedWhileOpen, "STOPPED WORKING"},
   };
   for (const Case& c : cases) {
