@@ -1,16 +1,18 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
+#include "files/file_texts.h"
 #include "model/dialogs.h"
 
 namespace kvt {
 
 // Both file commands offer only configuration files; a name typed without an extension gets
 // ".kvc".
-inline void prepare_chooser(FileChooser& chooser, const std::string& title) {
-  chooser.filter = "KORVELANTIX CONFIGURATION FILES (*.kvc)";
-  chooser.title = title;
+inline void prepare_chooser(FileChooser& chooser, std::string_view title) {
+  chooser.filter = std::string(file_texts::kChooserFilter);
+  chooser.title = std::string(title);
   chooser.default_suffix = "kvc";
 }
 

@@ -5,7 +5,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QTimer>
 #include <algorithm>
 #include <span>
 #include <stdexcept>
@@ -71,13 +70,8 @@ Form1::Form1(std::unique_ptr<kvt::Dialogs> dialogs, QWidget* parent)
   build_lists(frame);
   set_focus_order();
 
-  timer1_ = new QTimer(this);
-  timer1_->setObjectName(QStringLiteral("Timer1"));
-  timer1_->setInterval(layout::kTimer1Interval);
-  timer1_->setTimerType(Qt::PreciseTimer);
-
   mscomm1_ = new kvt::QtSerialPort(this);
-  link_ = new kvt::PanelLink(config_, *mscomm1_, *this, *timer1_, this);
+  link_ = new kvt::PanelLink(config_, *mscomm1_, *this, this);
 }
 
 Form1::~Form1() = default;

@@ -99,7 +99,6 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   std::array<kvt::TextBox*, 11> text_boxes_{};  // Text2..Text12
   QPlainTextEdit* status_box_ = nullptr;        // Text1
   QCheckBox* check1_ = nullptr;
-  QTimer* timer1_ = nullptr;
   std::array<QAbstractButton*, 4> command_buttons_{};
   kvt::QtSerialPort* mscomm1_ = nullptr;
   kvt::PanelLink* link_ = nullptr;

@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <stdexcept>
 
+#include "link/panel_link.h"
 #include "model/editor_events.h"
 #include "model/rules.h"
 #include "model/switch_rows.h"
@@ -20,7 +21,7 @@ void Form1::load() { kvt::load_handling(config_, *this); }
 
 kvt::PanelConfig& Form1::config() { return config_; }
 
-QTimer& Form1::timer1() { return *timer1_; }
+QTimer& Form1::timer1() { return link_->timer1(); }
 
 kvt::Dialogs& Form1::dialogs() { return *dialogs_; }
 

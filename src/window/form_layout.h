@@ -115,8 +115,6 @@ inline constexpr TwipPoint kLine1To{2160, 6120};
 inline constexpr TwipRect kShape1{3240, 5640, 615, 975};
 inline constexpr TwipRect kImage1{3120, 360, 4695, 7095};
 
-inline constexpr int kTimer1Interval = 500;  // milliseconds, stopped until a serial wait starts it
-
 // Order in which keyboard focus moves through the controls that can take it.
 inline constexpr std::array<const char*, 39> kFocusOrder{{
     "READ_CONFIG",

@@ -126,7 +126,7 @@ struct UnwritableCase {
   const char* name;
   const char* target;  // inside the test folder
   bool disk_full;
-  const char* reason;
+  const char* reason;  // the system's own words keep their letters; ours are in capitals
 };
 
 class FileSaveUnwritable : public WindowFixture,
@@ -162,9 +162,9 @@ TEST_P(FileSaveUnwritable, KeepsOldFileAndSaysSoInRed) {
 INSTANTIATE_TEST_SUITE_P(
     Targets, FileSaveUnwritable,
     ::testing::Values(UnwritableCase{"folder_does_not_exist", "missing/new.kvc", false,
-                                     "NO SUCH FILE OR DIRECTORY"},
+                                     "No such file or directory"},
                       UnwritableCase{"path_is_a_folder", "folder", false,
-                                     "FILENAME REFERS TO A DIRECTORY"},
+                                     "Filename refers to a directory"},
                       UnwritableCase{"disk_full_over_old_file", "old.kvc", true,
                                      "NOT ALL OF IT COULD BE WRITTEN, THE DISK MAY BE FULL"}),
     [](const auto& info) { return info.param.name; });

@@ -253,7 +253,7 @@ TEST(WindowLayout, StartsInTheStoredStateBeforeTheLoadHandling) {
   EXPECT_EQ(form.check1_runs, 0);
   EXPECT_EQ(form.timer1().objectName(), QStringLiteral("Timer1"));
   EXPECT_FALSE(form.timer1().isActive());
-  EXPECT_EQ(form.timer1().interval(), 500);
+  EXPECT_EQ(form.timer1().interval(), 100);
   EXPECT_EQ(form.timer1().timerType(), Qt::PreciseTimer);
 }
 
