@@ -8,7 +8,8 @@
 
 namespace kvt {
 
-std::optional<std::string> save_config_file(const std::string& path, const ConfigRecord& record) {
+std::optional<std::string> write_config_record(const std::string& path,
+                                               const ConfigRecord& record) {
   const std::string bytes = write_record(record);
   QSaveFile file(QString::fromStdString(path));
   file.setDirectWriteFallback(false);

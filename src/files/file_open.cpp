@@ -11,24 +11,29 @@
 
 namespace kvt {
 
-void read_file(PanelConfig& config, Controls& controls, StatusBox& status, FileChooser& chooser) {
-  status.set_status_visible(false);
-  prepare_chooser(chooser, file_texts::kOpenTitle);
-  if (!controls.dialogs().show_open(chooser)) return;
-
-  const ConfigFileReading reading = read_config_file(chooser.file_name);
+FileOpenEnd open_config_file(PanelConfig& config, Controls& controls, StatusBox& status,
+                             const std::string& path) {
+  const ConfigFileReading reading = read_config_file(path);
   if (const auto* unreadable = std::get_if<FileUnreadable>(&reading)) {
-    show_status(status, StatusColour::Red,
-                file_texts::not_read(chooser.file_name, unreadable->reason));
-    return;
+    show_status(status, StatusColour::Red, file_texts::not_read(path, unreadable->reason));
+    return FileOpenEnd::Unreadable;
   }
   const auto* record = std::get_if<ConfigRecord>(&reading);
   if (!record) {
     controls.dialogs().message(std::string(file_texts::kMismatch),
                                std::string(file_texts::kMismatchTitle));
-    return;
+    return FileOpenEnd::Refused;
   }
   load_configuration(config, controls, configuration_from(*record));
+  return FileOpenEnd::Opened;
+}
+
+FileOpenEnd read_file(PanelConfig& config, Controls& controls, StatusBox& status,
+                      FileChooser& chooser) {
+  status.set_status_visible(false);
+  prepare_chooser(chooser, file_texts::kOpenTitle);
+  if (!controls.dialogs().show_open(chooser)) return FileOpenEnd::Cancelled;
+  return open_config_file(config, controls, status, chooser.file_name);
 }
 
 }  // namespace kvt

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "model/controls.h"
 #include "model/dialogs.h"
 #include "model/panel_config.h"
@@ -7,12 +9,26 @@
 
 namespace kvt {
 
-// The file open, run by a press of READ_FILE. Asks for a file (the chooser offers the name last
-// used), reads and checks the whole record and only then loads it into the window, running the
-// list and tick-box handlers as a user's choices would. A file that is missing, malformed, made
-// for another panel or holding a negative switch code gets the file/model mismatch message and
-// changes nothing; a file that exists but cannot be read is named in red in the status box and
-// changes nothing; a cancelled dialog ends the command silently.
-void read_file(PanelConfig& config, Controls& controls, StatusBox& status, FileChooser& chooser);
+// How opening a configuration file ended.
+enum class FileOpenEnd {
+  Opened,      // the whole record is in the controls
+  Refused,     // missing, malformed or made for another panel: the mismatch message was shown
+  Unreadable,  // exists but could not be read, or is no regular file: named in red
+  Cancelled,   // the user closed the chooser
+};
+
+// Reads and checks the whole record at `path` and only then loads it into the controls, running
+// the list and tick-box handlers as a user's choices would. A file that is missing, malformed,
+// made for another panel or holding a negative switch code gets the file/model mismatch message
+// and changes nothing; a file that exists but cannot be read is named in red in the status box
+// and changes nothing. The window's file open, a file named when starting the window and the
+// command line all come through here.
+FileOpenEnd open_config_file(PanelConfig& config, Controls& controls, StatusBox& status,
+                             const std::string& path);
+
+// The file open, run by a press of READ_FILE: asks for a file (the chooser offers the name last
+// used), then opens it as above. A cancelled dialog ends the command silently.
+FileOpenEnd read_file(PanelConfig& config, Controls& controls, StatusBox& status,
+                      FileChooser& chooser);
 
 }  // namespace kvt

@@ -23,30 +23,54 @@ ConfigurationNames names_in(const Controls& controls) {
   return names;
 }
 
-}  // namespace
-
-void write_file(PanelConfig& config, Controls& controls, StatusBox& status, FileChooser& chooser) {
-  status.set_status_visible(false);
+// The checks both ways of saving make first. build_write_data computes the codes the record
+// will hold.
+bool ready_to_save(PanelConfig& config, Controls& controls, StatusBox& status,
+                   FileSaveEnd& refusal) {
   config.error_flag = 0;
   build_write_data(config, controls);
   config.BL = kBlMrCode;
   if (config.error_flag == 1) {
     show_status(status, StatusColour::Red, rule_texts::kIncompleteData);
-    return;
+    refusal = FileSaveEnd::Incomplete;
+    return false;
   }
   if (controls.text(kPanelNameBox).empty()) {
     controls.dialogs().message(std::string(file_texts::kNoPanelName));
-    return;
+    refusal = FileSaveEnd::NoPanelName;
+    return false;
   }
+  return true;
+}
+
+FileSaveEnd write_checked(const PanelConfig& config, const Controls& controls, StatusBox& status,
+                          const std::string& path) {
+  if (const auto reason = write_config_record(path, record_from(config, names_in(controls)))) {
+    show_status(status, StatusColour::Red, file_texts::not_saved(path, *reason));
+    return FileSaveEnd::NotSaved;
+  }
+  return FileSaveEnd::Saved;
+}
+
+}  // namespace
+
+FileSaveEnd save_config_file(PanelConfig& config, Controls& controls, StatusBox& status,
+                             const std::string& path) {
+  FileSaveEnd refusal{};
+  if (!ready_to_save(config, controls, status, refusal)) return refusal;
+  return write_checked(config, controls, status, path);
+}
+
+FileSaveEnd write_file(PanelConfig& config, Controls& controls, StatusBox& status,
+                       FileChooser& chooser) {
+  status.set_status_visible(false);
+  FileSaveEnd refusal{};
+  if (!ready_to_save(config, controls, status, refusal)) return refusal;
 
   chooser.file_name = controls.text(kPanelNameBox) + ".kvc";
   prepare_chooser(chooser, file_texts::kSaveTitle);
-  if (!controls.dialogs().show_save(chooser)) return;
-
-  if (const auto reason =
-          save_config_file(chooser.file_name, record_from(config, names_in(controls)))) {
-    show_status(status, StatusColour::Red, file_texts::not_saved(chooser.file_name, *reason));
-  }
+  if (!controls.dialogs().show_save(chooser)) return FileSaveEnd::Cancelled;
+  return write_checked(config, controls, status, chooser.file_name);
 }
 
 }  // namespace kvt

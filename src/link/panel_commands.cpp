@@ -37,25 +37,31 @@ ModelCheck check_model(PanelConfig& c, Controls& controls, PanelLink& link,
 // The bytes after the model check. Each value read is put on screen before the transfer's
 // outcome is acted on, so a byte outside 0..160 is still shown; a read that brought no value
 // stops at once. Returns false at the first failed transfer.
-bool read_configuration_bytes(PanelConfig& c, Controls& controls, PanelLink& link) {
+bool read_configuration_bytes(PanelConfig& c, Controls& controls, PanelLink& link,
+                              ConfigurationBytes& bytes) {
+  const auto step = [&](std::int16_t address) {
+    const Transfer read = read_step(link, address);
+    if (brought_value(read)) bytes[static_cast<std::size_t>(address)] = c.A;
+    return read;
+  };
   for (int k = 1; k <= kSwitchCount; ++k) {
-    const Transfer read = read_step(link, memory_map::switch_address(k));
+    const Transfer read = step(memory_map::switch_address(k));
     if (!brought_value(read)) return false;
     load_switch(c, controls, k, c.A, std::nullopt);
     if (read != Transfer::Ok) return false;
   }
 
-  Transfer read = read_step(link, memory_map::kFeatureFlag);
+  Transfer read = step(memory_map::kFeatureFlag);
   if (!brought_value(read)) return false;
   load_feature(controls, c.A != 0);
   if (read != Transfer::Ok) return false;
 
-  read = read_step(link, memory_map::kIndicator);
+  read = step(memory_map::kIndicator);
   if (!brought_value(read)) return false;
   load_indicator(c, controls, c.A);
   if (read != Transfer::Ok) return false;
 
-  read = read_step(link, memory_map::kBackLight);
+  read = step(memory_map::kBackLight);
   if (!brought_value(read)) return false;
   load_backlight(c, controls, c.A);
   return read == Transfer::Ok;
@@ -75,29 +81,30 @@ bool write_configuration_bytes(const PanelConfig& c, PanelLink& link) {
 
 // The part both commands share: wake the panel, check its model, transfer the bytes, report.
 template <typename TransferBytes>
-void run_transfer(PanelConfig& c, Controls& controls, StatusBox& status, PanelLink& link,
-                  std::string_view mismatch_prompt, std::string_view done,
-                  TransferBytes transfer_bytes) {
+CommandEnd run_transfer(PanelConfig& c, Controls& controls, StatusBox& status, PanelLink& link,
+                        std::string_view mismatch_prompt, std::string_view done,
+                        TransferBytes transfer_bytes) {
   const Transfer wake = link.wake_panel();
-  if (wake == Transfer::Cancelled) return;
+  if (wake == Transfer::Cancelled) return CommandEnd::Cancelled;
   // A silent panel has already been reported by the handshake itself.
   if (wake == Transfer::PortFailed)
     show_status(status, StatusColour::Red, link_texts::kTransferFailed);
-  if (wake != Transfer::Ok) return;
+  if (wake != Transfer::Ok) return CommandEnd::Failed;
   switch (check_model(c, controls, link, mismatch_prompt)) {
     case ModelCheck::OtherModel:
-      return;
+      return CommandEnd::OtherModel;
     case ModelCheck::Failed:
       break;
     case ModelCheck::Ours:
       if (transfer_bytes()) {
         link.wait_tick();
         show_status(status, StatusColour::Green, done);
-        return;
+        return CommandEnd::Done;
       }
       break;
   }
   show_status(status, StatusColour::Red, link_texts::kTransferFailed);
+  return CommandEnd::Failed;
 }
 
 // Opens the link; a port that will not open is reported in red and ends the command.
@@ -109,28 +116,36 @@ bool open_or_report(StatusBox& status, PanelLink& link) {
 
 }  // namespace
 
-void read_config(PanelConfig& c, Controls& controls, StatusBox& status, PanelLink& link) {
+PanelRead read_config(PanelConfig& c, Controls& controls, StatusBox& status, PanelLink& link) {
   show_status(status, StatusColour::Yellow, link_texts::kStartRead);
   controls.set_text(kPanelNameBox, "");
-  if (!open_or_report(status, link)) return;
-  run_transfer(c, controls, status, link, link_texts::kMismatchRead, link_texts::kReadDone,
-               [&] { return read_configuration_bytes(c, controls, link); });
+  PanelRead read;
+  if (!open_or_report(status, link)) {
+    read.end = CommandEnd::PortNotOpened;
+    return read;
+  }
+  read.end =
+      run_transfer(c, controls, status, link, link_texts::kMismatchRead, link_texts::kReadDone,
+                   [&] { return read_configuration_bytes(c, controls, link, read.bytes); });
   link.close_link();
+  return read;
 }
 
-void write_config(PanelConfig& c, Controls& controls, StatusBox& status, PanelLink& link) {
+CommandEnd write_config(PanelConfig& c, Controls& controls, StatusBox& status, PanelLink& link) {
   show_status(status, StatusColour::Yellow, link_texts::kStartWrite);
   c.error_flag = 0;
   build_write_data(c, controls);
   c.BL = kBlMrCode;
-  if (!open_or_report(status, link)) return;
+  if (!open_or_report(status, link)) return CommandEnd::PortNotOpened;
+  CommandEnd end = CommandEnd::Incomplete;
   if (c.error_flag == 1) {
     show_status(status, StatusColour::Red, rule_texts::kIncompleteData);
   } else {
-    run_transfer(c, controls, status, link, link_texts::kMismatchWrite, link_texts::kWriteDone,
-                 [&] { return write_configuration_bytes(c, link); });
+    end = run_transfer(c, controls, status, link, link_texts::kMismatchWrite,
+                       link_texts::kWriteDone, [&] { return write_configuration_bytes(c, link); });
   }
   link.close_link();
+  return end;
 }
 
 }  // namespace kvt

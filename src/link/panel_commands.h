@@ -1,20 +1,39 @@
 #pragma once
 
 #include "link/panel_link.h"
+#include "model/configuration.h"
 #include "model/controls.h"
 #include "model/panel_config.h"
 #include "model/status_box.h"
 
 namespace kvt {
 
+// How a panel command ended.
+enum class CommandEnd {
+  Done,
+  PortNotOpened,  // said in red; nothing was sent
+  Incomplete,     // a switch on a module has no channel: said in red; nothing was sent
+  OtherModel,     // the panel is of another model: the mismatch message; nothing was written
+  Failed,         // the panel did not answer, or a byte was refused, corrupted or out of range
+  Cancelled,      // the program is closing
+};
+
+// What a read brought: how it ended and the bytes read, by address (address 10, which is
+// never read, and any address after a failure stay 0).
+struct PanelRead {
+  CommandEnd end = CommandEnd::Failed;
+  ConfigurationBytes bytes{};
+};
+
 // The read command (READ_CONFIG): reads the panel's configuration bytes and shows them in the
 // window through the lists and the tick box, running their handlers as a user's choices would.
 // The panel name and the designations, which the panel does not hold, are emptied.
-void read_config(PanelConfig& config, Controls& controls, StatusBox& status, PanelLink& link);
+PanelRead read_config(PanelConfig& config, Controls& controls, StatusBox& status, PanelLink& link);
 
 // The write command (WRITE_CONFIG): computes the configuration bytes from the window and writes
 // them into the panel, every byte read back and verified. Nothing is sent while a switch is
 // incomplete or when the panel is of another model.
-void write_config(PanelConfig& config, Controls& controls, StatusBox& status, PanelLink& link);
+CommandEnd write_config(PanelConfig& config, Controls& controls, StatusBox& status,
+                        PanelLink& link);
 
 }  // namespace kvt

@@ -1,14 +1,9 @@
 #include "link/port_device.h"
 
-#include <cstdlib>
-
 namespace kvt {
 
-std::string device_for_port(int port) {
-  if (port == 1) {
-    const char* chosen = std::getenv("KVT_SERIAL_PORT");
-    if (chosen != nullptr && *chosen != '\0') return chosen;
-  }
+std::string device_for_port(int port, const std::string& port_one) {
+  if (port == 1) return port_one;
   return "/dev/ttyS" + std::to_string(port - 1);
 }
 

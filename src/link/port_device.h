@@ -4,9 +4,8 @@
 
 namespace kvt {
 
-// The device behind port number `port` (counted from 1): port n is /dev/ttyS(n-1), except that
-// the environment variable KVT_SERIAL_PORT, when set and not empty, names the device of port 1
-// (a USB adapter such as /dev/ttyUSB0, a /dev/serial/by-id/... link, or a simulator's pty).
-std::string device_for_port(int port);
+// The device behind port number `port` (counted from 1): port 1 is `port_one`, the device the
+// port rule chose (see port_choice.h); any other port n is /dev/ttyS(n-1).
+std::string device_for_port(int port, const std::string& port_one);
 
 }  // namespace kvt

@@ -4,9 +4,11 @@
 
 #include <QFileInfo>
 #include <cerrno>
+#include <utility>
 
 #include "link/line_settings.h"
 #include "link/port_device.h"
+#include "link/system_ports.h"
 
 namespace kvt {
 
@@ -69,10 +71,15 @@ bool breaks_the_port(QSerialPort::SerialPortError error) {
 // bounded buffer Qt stops reading the device once it is full.
 constexpr qint64 kReceiveBufferBytes = 4096;
 
-QtSerialPort::QtSerialPort(QObject* parent) : QObject(parent) {
+QtSerialPort::QtSerialPort(QObject* parent)
+    : QObject(parent), port_one_([] { return current_port({}).device; }) {
   setObjectName("MSComm1");
   port_.setReadBufferSize(kReceiveBufferBytes);
   connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialPort::on_error);
+}
+
+void QtSerialPort::set_port_one(std::function<std::string()> device_of_port_one) {
+  port_one_ = std::move(device_of_port_one);
 }
 
 void QtSerialPort::set_comm_port(int port) { comm_port_ = port; }
@@ -88,7 +95,7 @@ bool QtSerialPort::port_open() const { return port_.isOpen(); }
 
 void QtSerialPort::open_port() {
   error_.reset();
-  device_ = device_for_port(comm_port_);
+  device_ = device_for_port(comm_port_, port_one_());
   const auto line = parse_line_settings(settings_);
   if (!line) {
     error_ = PortError{PortProblem::OtherOpenFailure, device_,

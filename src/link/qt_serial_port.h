@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QSerialPort>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -20,6 +21,10 @@ class QtSerialPort final : public QObject, public SerialPort {
  public:
   explicit QtSerialPort(QObject* parent = nullptr);
 
+  // Where port 1 is, asked at every open so that a new choice counts from the next command on.
+  // By default the port rule as this process sees it, without a --port.
+  void set_port_one(std::function<std::string()> device_of_port_one);
+
   void set_comm_port(int port) override;
   void set_settings(const std::string& settings) override;
   void set_port_open(bool open) override;
@@ -35,6 +40,7 @@ class QtSerialPort final : public QObject, public SerialPort {
 
   QSerialPort port_;
   int comm_port_ = 1;
+  std::function<std::string()> port_one_;
   std::string settings_;
   std::string device_;
   std::optional<PortError> error_;

@@ -40,18 +40,6 @@ TEST(LineSettings, RefusesAnythingElse) {
   }
 }
 
-TEST(PortDevice, PortOneFollowsKvtSerialPort) {
-  ::unsetenv("KVT_SERIAL_PORT");
-  EXPECT_EQ(kvt::device_for_port(1), "/dev/ttyS0");
-  EXPECT_EQ(kvt::device_for_port(2), "/dev/ttyS1");
-  ::setenv("KVT_SERIAL_PORT", "", 1);
-  EXPECT_EQ(kvt::device_for_port(1), "/dev/ttyS0");
-  ::setenv("KVT_SERIAL_PORT", "/dev/serial/by-id/usb-adapter-if00-port0", 1);
-  EXPECT_EQ(kvt::device_for_port(1), "/dev/serial/by-id/usb-adapter-if00-port0");
-  EXPECT_EQ(kvt::device_for_port(2), "/dev/ttyS1");
-  ::unsetenv("KVT_SERIAL_PORT");
-}
-
 TEST(OpenFailure, IsToldApartByWhatThePortLayerAndTheAccessRightsSay) {
   using kvt::OpenRefusal;
   using kvt::PortProblem;

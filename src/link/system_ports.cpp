@@ -1,0 +1,59 @@
+#include "link/system_ports.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSerialPortInfo>
+#include <QStringList>
+#include <cstdlib>
+
+#include "link/port_memory.h"
+
+namespace kvt {
+namespace {
+
+// The /dev/serial/by-id link that leads to `device`, if any.
+std::string stable_name_of(const QString& device) {
+  const QDir by_id(QStringLiteral("/dev/serial/by-id"));
+  for (const QFileInfo& link : by_id.entryInfoList(QDir::System | QDir::Files)) {
+    if (link.canonicalFilePath() == device) return link.absoluteFilePath().toStdString();
+  }
+  return {};
+}
+
+std::string description_of(const QSerialPortInfo& info) {
+  QStringList parts;
+  for (const QString& part : {info.description(), info.manufacturer()}) {
+    if (!part.isEmpty() && !parts.contains(part)) parts << part;
+  }
+  if (!info.serialNumber().isEmpty()) parts << QStringLiteral("S/N ") + info.serialNumber();
+  return parts.join(QStringLiteral(", ")).toStdString();
+}
+
+}  // namespace
+
+std::vector<SystemPort> system_ports() {
+  std::vector<SystemPort> ports;
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    ports.push_back({info.systemLocation().toStdString(), stable_name_of(info.systemLocation()),
+                     description_of(info)});
+  }
+  return ports;
+}
+
+PortSources port_sources(const std::string& flag, const std::vector<SystemPort>& ports) {
+  PortSources sources;
+  sources.flag = flag;
+  if (const char* set = std::getenv("KVT_SERIAL_PORT")) sources.environment = set;
+  sources.remembered = remembered_port();
+  for (const SystemPort& port : ports) {
+    // /dev/ttyS0 is looked for by its own name; any other port goes by its stable name.
+    sources.available.push_back(port.device == kDefaultPort ? port.device : port.name_to_store());
+  }
+  return sources;
+}
+
+PortChoice current_port(const std::string& flag) {
+  return choose_port(port_sources(flag, system_ports()));
+}
+
+}  // namespace kvt
