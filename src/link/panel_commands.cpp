@@ -87,9 +87,11 @@ CommandEnd run_transfer(PanelConfig& c, Controls& controls, StatusBox& status, P
   const Transfer wake = link.wake_panel();
   if (wake == Transfer::Cancelled) return CommandEnd::Cancelled;
   // A silent panel has already been reported by the handshake itself.
-  if (wake == Transfer::PortFailed)
+  if (wake == Transfer::PortFailed) {
     show_status(status, StatusColour::Red, link_texts::kTransferFailed);
-  if (wake != Transfer::Ok) return CommandEnd::Failed;
+    return CommandEnd::PortBroke;
+  }
+  if (wake != Transfer::Ok) return CommandEnd::NoAnswer;
   switch (check_model(c, controls, link, mismatch_prompt)) {
     case ModelCheck::OtherModel:
       return CommandEnd::OtherModel;

@@ -14,7 +14,9 @@ enum class CommandEnd {
   PortNotOpened,  // said in red; nothing was sent
   Incomplete,     // a switch on a module has no channel: said in red; nothing was sent
   OtherModel,     // the panel is of another model: the mismatch message; nothing was written
-  Failed,         // the panel did not answer, or a byte was refused, corrupted or out of range
+  NoAnswer,       // the panel did not answer the wake-up
+  PortBroke,      // the port stopped working during the wake-up
+  Failed,         // a byte was refused, corrupted, out of range or not verified
   Cancelled,      // the program is closing
 };
 

@@ -35,6 +35,9 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
 
   // The load handling, run once after creation and before the window is shown.
   void load();
+  // Opens a configuration file as READ_FILE opens the one chosen, for a file named when the
+  // program starts; the next READ_FILE offers it.
+  void open_file(const std::string& path);
 
   kvt::PanelConfig& config();
   QTimer& timer1();

@@ -38,6 +38,13 @@ void Form1::read_file_pressed() {
   run_command([this] { kvt::read_file(config_, *this, *this, common_dialog1_); });
 }
 
+void Form1::open_file(const std::string& path) {
+  run_command([this, &path] {
+    common_dialog1_.file_name = path;
+    kvt::open_config_file(config_, *this, *this, path);
+  });
+}
+
 void Form1::write_file_pressed() {
   run_command([this] { kvt::write_file(config_, *this, *this, common_dialog1_); });
 }

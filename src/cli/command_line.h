@@ -1,0 +1,13 @@
+#pragma once
+
+namespace kvt::cli {
+
+// True when the arguments ask for a command (show, read, write, verify, ports) or an option
+// such as --help, rather than for the window.
+bool wants_command_line(int argc, char* argv[]);
+
+// Runs the command the arguments name on a QCoreApplication and returns the exit status. Never
+// loads a platform plugin, so it works over ssh and from cron.
+int run_command_line(int argc, char* argv[]);
+
+}  // namespace kvt::cli

@@ -1,0 +1,149 @@
+#include "cli/commands.h"
+
+#include <cstdio>
+
+#include "cli/configuration_view.h"
+#include "cli/console.h"
+#include "cli/exit_status.h"
+#include "cli/headless_editor.h"
+#include "cli/panel_comparison.h"
+#include "files/file_open.h"
+#include "files/file_save.h"
+#include "link/system_ports.h"
+#include "model/memory_map.h"
+#include "model/rule_texts.h"
+#include "model/switch_rows.h"
+
+namespace kvt::cli {
+namespace {
+
+// Bytes each panel command transfers after the model byte, for the progress line.
+constexpr int kReadSteps = 1 + kSwitchCount + 3;
+constexpr int kWriteSteps = 1 + static_cast<int>(memory_map::kConfigurationSize);
+
+int exit_status(CommandEnd end) {
+  switch (end) {
+    case CommandEnd::Done:
+      return kSuccess;
+    case CommandEnd::PortNotOpened:
+    case CommandEnd::Incomplete:
+      return kRequestRefused;
+    default:
+      return kPanelFailed;
+  }
+}
+
+// Opens the configuration file into the editor; false (the file named on standard error) when
+// it is refused or cannot be read.
+bool open_file(HeadlessEditor& editor, Console& console, const std::string& path) {
+  const FileOpenEnd end = open_config_file(editor.config(), editor.controls(), console, path);
+  console.print_outcome();
+  return end == FileOpenEnd::Opened;
+}
+
+void print_configuration(HeadlessEditor& editor, bool json) {
+  const ConfigurationView view = view_of(editor.config(), editor.controls());
+  const std::string out = json ? as_json(view) : as_text(view);
+  std::fputs(out.c_str(), stdout);
+}
+
+// Runs a panel command on the port the rule picks and reports how it ended; a failure that may
+// come from the wrong port names the port and where to look for the others.
+template <typename PanelCommand>
+CommandEnd on_panel(const Request& request, Console& console, PanelCommand command) {
+  const PortChoice port = current_port(request.port);
+  const CommandEnd end = command(port.device);
+  console.print_outcome();
+  if (end == CommandEnd::NoAnswer || end == CommandEnd::PortNotOpened ||
+      end == CommandEnd::PortBroke) {
+    Console::say("port " + port.device + " (" + std::string(reason_text(port.reason)) +
+                 "); \"kvt-config ports\" lists the serial ports");
+  }
+  return end;
+}
+
+// The file's configuration as a write would send it; false, said on standard error, when the
+// file cannot be opened or a switch is incomplete.
+bool file_codes(const std::string& path, ConfigurationBytes& codes) {
+  Console console;
+  HeadlessEditor file(console);
+  if (!open_file(file, console, path)) return false;
+  const ConfigurationView view = view_of(file.config(), file.controls());
+  if (!view.codes) {
+    Console::say(std::string(rule_texts::kIncompleteData));
+    return false;
+  }
+  codes = *view.codes;
+  return true;
+}
+
+}  // namespace
+
+int show_command(const Request& request) {
+  Console console;
+  HeadlessEditor editor(console);
+  if (!open_file(editor, console, request.file)) return kRequestRefused;
+  print_configuration(editor, request.json);
+  return kSuccess;
+}
+
+int read_command(const Request& request) {
+  Console console(kReadSteps);
+  HeadlessEditor editor(console);
+  const CommandEnd end = on_panel(
+      request, console, [&](const std::string& device) { return editor.read_panel(device).end; });
+  if (end != CommandEnd::Done) return exit_status(end);
+  print_configuration(editor, request.json);
+  if (request.output.empty()) return kSuccess;
+
+  // Saved as the window saves after a read: the name typed in, the designations empty.
+  editor.controls().set_text(kPanelNameBox, request.name);
+  const FileSaveEnd saved =
+      save_config_file(editor.config(), editor.controls(), console, request.output);
+  console.print_outcome();
+  return saved == FileSaveEnd::Saved ? kSuccess : kRequestRefused;
+}
+
+int write_command(const Request& request) {
+  Console console(kWriteSteps);
+  HeadlessEditor editor(console);
+  if (!open_file(editor, console, request.file)) return kRequestRefused;
+  return exit_status(on_panel(
+      request, console, [&](const std::string& device) { return editor.write_panel(device); }));
+}
+
+int verify_command(const Request& request) {
+  ConfigurationBytes expected{};
+  if (!file_codes(request.file, expected)) return kRequestRefused;
+
+  Console console(kReadSteps);
+  HeadlessEditor editor(console);
+  PanelRead read;
+  const CommandEnd end = on_panel(request, console, [&](const std::string& device) {
+    read = editor.read_panel(device);
+    return read.end;
+  });
+  if (end != CommandEnd::Done) return exit_status(end);
+
+  const std::vector<std::string> found = differences(read.bytes, expected);
+  if (found.empty()) std::puts("MATCH");
+  for (const std::string& line : found) std::puts(line.c_str());
+  return found.empty() ? kSuccess : kPanelFailed;
+}
+
+int ports_command(const Request& request) {
+  const std::vector<SystemPort> ports = system_ports();
+  if (ports.empty()) std::puts("No serial ports found.");
+  for (const SystemPort& port : ports) {
+    std::string line = port.device;
+    if (!port.stable_name.empty()) line += "  " + port.stable_name;
+    if (!port.description.empty()) line += "  (" + port.description + ")";
+    std::puts(line.c_str());
+  }
+  const PortChoice choice = choose_port(port_sources(request.port, ports));
+  std::printf("Commands use %s: %s.\n", choice.device.c_str(),
+              std::string(reason_text(choice.reason)).c_str());
+  return kSuccess;
+}
+
+}  // namespace kvt::cli

@@ -1,0 +1,104 @@
+#include "cli/configuration_view.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QString>
+#include <sstream>
+
+#include "model/rules.h"
+#include "model/tables.h"
+
+namespace kvt::cli {
+namespace {
+
+int percent_in(const Controls& controls, int list) {
+  const int position = controls.selected(list);
+  if (position == kNoSelection) return 0;
+  return std::stoi(std::string(kIntensityTable.at(static_cast<std::size_t>(position)).text));
+}
+
+SwitchView switch_in(const Controls& controls, int k) {
+  SwitchView view;
+  const int module = controls.selected(module_list(k));
+  view.module = std::string(
+      kModuleTable.at(static_cast<std::size_t>(module == kNoSelection ? kNaPosition : module))
+          .text);
+  const int channel = controls.selected(channel_list(k));
+  const bool on_a_module =
+      module != kNoSelection && module != kNaPosition && module != kBlMrPosition;
+  if (on_a_module && channel != kNoSelection) view.channel = channel + 1;
+  view.designation = controls.text(designation_box(k));
+  return view;
+}
+
+QString q(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+ConfigurationView view_of(PanelConfig& config, const Controls& controls) {
+  ConfigurationView view;
+  view.panel = controls.text(kPanelNameBox);
+  for (int k = 1; k <= kSwitchCount; ++k) view.switches[k - 1] = switch_in(controls, k);
+  view.independent_lighting = controls.ticked();
+  view.indicator_percent = percent_in(controls, kIndicatorList);
+  view.backlight_percent = percent_in(controls, kBackLightList);
+
+  config.error_flag = 0;
+  build_write_data(config, controls);
+  config.BL = kBlMrCode;
+  if (config.error_flag == 0) view.codes = configuration_bytes(config);
+  return view;
+}
+
+std::string as_text(const ConfigurationView& view) {
+  std::ostringstream out;
+  out << "PANEL NAME            " << view.panel << '\n';
+  for (std::size_t i = 0; i < view.switches.size(); ++i) {
+    const SwitchView& s = view.switches[i];
+    std::string setting = s.module;
+    if (s.channel) setting += ' ' + std::to_string(*s.channel);
+    std::string line = "SW" + std::to_string(i + 1);
+    line.resize(6, ' ');
+    line += setting;
+    if (!s.designation.empty()) {
+      line.resize(15, ' ');
+      line += s.designation;
+    }
+    out << line << '\n';
+  }
+  out << "INDEPENDENT LIGHTING  " << (view.independent_lighting ? "on" : "off") << '\n';
+  out << "INDICATOR INTENSITY   " << view.indicator_percent << " %\n";
+  out << "BACK-LIGHT INTENSITY  " << view.backlight_percent << " %\n";
+  return out.str();
+}
+
+std::string as_json(const ConfigurationView& view) {
+  QJsonArray switches;
+  for (std::size_t i = 0; i < view.switches.size(); ++i) {
+    const SwitchView& s = view.switches[i];
+    switches.append(QJsonObject{
+        {"switch", static_cast<int>(i + 1)},
+        {"module", q(s.module)},
+        {"channel", s.channel ? QJsonValue(*s.channel) : QJsonValue(QJsonValue::Null)},
+        {"designation", q(s.designation)},
+    });
+  }
+  QJsonValue codes(QJsonValue::Null);
+  if (view.codes) {
+    QJsonArray bytes;
+    for (const std::int16_t code : *view.codes) bytes.append(code);
+    codes = bytes;
+  }
+  const QJsonObject object{
+      {"panel", q(view.panel)},
+      {"switches", switches},
+      {"independent_lighting", view.independent_lighting},
+      {"indicator_percent", view.indicator_percent},
+      {"backlight_percent", view.backlight_percent},
+      {"codes", codes},
+  };
+  return QJsonDocument(object).toJson(QJsonDocument::Indented).toStdString();
+}
+
+}  // namespace kvt::cli

@@ -1,0 +1,26 @@
+#include "cli/headless_editor.h"
+
+#include "cli/console.h"
+#include "model/editor_events.h"
+
+namespace kvt::cli {
+
+HeadlessEditor::HeadlessEditor(Console& console) : console_(console), controls_(config_, console) {
+  load_handling(config_, controls_);
+}
+
+PanelRead HeadlessEditor::read_panel(const std::string& device) {
+  return read_config(config_, controls_, console_, link_on(device));
+}
+
+CommandEnd HeadlessEditor::write_panel(const std::string& device) {
+  return write_config(config_, controls_, console_, link_on(device));
+}
+
+PanelLink& HeadlessEditor::link_on(const std::string& device) {
+  port_.set_port_one([device] { return device; });
+  if (!link_) link_ = std::make_unique<PanelLink>(config_, port_, console_);
+  return *link_;
+}
+
+}  // namespace kvt::cli

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "link/panel_commands.h"
+#include "link/panel_link.h"
+#include "link/qt_serial_port.h"
+#include "model/headless_controls.h"
+#include "model/panel_config.h"
+
+namespace kvt::cli {
+
+class Console;
+
+// The window's configuration and controls without a window: built as the window is, then
+// loaded and edited by the very same file and panel commands.
+class HeadlessEditor {
+ public:
+  explicit HeadlessEditor(Console& console);
+
+  PanelConfig& config() { return config_; }
+  HeadlessControls& controls() { return controls_; }
+
+  // The panel commands on port 1 at `device`.
+  PanelRead read_panel(const std::string& device);
+  CommandEnd write_panel(const std::string& device);
+
+ private:
+  PanelLink& link_on(const std::string& device);
+
+  Console& console_;
+  PanelConfig config_;
+  HeadlessControls controls_;
+  QtSerialPort port_;
+  std::unique_ptr<PanelLink> link_;
+};
+
+}  // namespace kvt::cli

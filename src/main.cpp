@@ -1,0 +1,56 @@
+#include <QApplication>
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstdlib>
+
+#include "cli/command_line.h"
+#include "cli/exit_status.h"
+#include "window/application_look.h"
+#include "window/form1.h"
+
+namespace {
+
+// Without a display Qt would abort with a core dump; a technician over ssh needs to hear what
+// still works.
+bool display_available() {
+  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    const char* value = std::getenv(variable);
+    if (value != nullptr && *value != '\0') return true;
+  }
+  return false;
+}
+
+int run_window(int argc, char* argv[]) {
+  if (argc > 2) {
+    std::fputs("kvt-config: the window takes at most one FILE; see kvt-config --help\n", stderr);
+    return kvt::cli::kRequestRefused;
+  }
+  if (!display_available()) {
+    std::fputs(
+        "kvt-config: no display: the window needs a desktop session; the commands show, read, "
+        "write, verify and ports work without one\n",
+        stderr);
+    return kvt::cli::kRequestRefused;
+  }
+  QApplication app(argc, argv);
+  // Ties the window to the desktop entry and its icon.
+  QApplication::setDesktopFileName(QStringLiteral("com.korvelantix.KvtConfig"));
+  kvt::apply_application_look();
+
+  Form1 form;
+  form.load();
+  form.show();
+  if (argc == 2) form.open_file(QString::fromLocal8Bit(argv[1]).toStdString());
+  return QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  // Both front ends share the user's settings (the chosen port, the folder used last).
+  QCoreApplication::setOrganizationName(QStringLiteral("Korvelantix"));
+  QCoreApplication::setApplicationName(QStringLiteral("kvt-config"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(KVT_VERSION));
+  if (kvt::cli::wants_command_line(argc, argv)) return kvt::cli::run_command_line(argc, argv);
+  return run_window(argc, argv);
+}
