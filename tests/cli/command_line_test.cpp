@@ -1,0 +1,290 @@
+// The commands as a script runs them: exit status, standard output and error, and what
+// reached the simulated panel.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "kvt_process.h"
+#include "sim_harness.h"
+#include "tests/files/worked_example.h"
+#include "tests/window/recording_dialogs.h"
+#include "window/form1.h"
+
+namespace {
+
+using kvt::sim::PanelMemory;
+using kvt::sim::PanelSimulator;
+using kvt::testing::run_kvt;
+
+// What the worked example's file writes at addresses 0 to 13.
+constexpr std::array<std::uint8_t, 14> kWorkedCodes = {12,  0,   159, 160, 160, 160, 160,
+                                                       160, 160, 160, 159, 1,   10,  4};
+
+PanelMemory panel_holding(const std::array<std::uint8_t, 14>& codes) {
+  PanelMemory memory{};
+  std::copy(codes.begin(), codes.end(), memory.begin());
+  memory[63] = 69;
+  return memory;
+}
+
+bool has_write_frame(const std::vector<std::string>& frames) {
+  return std::any_of(frames.begin(), frames.end(),
+                     [](const std::string& f) { return f.starts_with("53"); });
+}
+
+class CommandLine : public ::testing::Test {
+ protected:
+  std::string file(const std::string& name, const std::string& content) {
+    const std::string path = dir.filePath(QString::fromStdString(name)).toStdString();
+    std::ofstream(path, std::ios::binary) << content;
+    return path;
+  }
+  std::string worked_example_file() { return file("lobby.kvc", kvt::testing::kWorkedExampleLine); }
+
+  static std::string read_all(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+
+  QTemporaryDir dir;
+};
+
+TEST_F(CommandLine, WriteSendsWhatTheWindowSends) {
+  const std::string path = worked_example_file();
+  PanelSimulator by_command;
+  const auto result = run_kvt({"write", "--port", QString::fromStdString(by_command.device()),
+                               QString::fromStdString(path)});
+  EXPECT_EQ(result.exit_code, 0) << result.err;
+  EXPECT_NE(result.err.find("SWITCH PANEL HAS BEEN PROGRAMMED"), std::string::npos);
+  const PanelMemory memory = by_command.memory();
+  EXPECT_TRUE(std::equal(kWorkedCodes.begin(), kWorkedCodes.end(), memory.begin()));
+
+  PanelSimulator by_window;
+  ::setenv("KVT_SERIAL_PORT", by_window.device().c_str(), 1);
+  auto* dialogs = new kvt::testing::RecordingDialogs;
+  Form1 form{std::unique_ptr<kvt::Dialogs>(dialogs)};
+  form.load();
+  form.open_file(path);
+  form.findChild<QAbstractButton*>("WRITE_CONFIG")->click();
+  ::unsetenv("KVT_SERIAL_PORT");
+  EXPECT_EQ(by_command.frames(), by_window.frames());
+}
+
+TEST_F(CommandLine, ReadSavesAsTheWindowSavesAfterARead) {
+  PanelSimulator sim({}, panel_holding(kWorkedCodes));
+  const std::string saved = dir.filePath("read.kvc").toStdString();
+  const auto result = run_kvt({"read", "--port", QString::fromStdString(sim.device()), "--name",
+                               "LOBBY 2", "-o", QString::fromStdString(saved)});
+  EXPECT_EQ(result.exit_code, 0) << result.err;
+  EXPECT_NE(result.out.find("SW3   BL/MR"), std::string::npos) << result.out;
+  EXPECT_EQ(read_all(saved),
+            "\"00-00417-MDL\",\"LOBBY 2\",\"\",12,\"\",0,\"\",159,\"\",160,\"\",160,\"\",160,"
+            "\"\",160,\"\",160,\"\",160,\"\",160,159,\"feature\",1,\"ind%\",10,\"bl%\",4\r\n");
+  EXPECT_FALSE(has_write_frame(sim.frames()));
+}
+
+struct VerifyCase {
+  const char* name;
+  std::array<std::uint8_t, 14> panel;
+  int exit_code;
+  const char* says;
+};
+
+void PrintTo(const VerifyCase& c, std::ostream* out) { *out << c.name; }
+
+class Verify : public CommandLine, public ::testing::WithParamInterface<VerifyCase> {};
+
+TEST_P(Verify, ComparesWithoutWriting) {
+  const VerifyCase& c = GetParam();
+  PanelSimulator sim({}, panel_holding(c.panel));
+  const auto result = run_kvt({"verify", "--port", QString::fromStdString(sim.device()),
+                               QString::fromStdString(worked_example_file())});
+  EXPECT_EQ(result.exit_code, c.exit_code) << result.err;
+  EXPECT_EQ(result.out, c.says);
+  EXPECT_FALSE(has_write_frame(sim.frames()));
+  // The same frames as a read: the wake-up, the model byte, then every address but 10.
+  EXPECT_EQ(sim.frames().size(), 1u + 1u + 13u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Verify,
+    ::testing::Values(VerifyCase{"EqualPanel", kWorkedCodes, 0, "MATCH\n"},
+                      VerifyCase{"OneSwitchDiffers",
+                                 {12, 4, 159, 160, 160, 160, 160, 160, 160, 160, 159, 1, 10, 4},
+                                 1,
+                                 "SW2: panel A 5, file A 1\n"},
+                      VerifyCase{"LightingAndBackLightDiffer",
+                                 {12, 0, 159, 160, 160, 160, 160, 160, 160, 160, 159, 0, 10, 5},
+                                 1,
+                                 "INDEPENDENT LIGHTING: panel off, file on\n"
+                                 "BACK-LIGHT INTENSITY: panel 70 %, file 60 %\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct FailureCase {
+  const char* name;
+  std::vector<std::string> simulator_options;
+  const char* command;
+  bool port_exists;
+  bool file_refused;
+  int exit_code;
+  const char* says;
+};
+
+void PrintTo(const FailureCase& c, std::ostream* out) { *out << c.name; }
+
+class Failure : public CommandLine, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(Failure, EndsWithItsStatusAndWritesNothing) {
+  const FailureCase& c = GetParam();
+  PanelSimulator sim(c.simulator_options);
+  const std::string port = c.port_exists ? sim.device() : "/dev/kvt-no-such-port";
+  const std::string path =
+      c.file_refused ? file("other.kvc", "\"00-00999-XYZ\",\"X\"\r\n") : worked_example_file();
+  const auto result =
+      run_kvt({c.command, "--port", QString::fromStdString(port), QString::fromStdString(path)});
+  EXPECT_FALSE(result.crashed);
+  EXPECT_EQ(result.exit_code, c.exit_code) << result.err;
+  EXPECT_NE(result.err.find(std::string("kvt-config: ") + c.says), std::string::npos) << result.err;
+  EXPECT_FALSE(has_write_frame(sim.frames()));
+  if (c.file_refused) {
+    EXPECT_TRUE(sim.frames().empty());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Failure,
+    ::testing::Values(
+        FailureCase{"SilentPanel",
+                    {"--silent"},
+                    "write",
+                    true,
+                    false,
+                    1,
+                    "COMMUNICATIONS FAILURE SWITCH PANEL FAILED TO RESPOND"},
+        FailureCase{"OtherModel",
+                    {"--model", "70"},
+                    "write",
+                    true,
+                    false,
+                    1,
+                    "SWITCH PANEL/CONFIGURATION MIS-MATCH: THE SWITCH PANEL THAT YOU HAVE "
+                    "ATTEMPTED TO WRITE DATA TO"},
+        FailureCase{"OtherModelVerify",
+                    {"--model", "70"},
+                    "verify",
+                    true,
+                    false,
+                    1,
+                    "SWITCH PANEL/CONFIGURATION MIS-MATCH"},
+        FailureCase{"MissingPort",
+                    {},
+                    "write",
+                    false,
+                    false,
+                    2,
+                    "SERIAL PORT COULD NOT BE OPENED: THERE IS NO SERIAL DEVICE "
+                    "/dev/kvt-no-such-port"},
+        FailureCase{"RefusedFile", {}, "write", true, true, 2, "FILE/MODEL MIS-MATCH"},
+        FailureCase{"RefusedFileVerify", {}, "verify", true, true, 2, "FILE/MODEL MIS-MATCH"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CommandLine, PortFailuresNameThePortAndWhereToLook) {
+  PanelSimulator sim({"--silent"});
+  const auto result = run_kvt({"write", QString::fromStdString(worked_example_file())}, [&] {
+    QProcessEnvironment env;
+    env.insert("KVT_SERIAL_PORT", QString::fromStdString(sim.device()));
+    return env;
+  }());
+  EXPECT_EQ(result.exit_code, 1);
+  EXPECT_NE(result.err.find("port " + sim.device() + " (set in KVT_SERIAL_PORT)"),
+            std::string::npos)
+      << result.err;
+  EXPECT_NE(result.err.find("kvt-config ports"), std::string::npos);
+}
+
+TEST_F(CommandLine, ShowJsonOfTheWorkedExample) {
+  const auto result = run_kvt({"show", "--json", QString::fromStdString(worked_example_file())});
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  QJsonParseError error;
+  const QJsonObject shown =
+      QJsonDocument::fromJson(QByteArray::fromStdString(result.out), &error).object();
+  ASSERT_EQ(error.error, QJsonParseError::NoError) << result.out;
+  EXPECT_EQ(shown["panel"].toString(), "LOBBY 2");
+  EXPECT_EQ(shown["independent_lighting"].toBool(), true);
+  EXPECT_EQ(shown["indicator_percent"].toInt(), 100);
+  EXPECT_EQ(shown["backlight_percent"].toInt(), 60);
+  const QJsonArray switches = shown["switches"].toArray();
+  ASSERT_EQ(switches.size(), 10);
+  EXPECT_EQ(
+      switches[0].toObject(),
+      (QJsonObject{{"switch", 1}, {"module", "B"}, {"channel", 3}, {"designation", "ENTRY"}}));
+  EXPECT_EQ(switches[2].toObject()["module"].toString(), "BL/MR");
+  EXPECT_TRUE(switches[2].toObject()["channel"].isNull());
+  EXPECT_EQ(switches[3].toObject()["module"].toString(), "N/A");
+  QJsonArray codes;
+  for (const std::uint8_t code : kWorkedCodes) codes.append(code);
+  EXPECT_EQ(shown["codes"].toArray(), codes);
+}
+
+TEST_F(CommandLine, ShowTextHasOneLinePerSwitch) {
+  const auto result = run_kvt({"show", QString::fromStdString(worked_example_file())});
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  for (const char* line : {"SW1   B 3      ENTRY\n", "SW3   BL/MR    MASTER\n",
+                           "INDEPENDENT LIGHTING  on\n", "BACK-LIGHT INTENSITY  60 %\n"}) {
+    EXPECT_NE(result.out.find(line), std::string::npos) << line << "\n" << result.out;
+  }
+}
+
+struct UsageCase {
+  const char* name;
+  QStringList arguments;
+  int exit_code;
+  const char* out;
+  const char* err;
+};
+
+void PrintTo(const UsageCase& c, std::ostream* out) { *out << c.name; }
+
+class Usage : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(Usage, AnswersWithoutADisplay) {
+  const UsageCase& c = GetParam();
+  const auto result = run_kvt(c.arguments);
+  EXPECT_FALSE(result.crashed);
+  EXPECT_EQ(result.exit_code, c.exit_code) << result.err;
+  EXPECT_NE(result.out.find(c.out), std::string::npos) << result.out;
+  EXPECT_NE(result.err.find(c.err), std::string::npos) << result.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Usage,
+    ::testing::Values(
+        UsageCase{"Help", {"--help"}, 0, "Usage:", ""},
+        UsageCase{"Version", {"--version"}, 0, "kvt-config 1.0.0", ""},
+        UsageCase{"BadOption", {"show", "--frobnicate", "x.kvc"}, 2, "", "Usage:"},
+        UsageCase{"MissingFile", {"write"}, 2, "", "write needs a FILE"},
+        UsageCase{"OutputWithoutName", {"read", "-o", "x.kvc"}, 2, "", "Usage:"},
+        UsageCase{"OptionOfAnotherCommand",
+                  {"show", "--port", "/dev/ttyS0", "x.kvc"},
+                  2,
+                  "",
+                  "show takes no option port"},
+        UsageCase{"MissingShowFile", {"show", "/nonexistent/x.kvc"}, 2, "", "FILE/MODEL MIS-MATCH"},
+        UsageCase{"WindowWithoutDisplay",
+                  {},
+                  2,
+                  "",
+                  "kvt-config: no display: the window needs a desktop session; the commands "
+                  "show, read, write, verify and ports work without one"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
