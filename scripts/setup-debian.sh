@@ -9,7 +9,8 @@ packages=(
   libgtest-dev
   fonts-liberation fontconfig
   xvfb xauth xdotool x11-utils netpbm
-  desktop-file-utils appstream
+  desktop-file-utils appstream shared-mime-info
+  help2man man-db
   dpkg-dev file
 )
 if [[ "${1:-}" == "--fuzz" ]]; then

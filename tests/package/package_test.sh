@@ -25,7 +25,8 @@ apt-get install --simulate -y "$package" >"$work/apt.log" 2>&1 ||
 dpkg-deb -x "$package" "$work/root"
 for file in usr/bin/kvt-config usr/bin/kvt-panel-sim \
   "usr/share/applications/$app_id.desktop" "usr/share/metainfo/$app_id.metainfo.xml" \
-  "usr/share/icons/hicolor/scalable/apps/$app_id.svg"; do
+  "usr/share/icons/hicolor/scalable/apps/$app_id.svg" "usr/share/mime/packages/$app_id.xml" \
+  usr/share/man/man1/kvt-config.1; do
   [[ -f "$work/root/$file" ]] || { echo "the package lacks /$file"; exit 1; }
 done
 
