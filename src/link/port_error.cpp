@@ -21,8 +21,8 @@ std::string describe_port_error(const PortError& error) {
   switch (error.problem) {
     case PortProblem::NoSuchDevice:
       return "THERE IS NO SERIAL DEVICE " + error.device +
-             ". CONNECT THE SWITCH PANEL CABLE, OR SET KVT_SERIAL_PORT TO THE DEVICE OF YOUR "
-             "SERIAL ADAPTER (FOR EXAMPLE /dev/ttyUSB0) BEFORE STARTING THIS PROGRAM.";
+             ". CONNECT THE SWITCH PANEL CABLE, OR CHOOSE THE PORT OF YOUR SERIAL ADAPTER (FOR "
+             "EXAMPLE /dev/ttyUSB0).";
     case PortProblem::PermissionDenied:
       return "YOU ARE NOT ALLOWED TO USE " + error.device +
              ". ASK YOUR ADMINISTRATOR TO ADD YOU TO THE dialout GROUP, THEN LOG OUT AND IN "

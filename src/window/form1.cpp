@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <algorithm>
 #include <span>
 #include <stdexcept>
@@ -18,6 +19,7 @@
 #include "window/form_layout.h"
 #include "window/list_box.h"
 #include "window/panel_picture.h"
+#include "window/port_selector.h"
 #include "window/qt_dialogs.h"
 #include "window/text_box.h"
 #include "window/theme.h"
@@ -70,8 +72,17 @@ Form1::Form1(std::unique_ptr<kvt::Dialogs> dialogs, QWidget* parent)
   build_lists(frame);
   set_focus_order();
 
+  port_selector_ = new kvt::PortSelector(this);
   mscomm1_ = new kvt::QtSerialPort(this);
+  mscomm1_->set_port_one([this] { return port_selector_->current().device; });
   link_ = new kvt::PanelLink(config_, *mscomm1_, *this, this);
+  // Qt on Linux opens context menus on the right button and the Menu key only.
+  auto* menu_key = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
+  connect(menu_key, &QShortcut::activated, this, [this] {
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, rect().center(),
+                            mapToGlobal(rect().center()));
+    contextMenuEvent(&event);
+  });
 }
 
 Form1::~Form1() = default;

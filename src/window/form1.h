@@ -17,6 +17,7 @@ class QTimer;
 namespace kvt {
 class ListBox;
 class PanelLink;
+class PortSelector;
 class QtSerialPort;
 class TextBox;
 }  // namespace kvt
@@ -41,6 +42,7 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
 
   kvt::PanelConfig& config();
   QTimer& timer1();
+  kvt::PortSelector& port_selector();
 
   int selected(int list) const override;
   void select(int list, int position) override;
@@ -65,6 +67,9 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   // Closing the window while a panel command waits ends that command at its next wait; the
   // command then closes the port and the program ends.
   void closeEvent(QCloseEvent* event) override;
+  // Right click on the panel picture or the background, the Menu key or Shift+F10: the menu
+  // with the serial port.
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
   // The rules behind a list's selection and behind a change of Check1; every run of a handler,
   // by the user or by code, passes through here.
@@ -83,6 +88,9 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   template <typename Command>
   void run_command(Command command);
   void set_command_buttons_enabled(bool enabled);
+  // A panel command that may have gone to the wrong port says which port, and how to choose.
+  template <typename End>
+  void add_port_hint(End end);
 
   void build_picture_and_marker();
   void build_switch_labels();
@@ -105,6 +113,7 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   std::array<QAbstractButton*, 4> command_buttons_{};
   kvt::QtSerialPort* mscomm1_ = nullptr;
   kvt::PanelLink* link_ = nullptr;
+  kvt::PortSelector* port_selector_ = nullptr;
   kvt::FileChooser common_dialog1_;  // remembers the last file name between file commands
   bool command_running_ = false;
 };

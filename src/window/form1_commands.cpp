@@ -1,11 +1,14 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QPlainTextEdit>
 
 #include "files/file_open.h"
 #include "files/file_save.h"
 #include "link/panel_commands.h"
 #include "link/panel_link.h"
 #include "window/form1.h"
+#include "window/port_selector.h"
 
 template <typename Command>
 void Form1::run_command(Command command) {
@@ -26,12 +29,24 @@ void Form1::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);
 }
 
+void Form1::contextMenuEvent(QContextMenuEvent* event) {
+  port_selector_->popup_menu(*this, event->globalPos(), command_running_);
+  event->accept();
+}
+
+template <typename End>
+void Form1::add_port_hint(End end) {
+  if (end != End::NoAnswer && end != End::PortBroke && end != End::PortNotOpened) return;
+  set_status_text(status_box_->toPlainText().toStdString() + '\n' +
+                  port_selector_->failure_hint().toStdString());
+}
+
 void Form1::read_config_pressed() {
-  run_command([this] { kvt::read_config(config_, *this, *this, *link_); });
+  run_command([this] { add_port_hint(kvt::read_config(config_, *this, *this, *link_).end); });
 }
 
 void Form1::write_config_pressed() {
-  run_command([this] { kvt::write_config(config_, *this, *this, *link_); });
+  run_command([this] { add_port_hint(kvt::write_config(config_, *this, *this, *link_)); });
 }
 
 void Form1::read_file_pressed() {

@@ -23,6 +23,8 @@ kvt::PanelConfig& Form1::config() { return config_; }
 
 QTimer& Form1::timer1() { return link_->timer1(); }
 
+kvt::PortSelector& Form1::port_selector() { return *port_selector_; }
+
 kvt::Dialogs& Form1::dialogs() { return *dialogs_; }
 
 kvt::ListBox& Form1::list_box(int list) const {

@@ -69,7 +69,7 @@ TEST(PortErrorDescription, NamesTheDeviceAndTellsTheUserWhatToDo) {
     const char* advice;
   };
   const Case cases[] = {
-      {PortProblem::NoSuchDevice, "SET KVT_SERIAL_PORT"},
+      {PortProblem::NoSuchDevice, "CHOOSE THE PORT OF YOUR SERIAL ADAPTER"},
       {PortProblem::PermissionDenied, "ADD YOU TO THE dialout GROUP"},
       {PortProblem::InUse, "IN USE BY ANOTHER PROGRAM"},
       // The system's own words keep their letters: they may name a path.

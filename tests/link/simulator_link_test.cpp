@@ -152,8 +152,8 @@ TEST_F(SimulatorLinkTest, MissingDeviceIsNamedWithAdvice) {
   EXPECT_FALSE(port.port_open());
   EXPECT_EQ(link.port_error_text(),
             "SERIAL PORT COULD NOT BE OPENED: THERE IS NO SERIAL DEVICE /dev/kvt-no-such-adapter. "
-            "CONNECT THE SWITCH PANEL CABLE, OR SET KVT_SERIAL_PORT TO THE DEVICE OF YOUR SERIAL "
-            "ADAPTER (FOR EXAMPLE /dev/ttyUSB0) BEFORE STARTING THIS PROGRAM.");
+            "CONNECT THE SWITCH PANEL CABLE, OR CHOOSE THE PORT OF YOUR SERIAL ADAPTER (FOR "
+            "EXAMPLE /dev/ttyUSB0).");
 }
 
 TEST_F(SimulatorLinkTest, DeviceHeldByAnotherProgramIsInUse) {

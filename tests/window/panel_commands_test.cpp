@@ -197,7 +197,9 @@ TEST_F(PanelCommands, ReadFromASilentPanelStillEmptiesThePanelName) {
   start({"--silent"});
   press("READ_CONFIG");
 
-  expect_status(StatusColour::Red, "COMMUNICATIONS FAILURE SWITCH PANEL FAILED TO RESPOND");
+  // The quoted words, then the port on a line of its own.
+  expect_status(StatusColour::Red, "COMMUNICATIONS FAILURE SWITCH PANEL FAILED TO RESPOND\n(PORT " +
+                                       sim->device() + " - SET IN KVT_SERIAL_PORT)");
   EXPECT_EQ(form->text(kPanelNameBox), "");
   EXPECT_EQ(sim->frames(), std::vector<std::string>(6, "41"));
   for (int k = 1; k <= kSwitchCount; ++k) expect_switch(k, kModuleC, kChannel5);
@@ -344,7 +346,9 @@ TEST_F(PanelCommands, PortThatCannotBeOpenedIsNamed) {
   EXPECT_EQ(status_colour(), theme::status_colour(StatusColour::Red));
   EXPECT_EQ(status_text().rfind("SERIAL PORT COULD NOT BE OPENED: ", 0), 0u) << status_text();
   EXPECT_NE(status_text().find("/dev/kvt-no-such-port"), std::string::npos);
-  EXPECT_NE(status_text().find("KVT_SERIAL_PORT"), std::string::npos);
+  EXPECT_NE(status_text().find("\n(PORT /dev/kvt-no-such-port - SET IN KVT_SERIAL_PORT)"),
+            std::string::npos)
+      << status_text();
   for (int k = 1; k <= kSwitchCount; ++k) expect_switch(k, kModuleC, kChannel5);
   EXPECT_TRUE(button("READ_CONFIG").isEnabled());
 }

@@ -1,0 +1,96 @@
+#include "window/port_selector.h"
+
+#include <QActionGroup>
+#include <QInputDialog>
+#include <QMenu>
+#include <utility>
+
+#include "link/port_memory.h"
+#include "window/port_texts.h"
+
+namespace kvt {
+namespace {
+
+QString q(const std::string& text) { return QString::fromStdString(text); }
+
+QString entry_text(const SystemPort& port) {
+  QString text = q(port.device);
+  if (!port.description.empty()) text += QStringLiteral("  -  ") + q(port.description);
+  if (!port.stable_name.empty()) text += QStringLiteral("  (") + q(port.stable_name) + ')';
+  return text;
+}
+
+}  // namespace
+
+PortSelector::PortSelector(QObject* parent) : QObject(parent), list_ports_(system_ports) {}
+
+void PortSelector::set_port_list(std::function<std::vector<SystemPort>()> list_ports) {
+  list_ports_ = std::move(list_ports);
+}
+
+PortChoice PortSelector::current() const { return choose_port(port_sources({}, list_ports_())); }
+
+QMenu* PortSelector::popup_menu(QWidget& window, const QPoint& where, bool command_running) {
+  auto* menu = new QMenu(&window);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  QMenu* ports = menu->addMenu(port_texts::kSerialPortMenu);
+  ports->setObjectName(QStringLiteral("SerialPortMenu"));
+  fill_port_menu(*ports, window, command_running);
+  menu->popup(where);
+  return menu;
+}
+
+void PortSelector::fill_port_menu(QMenu& menu, QWidget& window, bool command_running) {
+  const PortChoice choice = current();
+  const bool from_environment = choice.reason == PortReason::Environment;
+  if (from_environment) {
+    menu.addAction(port_texts::kSetInEnvironment.arg(q(choice.device)))->setEnabled(false);
+    menu.addSeparator();
+  }
+  const bool can_choose = !command_running && !from_environment;
+  auto* group = new QActionGroup(&menu);
+  bool in_use_listed = false;
+  for (const SystemPort& port : list_ports_()) {
+    QAction* entry = menu.addAction(entry_text(port));
+    const bool in_use = choice.device == port.name_to_store() || choice.device == port.device;
+    in_use_listed = in_use_listed || in_use;
+    entry->setCheckable(true);
+    entry->setChecked(in_use);
+    entry->setEnabled(can_choose);
+    entry->setActionGroup(group);
+    const std::string name = port.name_to_store();
+    connect(entry, &QAction::triggered, this, [this, name] { choose(name); });
+  }
+  if (!in_use_listed) {
+    // A pty or an unplugged adapter: not listed, but in use.
+    QAction* entry = menu.addAction(q(choice.device));
+    entry->setCheckable(true);
+    entry->setChecked(true);
+    entry->setEnabled(false);
+  }
+  menu.addSeparator();
+  QAction* other = menu.addAction(port_texts::kOtherDevice);
+  other->setEnabled(can_choose);
+  connect(other, &QAction::triggered, this, [this, &window] { ask_other_device(window); });
+}
+
+void PortSelector::ask_other_device(QWidget& window) {
+  bool ok = false;
+  const QString device =
+      QInputDialog::getText(&window, port_texts::kSerialPortMenu, port_texts::kOtherDeviceLabel,
+                            QLineEdit::Normal, q(current().device), &ok)
+          .trimmed();
+  if (ok && !device.isEmpty()) choose(device.toStdString());
+}
+
+void PortSelector::choose(const std::string& device) { remember_port(device); }
+
+QString PortSelector::failure_hint() const {
+  const PortChoice choice = current();
+  if (choice.reason == PortReason::Environment) {
+    return port_texts::kSetInEnvironmentHint.arg(q(choice.device));
+  }
+  return port_texts::kChooseAnotherHint.arg(q(choice.device));
+}
+
+}  // namespace kvt

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "link/port_choice.h"
+#include "link/system_ports.h"
+
+class QMenu;
+class QWidget;
+
+namespace kvt {
+
+// The window's serial port: which one the port rule picks, the context menu that lets the user
+// choose another (remembered for the next run), and the hint a port failure gets.
+class PortSelector : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit PortSelector(QObject* parent = nullptr);
+
+  // Where the ports come from; the system's list unless a test gives its own.
+  void set_port_list(std::function<std::vector<SystemPort>()> list_ports);
+
+  // The port the next command uses.
+  PortChoice current() const;
+
+  // The window's context menu with its "SERIAL PORT" submenu, shown at `where` (global) without
+  // blocking: a command that is running goes on. While `command_running`, choosing is off.
+  QMenu* popup_menu(QWidget& window, const QPoint& where, bool command_running);
+
+  // Stores `device` as the user's choice.
+  void choose(const std::string& device);
+
+  // "(PORT <dev> - RIGHT-CLICK THE WINDOW TO CHOOSE ANOTHER)", or where the port was set.
+  QString failure_hint() const;
+
+ private:
+  void fill_port_menu(QMenu& menu, QWidget& window, bool command_running);
+  void ask_other_device(QWidget& window);
+
+  std::function<std::vector<SystemPort>()> list_ports_;
+};
+
+}  // namespace kvt
