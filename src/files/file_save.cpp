@@ -1,5 +1,6 @@
 #include "files/file_save.h"
 
+#include <algorithm>
 #include <string>
 
 #include "files/config_file_save.h"
@@ -43,6 +44,12 @@ bool ready_to_save(PanelConfig& config, Controls& controls, StatusBox& status,
   return true;
 }
 
+// The panel name with ".kvc". A "/" in the name would point into a subfolder, so it becomes "-".
+std::string offered_file_name(std::string panel_name) {
+  std::replace(panel_name.begin(), panel_name.end(), '/', '-');
+  return panel_name + ".kvc";
+}
+
 FileSaveEnd write_checked(const PanelConfig& config, const Controls& controls, StatusBox& status,
                           const std::string& path) {
   if (const auto reason = write_config_record(path, record_from(config, names_in(controls)))) {
@@ -67,7 +74,7 @@ FileSaveEnd write_file(PanelConfig& config, Controls& controls, StatusBox& statu
   FileSaveEnd refusal{};
   if (!ready_to_save(config, controls, status, refusal)) return refusal;
 
-  chooser.file_name = controls.text(kPanelNameBox) + ".kvc";
+  chooser.file_name = offered_file_name(controls.text(kPanelNameBox));
   prepare_chooser(chooser, file_texts::kSaveTitle);
   if (!controls.dialogs().show_save(chooser)) return FileSaveEnd::Cancelled;
   return write_checked(config, controls, status, chooser.file_name);

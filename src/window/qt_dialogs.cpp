@@ -1,8 +1,10 @@
 #include "window/qt_dialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
+#include "window/chooser_folder.h"
 #include "window/form_layout.h"
 
 namespace kvt {
@@ -16,13 +18,21 @@ bool run_chooser(QWidget& window, FileChooser& chooser, QFileDialog::AcceptMode 
                                                      : QFileDialog::ExistingFile);
   dialog.setNameFilter(QString::fromStdString(chooser.filter));
   dialog.setDefaultSuffix(QString::fromStdString(chooser.default_suffix));
-  if (!chooser.file_name.empty()) {
-    dialog.selectFile(QString::fromStdString(chooser.file_name));
+  // An offered name without a folder (the save's panel name) goes into the folder used last.
+  const QString offered = QString::fromStdString(chooser.file_name);
+  const QString folder = remembered_folder();
+  if (!folder.isEmpty() && (offered.isEmpty() || QFileInfo(offered).isRelative())) {
+    dialog.setDirectory(folder);
+  }
+  if (!offered.isEmpty()) {
+    dialog.selectFile(offered);
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return false;
   }
-  chooser.file_name = dialog.selectedFiles().constFirst().toStdString();
+  const QString chosen = dialog.selectedFiles().constFirst();
+  remember_folder_of(chosen);
+  chooser.file_name = chosen.toStdString();
   return true;
 }
 

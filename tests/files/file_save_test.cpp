@@ -92,6 +92,17 @@ TEST_F(FileSave, PanelNameOfOneSpacePasses) {
   EXPECT_NE(file_bytes(path("space.kvc")).find("\"00-00417-MDL\",\" \","), std::string::npos);
 }
 
+// A "/" would point the offered name into a subfolder; the record keeps the name as typed.
+TEST_F(FileSave, PanelNameWithASlashOffersADash) {
+  enter_worked_example();
+  form.set_text(kPanelNameBox, "A/B");
+  save(path("slash.kvc"));
+
+  ASSERT_EQ(dialogs.requests().size(), 1u);
+  EXPECT_EQ(dialogs.requests()[0].offered.file_name, "A-B.kvc");
+  EXPECT_NE(file_bytes(path("slash.kvc")).find("\"00-00417-MDL\",\"A/B\","), std::string::npos);
+}
+
 TEST_F(FileSave, CancelWritesNothingAndSaysNothing) {
   enter_worked_example();
   save(std::nullopt);

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -12,6 +13,7 @@
 #include <functional>
 
 #include "tests/window/qt_printing.h"
+#include "window/chooser_folder.h"
 
 namespace {
 
@@ -130,6 +132,38 @@ TEST_F(QtChooser, CancelReturnsFalseAndKeepsTheName) {
     });
     EXPECT_FALSE(save ? dialogs.show_save(request) : dialogs.show_open(request));
     EXPECT_EQ(request.file_name, offered.toStdString()) << (save ? "save" : "open");
+  }
+}
+
+// Both dialogs start in the folder a file was last chosen in, after a restart too.
+TEST_F(QtChooser, BothDialogsStartInTheFolderUsedLast) {
+  const QString chosen_folder = folder.filePath(QStringLiteral("site b"));
+  ASSERT_TRUE(QDir().mkpath(chosen_folder));
+  kvt::FileChooser first = chooser(QStringLiteral("LOBBY 2.kvc"), "WRITE CONFIGURATION FILE");
+  when_modal_appears([&](QWidget& modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(&modal);
+    dialog->selectFile(chosen_folder + QStringLiteral("/HALL.kvc"));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  ASSERT_TRUE(dialogs.show_save(first));
+  EXPECT_EQ(kvt::remembered_folder(), chosen_folder);
+
+  // As if chosen in an earlier run: Qt's own memory of this run's folder must not decide.
+  const QString earlier_folder = folder.filePath(QStringLiteral("site a"));
+  ASSERT_TRUE(QDir().mkpath(earlier_folder));
+  kvt::remember_folder_of(earlier_folder + QStringLiteral("/OLD.kvc"));
+
+  for (const char* offered : {"STAGE.kvc", ""}) {
+    kvt::FileChooser next = chooser(QString::fromLatin1(offered), "READ CONFIGURATION FILE");
+    QString started_in;
+    when_modal_appears([&](QWidget& modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(&modal);
+      started_in = dialog->directory().absolutePath();
+      dialog->reject();
+    });
+    const bool save = *offered != '\0';
+    EXPECT_FALSE(save ? dialogs.show_save(next) : dialogs.show_open(next));
+    EXPECT_EQ(started_in, earlier_folder) << (save ? "save" : "open");
   }
 }
 
