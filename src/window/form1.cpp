@@ -178,7 +178,9 @@ void Form1::build_text_boxes() {
   status_box_->setReadOnly(true);
   status_box_->setTabChangesFocus(true);
   status_box_->setFocusPolicy(Qt::StrongFocus);
-  status_box_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Three lines hold the usual texts; a longer one, such as a port failure with its advice or a
+  // file failure with a long path, can be scrolled to its end instead of being cut off.
+  status_box_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   status_box_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   status_box_->document()->setDocumentMargin(1);
   set_status_text(layout::kStatusBoxText);

@@ -6,6 +6,7 @@
 
 #include "window/chooser_folder.h"
 #include "window/form_layout.h"
+#include "window/theme.h"
 
 namespace kvt {
 
@@ -42,6 +43,9 @@ QtDialogs::QtDialogs(QWidget& window) : window_(window) {}
 
 void QtDialogs::message(const std::string& text, const std::string& title) {
   QMessageBox box(&window_);
+  // A box is a window of its own and takes the desktop's colours, dark on a dark desktop, while
+  // the main window stays light; it is given the main window's colours instead.
+  box.setPalette(theme::classic_palette());
   box.setIcon(QMessageBox::NoIcon);
   box.setWindowTitle(title.empty() ? QString::fromLatin1(layout::kTitle)
                                    : QString::fromStdString(title));

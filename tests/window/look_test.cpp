@@ -4,8 +4,13 @@
 #include <QImage>
 #include <QPalette>
 #include <QPixmap>
+#include <QTest>
+#include <algorithm>
 #include <cstdlib>
+#include <string>
+#include <tuple>
 
+#include "model/switch_rows.h"
 #include "tests/window/counting_form.h"
 
 namespace {
@@ -91,5 +96,98 @@ INSTANTIATE_TEST_SUITE_P(EveryColour, StatusBoxLook,
                                                       QColor(255, 255, 0)},
                                            StatusCase{kvt::StatusColour::Green, QColor(0, 255, 0)},
                                            StatusCase{kvt::StatusColour::Red, QColor(255, 0, 0)}));
+
+// ---- keyboard focus --------------------------------------------------------------------------
+
+struct FocusLookCase {
+  const char* what;
+  const char* control;
+  void (*prepare)(CountingForm1&);
+};
+
+void PrintTo(const FocusLookCase& c, std::ostream* os) { *os << c.what; }
+
+enum class FocusBy { TabKey, Click };
+
+void PrintTo(FocusBy by, std::ostream* os) { *os << (by == FocusBy::TabKey ? "Tab" : "click"); }
+
+// A focus mark a person sees: a dotted or solid line round even a small control changes some
+// tens of pixels by a good part of the colour range. A shade that moves a few steps, as Fusion's
+// selected row does when it takes the focus, is not one.
+constexpr int kLeastFocusMark = 20;
+constexpr int kClearChange = 96;
+
+// Of two pictures of the same size.
+int clearly_changed_pixels(const QImage& a, const QImage& b) {
+  int changed = 0;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      const QColor p = a.pixelColor(x, y);
+      const QColor q = b.pixelColor(x, y);
+      const int change = std::max({std::abs(p.red() - q.red()), std::abs(p.green() - q.green()),
+                                   std::abs(p.blue() - q.blue())});
+      changed += change >= kClearChange ? 1 : 0;
+    }
+  }
+  return changed;
+}
+
+// Each kind of control the user can reach, in the state where its focus is easiest to miss.
+const FocusLookCase kFocusLookCases[] = {
+    {"EmptyList", "List1", [](CountingForm1&) {}},  // a module list with nothing selected
+    {"SelectedRow", "List1", [](CountingForm1& form) { form.select(kvt::module_list(1), 3); }},
+    {"IntensityRow", "List21", [](CountingForm1&) {}},  // selected from the start
+    {"StatusBox", "Text1",
+     [](CountingForm1& form) {
+       form.set_status_text("COMMUNICATIONS OK");
+       form.set_status_colour(kvt::StatusColour::Yellow);
+       form.set_status_visible(true);
+     }},
+    {"NameBox", "Text2", [](CountingForm1&) {}},
+    {"TickBox", "Check1", [](CountingForm1&) {}},
+    {"Button", "READ_CONFIG", [](CountingForm1&) {}},
+};
+
+class FocusLook : public ::testing::TestWithParam<std::tuple<FocusLookCase, FocusBy>> {};
+
+// The control that has the keyboard focus looks different from the same control without it,
+// whether the focus came by the Tab key or by a click (after which the user goes on with the
+// keys), and on a list's selected row too.
+TEST_P(FocusLook, ShowsAClearMark) {
+  const auto& [c, by] = GetParam();
+  CountingForm1 form;
+  form.load();
+  c.prepare(form);
+  form.show();
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  auto* control = form.findChild<QWidget*>(QString::fromLatin1(c.control));
+  ASSERT_NE(control, nullptr);
+  ASSERT_TRUE(control->isVisible());
+
+  form.findChild<QWidget*>(QStringLiteral("WRITE_FILE"))->setFocus(Qt::OtherFocusReason);
+  const QImage without_focus = control->grab().toImage();
+  control->setFocus(Qt::MouseFocusReason);  // as a click gives it, without moving the selection
+  if (by == FocusBy::TabKey) {
+    QTest::keyClick(control, Qt::Key_Backtab, Qt::ShiftModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  }
+  ASSERT_EQ(QApplication::focusWidget(), control);
+  const QImage with_focus = control->grab().toImage();
+
+  ASSERT_EQ(with_focus.size(), without_focus.size());
+  EXPECT_GE(clearly_changed_pixels(with_focus, without_focus), kLeastFocusMark);
+}
+
+std::string focus_look_name(
+    const ::testing::TestParamInfo<std::tuple<FocusLookCase, FocusBy>>& info) {
+  const bool by_tab = std::get<FocusBy>(info.param) == FocusBy::TabKey;
+  return std::string(std::get<FocusLookCase>(info.param).what) + (by_tab ? "Tab" : "Click");
+}
+
+INSTANTIATE_TEST_SUITE_P(Controls, FocusLook,
+                         ::testing::Combine(::testing::ValuesIn(kFocusLookCases),
+                                            ::testing::Values(FocusBy::TabKey, FocusBy::Click)),
+                         focus_look_name);
 
 }  // namespace

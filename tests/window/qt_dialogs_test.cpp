@@ -8,12 +8,17 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QMetaEnum>
+#include <QPalette>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 #include "tests/window/qt_printing.h"
+#include "tests/window/recording_dialogs.h"
 #include "window/chooser_folder.h"
+#include "window/form1.h"
 
 namespace {
 
@@ -72,6 +77,33 @@ INSTANTIATE_TEST_SUITE_P(
                                   "TQ KVT 10 BUTTON DIMMABLE SWITCH PANEL CONFIGURATION PROGRAM"},
                       MessageCase{"FILE/MODEL MIS-MATCH", "FILE/MODEL MIS-MATCH"}),
     [](const auto& info) { return info.index == 0 ? "ProgramTitle" : "OwnTitle"; });
+
+// On a dark desktop the application's palette turns dark; the message box keeps the light colours
+// of the window it belongs to, so its black text stays readable and it looks like the window.
+TEST(QtMessageLook, KeepsTheWindowsClassicColoursOnADarkDesktop) {
+  const QPalette desktop = QApplication::palette();
+  QPalette dark(QColor(40, 40, 40), QColor(30, 30, 30));
+  dark.setColor(QPalette::Base, QColor(20, 20, 20));
+  dark.setColor(QPalette::Text, QColor(230, 230, 230));
+  dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+  dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+  QApplication::setPalette(dark);
+  Form1 window(std::make_unique<kvt::testing::RecordingDialogs>());
+  kvt::QtDialogs dialogs(window);
+  QPalette shown;
+  when_modal_appears([&](QWidget& modal) {
+    shown = modal.palette();
+    qobject_cast<QMessageBox*>(&modal)->button(QMessageBox::Ok)->click();
+  });
+  dialogs.message("SWITCH PANEL HAS BEEN PROGRAMMED", "");
+  QApplication::setPalette(desktop);
+
+  for (const QPalette::ColorRole role : {QPalette::Window, QPalette::WindowText, QPalette::Button,
+                                         QPalette::ButtonText, QPalette::Base, QPalette::Text}) {
+    EXPECT_EQ(shown.color(role).name(), window.palette().color(role).name())
+        << QMetaEnum::fromType<QPalette::ColorRole>().valueToKey(role);
+  }
+}
 
 class QtChooser : public ::testing::Test {
  protected:
