@@ -1,12 +1,20 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "link/line_settings.h"
+#include "link/panel_link.h"
 #include "link/port_device.h"
 #include "link/port_error.h"
+#include "link/qt_serial_port.h"
+#include "recording_status_box.h"
 
 namespace {
 
@@ -38,6 +46,49 @@ TEST(LineSettings, RefusesAnythingElse) {
         "9600,N,4,1", "0,N,8,1", "-9600,N,8,1", "96OO,N,8,1", "9600,N,8,3", "9600, N,8,1"}) {
     EXPECT_FALSE(kvt::parse_line_settings(text)) << '"' << text << '"';
   }
+}
+
+// The panel talks 9600 baud, no parity, 8 data bits, 1 stop bit. The line starts out at another
+// speed with 2 stop bits, so only settings the port really puts on the device pass. A pty keeps
+// 8 data bits and no parity whatever it is asked (the kernel forces them), so here those two
+// only show that the line is as the panel needs it; the speed and the stop bits tell.
+TEST(LineSettingsOnTheDevice, OpeningTheLinkPutsNineThousandSixHundredN81OnIt) {
+  const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+  ASSERT_GE(master, 0) << std::strerror(errno);
+  ASSERT_EQ(::grantpt(master), 0);
+  ASSERT_EQ(::unlockpt(master), 0);
+  const std::string device = ::ptsname(master);
+  const int device_side = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+  ASSERT_GE(device_side, 0) << std::strerror(errno);
+  termios line{};
+  ASSERT_EQ(::tcgetattr(device_side, &line), 0);
+  ::cfmakeraw(&line);
+  ::cfsetispeed(&line, B2400);
+  ::cfsetospeed(&line, B2400);
+  line.c_cflag |= CSTOPB;
+  ASSERT_EQ(::tcsetattr(device_side, TCSANOW, &line), 0);
+  ASSERT_EQ(::tcgetattr(device_side, &line), 0);
+  ASSERT_EQ(::cfgetospeed(&line), speed_t{B2400});
+  ASSERT_TRUE(line.c_cflag & CSTOPB);
+
+  ::setenv("KVT_SERIAL_PORT", device.c_str(), 1);
+  kvt::PanelConfig config;
+  RecordingStatusBox status;
+  kvt::QtSerialPort port;
+  kvt::PanelLink link(config, port, status);
+  ASSERT_TRUE(link.open_link()) << link.port_error_text();
+  termios opened{};
+  ASSERT_EQ(::tcgetattr(device_side, &opened), 0);
+  link.close_link();
+  ::unsetenv("KVT_SERIAL_PORT");
+  ::close(device_side);
+  ::close(master);
+
+  EXPECT_EQ(::cfgetospeed(&opened), speed_t{B9600});
+  EXPECT_EQ(::cfgetispeed(&opened), speed_t{B9600});
+  EXPECT_EQ(opened.c_cflag & CSIZE, tcflag_t{CS8});
+  EXPECT_FALSE(opened.c_cflag & PARENB);
+  EXPECT_FALSE(opened.c_cflag & CSTOPB);
 }
 
 TEST(PortDevice, PortOneFollowsKvtSerialPort) {
