@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "link/line_settings.h"
 #include "link/panel_link.h"
@@ -15,6 +16,7 @@
 #include "link/port_error.h"
 #include "link/qt_serial_port.h"
 #include "recording_status_box.h"
+#include "termios_requests.h"
 
 namespace {
 
@@ -48,10 +50,23 @@ TEST(LineSettings, RefusesAnythingElse) {
   }
 }
 
-// The panel talks 9600 baud, no parity, 8 data bits, 1 stop bit. The line starts out at another
-// speed with 2 stop bits, so only settings the port really puts on the device pass. A pty keeps
-// 8 data bits and no parity whatever it is asked (the kernel forces them), so here those two
-// only show that the line is as the panel needs it; the speed and the stop bits tell.
+// The panel's character frame: 8 data bits, no parity, 1 stop bit.
+::testing::AssertionResult is_8n1(const termios& line) {
+  if ((line.c_cflag & CSIZE) != CS8) return ::testing::AssertionFailure() << "not 8 data bits";
+  if (line.c_cflag & PARENB) return ::testing::AssertionFailure() << "parity on";
+  if (line.c_cflag & CSTOPB) return ::testing::AssertionFailure() << "2 stop bits";
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult is_9600_baud(const termios& line) {
+  if (::cfgetospeed(&line) == B9600 && ::cfgetispeed(&line) == B9600)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "not 9600 baud";
+}
+
+// The line starts out at another speed with 2 stop bits, so only settings the port really puts
+// on the device pass. A pty forces 8 data bits and no parity whatever it is asked, so every
+// request the port made while opening is checked as well as what the device holds.
 TEST(LineSettingsOnTheDevice, OpeningTheLinkPutsNineThousandSixHundredN81OnIt) {
   const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
   ASSERT_GE(master, 0) << std::strerror(errno);
@@ -70,6 +85,7 @@ TEST(LineSettingsOnTheDevice, OpeningTheLinkPutsNineThousandSixHundredN81OnIt) {
   ASSERT_EQ(::tcgetattr(device_side, &line), 0);
   ASSERT_EQ(::cfgetospeed(&line), speed_t{B2400});
   ASSERT_TRUE(line.c_cflag & CSTOPB);
+  forget_termios_requests();
 
   ::setenv("KVT_SERIAL_PORT", device.c_str(), 1);
   kvt::PanelConfig config;
@@ -79,16 +95,16 @@ TEST(LineSettingsOnTheDevice, OpeningTheLinkPutsNineThousandSixHundredN81OnIt) {
   ASSERT_TRUE(link.open_link()) << link.port_error_text();
   termios opened{};
   ASSERT_EQ(::tcgetattr(device_side, &opened), 0);
+  const std::vector<termios> asked = termios_requests();  // before closing puts the old back
   link.close_link();
   ::unsetenv("KVT_SERIAL_PORT");
   ::close(device_side);
   ::close(master);
 
-  EXPECT_EQ(::cfgetospeed(&opened), speed_t{B9600});
-  EXPECT_EQ(::cfgetispeed(&opened), speed_t{B9600});
-  EXPECT_EQ(opened.c_cflag & CSIZE, tcflag_t{CS8});
-  EXPECT_FALSE(opened.c_cflag & PARENB);
-  EXPECT_FALSE(opened.c_cflag & CSTOPB);
+  EXPECT_TRUE(is_9600_baud(opened));
+  EXPECT_TRUE(is_8n1(opened));
+  ASSERT_FALSE(asked.empty());
+  for (const termios& request : asked) EXPECT_TRUE(is_8n1(request));
 }
 
 TEST(PortDevice, PortOneFollowsKvtSerialPort) {
