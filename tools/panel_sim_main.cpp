@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <deque>
 #include <exception>
+#include <string>
+#include <string_view>
 #include <thread>
 
 #include "memory_file.h"
@@ -81,13 +83,74 @@ int poll_timeout(const std::deque<PendingReply>& outgoing) {
   return static_cast<int>(std::max<std::chrono::milliseconds::rep>(wait.count(), 0));
 }
 
+// A peer that never stops talking: "D0000D" over and over, written only while the line has
+// room, so the simulator never blocks on it and a program that stops reading stops the flood.
+class Flood {
+ public:
+  // Writes what the line takes now, going on with the pattern where the last write stopped.
+  void pour(int master) {
+    static const std::string block = repeated(1024);
+    const ssize_t written = ::write(master, block.data() + offset_, block.size() - offset_);
+    if (written > 0) offset_ = (offset_ + static_cast<std::size_t>(written)) % kPattern.size();
+  }
+
+ private:
+  static constexpr std::string_view kPattern = "D0000D";
+  static std::string repeated(int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) text += kPattern;
+    return text;
+  }
+  std::size_t offset_ = 0;
+};
+
+// What the simulator has taken in and still owes the line.
+struct LineState {
+  std::deque<PendingReply> outgoing;
+  int frames_taken = 0;
+  Flood flood;
+
+  // With --flood-after, the frames past the count go unanswered.
+  bool answers_frame(const SimOptions& options) const {
+    return !options.flood_after || frames_taken <= *options.flood_after;
+  }
+  // The first frame past the count starts the flood, once the answers owed have gone out; it
+  // does not start at once so that the last answer reaches the program alone.
+  bool flooding(const SimOptions& options) const {
+    return options.flood_after && frames_taken > *options.flood_after && outgoing.empty();
+  }
+};
+
+// Reads what the program sent, logs every frame it completes and queues their answers.
+void take_frames(const SimOptions& options, int master, kvt::sim::SimulatedPanel& panel,
+                 std::FILE* log, LineState& line) {
+  char received[256];
+  const ssize_t count = ::read(master, received, sizeof received);
+  if (count > 0) {
+    for (const auto& exchange : panel.receive({received, static_cast<std::size_t>(count)})) {
+      std::fprintf(log, "%s\n", kvt::sim::hex_bytes(exchange.frame).c_str());
+      std::fflush(log);
+      ++line.frames_taken;
+      if (!exchange.reply.empty() && line.answers_frame(options)) {
+        line.outgoing.push_back(
+            {Clock::now() + std::chrono::milliseconds(options.delay_ms), exchange.reply});
+      }
+    }
+  } else if (count < 0 && errno == EIO) {
+    // No device side open at the moment: not fatal, wait for the program to come back.
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
 // Serves frames until an ending signal arrives.
 void serve(const SimOptions& options, int master, int signals, kvt::sim::SimulatedPanel& panel,
            std::FILE* log) {
-  std::deque<PendingReply> outgoing;
+  LineState line;
   while (true) {
-    pollfd watched[2] = {{master, POLLIN, 0}, {signals, POLLIN, 0}};
-    if (::poll(watched, 2, poll_timeout(outgoing)) < 0 && errno != EINTR) return;
+    const bool flooding = line.flooding(options);
+    const short master_events = POLLIN | (flooding ? POLLOUT : 0);
+    pollfd watched[2] = {{master, master_events, 0}, {signals, POLLIN, 0}};
+    if (::poll(watched, 2, poll_timeout(line.outgoing)) < 0 && errno != EINTR) return;
 
     if (watched[1].revents & POLLIN) {
       signalfd_siginfo info{};
@@ -98,31 +161,18 @@ void serve(const SimOptions& options, int master, int signals, kvt::sim::Simulat
     }
 
     if (watched[0].revents & POLLIN) {
-      char received[256];
-      const ssize_t count = ::read(master, received, sizeof received);
-      if (count > 0) {
-        for (const auto& exchange : panel.receive({received, static_cast<std::size_t>(count)})) {
-          std::fprintf(log, "%s\n", kvt::sim::hex_bytes(exchange.frame).c_str());
-          std::fflush(log);
-          if (!exchange.reply.empty()) {
-            outgoing.push_back(
-                {Clock::now() + std::chrono::milliseconds(options.delay_ms), exchange.reply});
-          }
-        }
-      } else if (count < 0 && errno == EIO) {
-        // No device side open at the moment: not fatal, wait for the program to come back.
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-      }
+      take_frames(options, master, panel, log, line);
     } else if (watched[0].revents & (POLLHUP | POLLERR)) {
       // Only reachable if the device side were released; wait for it to come back instead of
       // spinning on the hang-up.
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
 
-    while (!outgoing.empty() && outgoing.front().due <= Clock::now()) {
-      send(master, outgoing.front().bytes);
-      outgoing.pop_front();
+    while (!line.outgoing.empty() && line.outgoing.front().due <= Clock::now()) {
+      send(master, line.outgoing.front().bytes);
+      line.outgoing.pop_front();
     }
+    if (flooding && (watched[0].revents & POLLOUT)) line.flood.pour(master);
   }
 }
 

@@ -38,6 +38,7 @@ std::optional<SimOptions> parse_sim_options(const std::vector<std::string>& argu
   const std::map<std::string, NumberOption> number_options{
       {"--model", {0, 255, [&](int v) { options.model_byte = v; }}},
       {"--delay", {0, 60000, [&](int v) { options.delay_ms = v; }}},
+      {"--flood-after", {0, 1000000, [&](int v) { options.flood_after = v; }}},
       {"--answer-wake", {1, 1000000, [&](int v) { options.faults.answer_wake_only = v; }}},
       {"--stop-ack-from", {0, 255, [&](int v) { options.faults.stop_ack_from = v; }}},
       {"--wrong-readback", {0, 255, [&](int v) { options.faults.wrong_readback_at = v; }}},
@@ -113,6 +114,9 @@ Faults:
   --stop-ack-from N      leave writes to address N and above unanswered and unstored
   --wrong-readback N     answer a read of address N with the byte plus one
   --short-replies        cut every read answer to its first three characters
+  --flood-after N        answer the first N frames; the next frame starts a flood of "D0000D"
+                         over and over without end, as fast as the line takes it, and nothing
+                         more is answered
 
 Memory file: 64 whole numbers from 0 to 255, address 0 first, separated by blanks or line
 ends; "#" starts a comment running to the end of its line. --dump writes 8 numbers a line.

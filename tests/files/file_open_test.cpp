@@ -1,6 +1,14 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -224,6 +232,91 @@ TEST_F(FileOpen, FolderIsNamedInRedAndChangesNothing) {
   EXPECT_TRUE(dialogs.messages().empty());
   EXPECT_TRUE(state() == before);
 }
+
+// What a technician may pick by mistake in the chooser that is not a file at all. None of them
+// may hold the window: a FIFO without a writer and a terminal without input never end a read.
+enum class NotAFile { Fifo, LinkToCharacterDevice, LinkToPtyDevice, LinkToFolder };
+
+struct NotAFileCase {
+  const char* name;
+  NotAFile kind;
+  const char* reason;
+};
+void PrintTo(const NotAFileCase& c, std::ostream* out) { *out << c.name; }
+
+class FileOpenNotAFile : public WindowFixture,
+                         public ::testing::WithParamInterface<NotAFileCase> {
+ protected:
+  ~FileOpenNotAFile() override {
+    if (pty_ >= 0) ::close(pty_);
+  }
+
+  void make(NotAFile kind, const std::string& at) {
+    switch (kind) {
+      case NotAFile::Fifo:
+        ASSERT_EQ(::mkfifo(at.c_str(), 0600), 0) << std::strerror(errno);
+        return;
+      case NotAFile::LinkToCharacterDevice:
+        ASSERT_EQ(::symlink("/dev/null", at.c_str()), 0) << std::strerror(errno);
+        return;
+      case NotAFile::LinkToPtyDevice:
+        pty_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        ASSERT_GE(pty_, 0) << std::strerror(errno);
+        ASSERT_EQ(::grantpt(pty_), 0);
+        ASSERT_EQ(::unlockpt(pty_), 0);
+        ASSERT_EQ(::symlink(::ptsname(pty_), at.c_str()), 0) << std::strerror(errno);
+        return;
+      case NotAFile::LinkToFolder:
+        ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+        ASSERT_EQ(::symlink(path("folder").c_str(), at.c_str()), 0) << std::strerror(errno);
+        return;
+    }
+  }
+
+ private:
+  int pty_ = -1;  // the far end of the pty, held open so that its device exists
+};
+
+// Ends the test process if the command blocks, so that a regression fails instead of hanging.
+class Watchdog {
+ public:
+  explicit Watchdog(unsigned seconds) {
+    std::signal(SIGALRM, SIG_DFL);
+    ::alarm(seconds);
+  }
+  ~Watchdog() { ::alarm(0); }
+  Watchdog(const Watchdog&) = delete;
+  Watchdog& operator=(const Watchdog&) = delete;
+};
+
+TEST_P(FileOpenNotAFile, RefusedInRedAtOnceChangingNothing) {
+  const NotAFileCase& tc = GetParam();
+  enter_worked_example();
+  const std::string chosen = path("chosen.kvc");
+  ASSERT_NO_FATAL_FAILURE(make(tc.kind, chosen));
+  const WindowState before = state();
+
+  {
+    const Watchdog watchdog(5);
+    open(chosen);
+  }
+
+  EXPECT_TRUE(status.visible);
+  EXPECT_EQ(status.colour, StatusColour::Red);
+  EXPECT_EQ(status.text,
+            "CONFIGURATION FILE COULD NOT BE READ: " + chosen + " (" + tc.reason + ")");
+  EXPECT_TRUE(dialogs.messages().empty());
+  EXPECT_TRUE(state() == before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FileOpenNotAFile,
+    ::testing::Values(
+        NotAFileCase{"fifo", NotAFile::Fifo, "NOT A REGULAR FILE"},
+        NotAFileCase{"dev_null_link", NotAFile::LinkToCharacterDevice, "NOT A REGULAR FILE"},
+        NotAFileCase{"pty_link", NotAFile::LinkToPtyDevice, "NOT A REGULAR FILE"},
+        NotAFileCase{"folder_link", NotAFile::LinkToFolder, "IT IS A FOLDER"}),
+    [](const auto& info) { return info.param.name; });
 
 TEST_F(FileOpen, CancelChangesNothing) {
   enter_worked_example();

@@ -1,12 +1,22 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "link/line_settings.h"
+#include "link/panel_link.h"
 #include "link/port_device.h"
 #include "link/port_error.h"
+#include "link/qt_serial_port.h"
+#include "recording_status_box.h"
+#include "termios_requests.h"
 
 namespace {
 
@@ -38,6 +48,63 @@ TEST(LineSettings, RefusesAnythingElse) {
         "9600,N,4,1", "0,N,8,1", "-9600,N,8,1", "96OO,N,8,1", "9600,N,8,3", "9600, N,8,1"}) {
     EXPECT_FALSE(kvt::parse_line_settings(text)) << '"' << text << '"';
   }
+}
+
+// The panel's character frame: 8 data bits, no parity, 1 stop bit.
+::testing::AssertionResult is_8n1(const termios& line) {
+  if ((line.c_cflag & CSIZE) != CS8) return ::testing::AssertionFailure() << "not 8 data bits";
+  if (line.c_cflag & PARENB) return ::testing::AssertionFailure() << "parity on";
+  if (line.c_cflag & CSTOPB) return ::testing::AssertionFailure() << "2 stop bits";
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult is_9600_baud(const termios& line) {
+  if (::cfgetospeed(&line) == B9600 && ::cfgetispeed(&line) == B9600)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "not 9600 baud";
+}
+
+// The line starts out at another speed with 2 stop bits, so only settings the port really puts
+// on the device pass. A pty forces 8 data bits and no parity whatever it is asked, so every
+// request the port made while opening is checked as well as what the device holds.
+TEST(LineSettingsOnTheDevice, OpeningTheLinkPutsNineThousandSixHundredN81OnIt) {
+  const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+  ASSERT_GE(master, 0) << std::strerror(errno);
+  ASSERT_EQ(::grantpt(master), 0);
+  ASSERT_EQ(::unlockpt(master), 0);
+  const std::string device = ::ptsname(master);
+  const int device_side = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+  ASSERT_GE(device_side, 0) << std::strerror(errno);
+  termios line{};
+  ASSERT_EQ(::tcgetattr(device_side, &line), 0);
+  ::cfmakeraw(&line);
+  ::cfsetispeed(&line, B2400);
+  ::cfsetospeed(&line, B2400);
+  line.c_cflag |= CSTOPB;
+  ASSERT_EQ(::tcsetattr(device_side, TCSANOW, &line), 0);
+  ASSERT_EQ(::tcgetattr(device_side, &line), 0);
+  ASSERT_EQ(::cfgetospeed(&line), speed_t{B2400});
+  ASSERT_TRUE(line.c_cflag & CSTOPB);
+  forget_termios_requests();
+
+  ::setenv("KVT_SERIAL_PORT", device.c_str(), 1);
+  kvt::PanelConfig config;
+  RecordingStatusBox status;
+  kvt::QtSerialPort port;
+  kvt::PanelLink link(config, port, status);
+  ASSERT_TRUE(link.open_link()) << link.port_error_text();
+  termios opened{};
+  ASSERT_EQ(::tcgetattr(device_side, &opened), 0);
+  const std::vector<termios> asked = termios_requests();  // before closing puts the old back
+  link.close_link();
+  ::unsetenv("KVT_SERIAL_PORT");
+  ::close(device_side);
+  ::close(master);
+
+  EXPECT_TRUE(is_9600_baud(opened));
+  EXPECT_TRUE(is_8n1(opened));
+  ASSERT_FALSE(asked.empty());
+  for (const termios& request : asked) EXPECT_TRUE(is_8n1(request));
 }
 
 TEST(OpenFailure, IsToldApartByWhatThePortLayerAndTheAccessRightsSay) {

@@ -145,7 +145,8 @@ TEST_F(MemoryFileTest, RefusesWrongCountsAndValues) {
 TEST(SimOptions, ReadsFaultsAndRefusesNonsense) {
   std::string problem;
   const auto options = kvt::sim::parse_sim_options(
-      {"--silent", "--delay", "20", "--stop-ack-from", "7", "--log", "/tmp/x", "--model", "68"},
+      {"--silent", "--delay", "20", "--stop-ack-from", "7", "--log", "/tmp/x", "--model", "68",
+       "--flood-after", "2"},
       problem);
   ASSERT_TRUE(options) << problem;
   EXPECT_TRUE(options->faults.silent);
@@ -153,13 +154,16 @@ TEST(SimOptions, ReadsFaultsAndRefusesNonsense) {
   EXPECT_EQ(options->faults.stop_ack_from, 7);
   EXPECT_EQ(options->log_path, "/tmp/x");
   EXPECT_EQ(options->model_byte, 68);
+  EXPECT_EQ(options->flood_after, 2);
+  EXPECT_FALSE(kvt::sim::parse_sim_options({}, problem)->flood_after);
 
   const std::vector<std::vector<std::string>> refused{{"--bogus"},
                                                       {"--delay"},
                                                       {"--delay", "-1"},
                                                       {"--model", "256"},
                                                       {"--answer-wake", "0"},
-                                                      {"--stop-ack-from", "7x"}};
+                                                      {"--stop-ack-from", "7x"},
+                                                      {"--flood-after", "-1"}};
   for (const auto& arguments : refused) {
     EXPECT_FALSE(kvt::sim::parse_sim_options(arguments, problem)) << arguments.front();
   }

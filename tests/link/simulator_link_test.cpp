@@ -6,10 +6,15 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
+#include <string>
 
+#include "link/panel_commands.h"
 #include "link/panel_link.h"
 #include "link/qt_serial_port.h"
+#include "logging_dialogs.h"
+#include "model/headless_controls.h"
 #include "recording_status_box.h"
 #include "run_meter.h"
 #include "sim_harness.h"
@@ -17,6 +22,16 @@
 namespace {
 
 using kvt::sim::PanelSimulator;
+
+// This process's resident memory, from /proc/self/status.
+long resident_kib() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+  }
+  ADD_FAILURE() << "no VmRSS in /proc/self/status";
+  return 0;
+}
 
 class SimulatorLinkTest : public ::testing::Test {
  protected:
@@ -144,6 +159,38 @@ TEST_F(SimulatorLinkTest, SimulatorKilledMidTransferFailsItAtOnceAndFreesTheCpu)
   EXPECT_LT(idle.cpu_seconds(), 0.1);
   EXPECT_EQ(link.wake_panel(), kvt::Transfer::PortFailed);
   link.close_link();
+}
+
+// A peer that floods the line while the mismatch box is up, the port open behind it: the program
+// must not keep what it cannot use (it grew by well over 100 MB a second without a bound on the
+// port's receive buffer), and once the box is answered the read ends as any other mismatch.
+TEST_F(SimulatorLinkTest, FloodBehindTheMismatchBoxKeepsMemoryBounded) {
+  // The panel answers the wake-up, then floods from the model read on: "D0000D..." holds no
+  // number, so the model byte reads as 0, another model.
+  start({"--flood-after", "1"});
+  LoggingDialogs dialogs;
+  kvt::HeadlessControls controls(config, dialogs);
+  long before = 0;
+  long after = 0;
+  int waiting_behind_the_box = 0;
+  dialogs.while_shown = [&] {
+    before = resident_kib();
+    run_events_for(1500);
+    after = resident_kib();
+    waiting_behind_the_box = port.in_buffer_count();
+  };
+
+  kvt::read_config(config, controls, status, link);
+
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, "SWITCH PANEL/CONFIGURATION MIS-MATCH");
+  EXPECT_GT(waiting_behind_the_box, 0);  // the flood did reach the port
+  EXPECT_LT(after - before, 64 * 1024) << "KiB";
+  EXPECT_TRUE(status.visible);
+  EXPECT_EQ(status.colour, kvt::StatusColour::Yellow);
+  EXPECT_EQ(status.text, "COMMUNICATIONS OK");
+  EXPECT_FALSE(port.port_open());
+  EXPECT_EQ(sim->frames(), (std::vector<std::string>{"41", "56 00 3F 30 30 56"}));
 }
 
 TEST_F(SimulatorLinkTest, MissingDeviceIsNamedWithAdvice) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <utility>
 
 #include "fake_controls.h"
@@ -258,6 +259,22 @@ TEST(IndependentLighting, TickStaysWithSwitch7OnBlMr) {
   EXPECT_TRUE(e.controls.ticked());
   EXPECT_EQ(e.config.feature, 1);
 }
+
+// Any one switch on "BL/MR" is enough, the first and the last of the row included.
+class IndependentLightingWithOneBlMrSwitch : public ::testing::TestWithParam<int> {};
+
+TEST_P(IndependentLightingWithOneBlMrSwitch, KeepsTheTick) {
+  Editor e;
+  e.assign(GetParam(), kBlMrPosition);
+  e.controls.user_ticks(true);
+  EXPECT_EQ(e.messages(), 0u);
+  EXPECT_TRUE(e.controls.ticked());
+  EXPECT_EQ(e.config.feature, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(EverySwitch, IndependentLightingWithOneBlMrSwitch,
+                         ::testing::Range(1, kSwitchCount + 1),
+                         [](const auto& info) { return "SW" + std::to_string(info.param); });
 
 TEST(IndependentLighting, MovingTheOnlyBlMrSwitchAwayUnticks) {
   Editor e;

@@ -1,0 +1,119 @@
+// The read and write commands on the headless controls with a scripted port: how each command
+// ends when the panel or the port misbehaves early on.
+
+#include "link/panel_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fake_serial_port.h"
+#include "link/frames.h"
+#include "link/panel_link.h"
+#include "logging_dialogs.h"
+#include "model/editor_events.h"
+#include "model/headless_controls.h"
+#include "model/switch_rows.h"
+#include "model/tables.h"
+#include "recording_status_box.h"
+
+namespace {
+
+using Answer = FakeSerialPort::Answer;
+using kvt::StatusColour;
+
+constexpr const char* kAck = "D000D";
+constexpr const char* kTransferFailed = "COMMUNICATIONS FAILURE-BAD SWITCH PANEL DATA";
+constexpr const char* kMismatchTitle = "SWITCH PANEL/CONFIGURATION MIS-MATCH";
+
+enum class Command { Read, Write };
+
+// A window just loaded with every switch on "N/A", so a write has nothing incomplete to stop
+// it before the panel is reached.
+class PanelCommandTest : public ::testing::Test {
+ protected:
+  PanelCommandTest() {
+    kvt::load_handling(config, controls);
+    for (int k = 1; k <= kvt::kSwitchCount; ++k) {
+      controls.select(kvt::module_list(k), kvt::kNaPosition);
+    }
+  }
+
+  void script(std::vector<Answer> answers) {
+    link.reset();
+    port = std::make_unique<FakeSerialPort>(std::move(answers));
+    link = std::make_unique<kvt::PanelLink>(config, *port, status);
+  }
+
+  void run(Command command) {
+    if (command == Command::Read) {
+      kvt::read_config(config, controls, status, *link);
+    } else {
+      kvt::write_config(config, controls, status, *link);
+    }
+  }
+
+  kvt::PanelConfig config;
+  LoggingDialogs dialogs;
+  kvt::HeadlessControls controls{config, dialogs};
+  RecordingStatusBox status;
+  std::unique_ptr<FakeSerialPort> port;
+  std::unique_ptr<kvt::PanelLink> link;
+};
+
+// The handshake reports only a silent panel itself; a port that breaks down under it must still
+// end the command in red rather than leave the starting text up in yellow.
+TEST_F(PanelCommandTest, PortBreakingDownDuringTheWakeUpEndsRed) {
+  for (const Command command : {Command::Read, Command::Write}) {
+    SCOPED_TRACE(command == Command::Read ? "read" : "write");
+    script({});
+    port->break_down_after(20);
+    status = RecordingStatusBox{};
+
+    run(command);
+
+    EXPECT_EQ(port->sent, std::vector<std::string>{"A"});
+    EXPECT_TRUE(status.visible);
+    EXPECT_EQ(status.colour, StatusColour::Red);
+    EXPECT_EQ(status.text, kTransferFailed);
+    EXPECT_TRUE(dialogs.messages.empty());
+  }
+}
+
+// Another model is not a failed transfer: the model byte came through, so the box stays yellow
+// with the read's own report, after the mismatch message and nothing more sent.
+TEST_F(PanelCommandTest, AnotherModelLeavesTheStatusYellowWithCommunicationsOk) {
+  struct Case {
+    Command command;
+    const char* what;
+    const char* message;
+  };
+  const Case cases[] = {
+      {Command::Read, "read",
+       "THE SWITCH PANEL THAT YOU HAVE ATTEMPTED TO READ DATA FROM DOES NOT MATCH THIS "
+       "CONFIGURATION PROGRAM"},
+      {Command::Write, "write",
+       "THE SWITCH PANEL THAT YOU HAVE ATTEMPTED TO WRITE DATA TO DOES NOT MATCH THIS "
+       "CONFIGURATION PROGRAM"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    script({{kAck}, {"0680D"}});
+    status = RecordingStatusBox{};
+    dialogs.messages.clear();
+
+    run(c.command);
+
+    EXPECT_EQ(dialogs.messages,
+              (std::vector<LoggingDialogs::Message>{{c.message, kMismatchTitle}}));
+    EXPECT_EQ(port->sent, (std::vector<std::string>{"A", kvt::read_frame(63)}));
+    EXPECT_FALSE(port->port_open());
+    EXPECT_TRUE(status.visible);
+    EXPECT_EQ(status.colour, StatusColour::Yellow);
+    EXPECT_EQ(status.text, "COMMUNICATIONS OK");
+  }
+}
+
+}  // namespace
