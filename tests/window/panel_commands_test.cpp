@@ -16,8 +16,8 @@
 
 #include "model/switch_rows.h"
 #include "model/tables.h"
+#include "recording_dialogs.h"
 #include "sim_harness.h"
-#include "tests/window/recording_dialogs.h"
 #include "window/form1.h"
 #include "window/theme.h"
 
