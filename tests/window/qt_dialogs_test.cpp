@@ -38,6 +38,8 @@ struct MessageCase {
   const char* expected_title;
 };
 
+void PrintTo(const MessageCase& c, std::ostream* os) { *os << '"' << c.title << '"'; }
+
 class QtMessage : public ::testing::TestWithParam<MessageCase> {};
 
 TEST_P(QtMessage, ShowsTheTextWithOnlyAnOkButtonAndNoIcon) {
