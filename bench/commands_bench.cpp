@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "model/switch_rows.h"
+#include "recording_dialogs.h"
 #include "run_meter.h"
 #include "sim_harness.h"
-#include "tests/window/recording_dialogs.h"
 #include "window/application_look.h"
 #include "window/form1.h"
 

@@ -3,6 +3,8 @@
 # are missing: a machine that already has everything is left alone (no apt-get at all).
 set -euo pipefail
 
+# g++ brings the AddressSanitizer and UndefinedBehaviorSanitizer runtimes (libasan8, libubsan1)
+# that the sanitizer build of the tests needs.
 packages=(
   cmake g++ make pkgconf
   qt6-base-dev qt6-serialport-dev libgl-dev

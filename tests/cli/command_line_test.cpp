@@ -15,8 +15,8 @@
 
 #include "kvt_process.h"
 #include "sim_harness.h"
-#include "tests/files/worked_example.h"
-#include "tests/window/recording_dialogs.h"
+#include "worked_example.h"
+#include "recording_dialogs.h"
 #include "window/form1.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "model/switch_rows.h"
-#include "tests/files/worked_example.h"
-#include "tests/window/recording_dialogs.h"
+#include "worked_example.h"
+#include "recording_dialogs.h"
 #include "window/form1.h"
 
 namespace {

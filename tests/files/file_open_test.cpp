@@ -104,6 +104,8 @@ struct LoadCase {
   std::vector<std::string> messages;
 };
 
+void PrintTo(const LoadCase& c, std::ostream* os) { *os << c.name; }
+
 class FileOpenLoads : public WindowFixture, public ::testing::WithParamInterface<LoadCase> {};
 
 TEST_P(FileOpenLoads, EndsAsTheRulesSay) {
@@ -164,6 +166,8 @@ struct RefusedCase {
   const char* file_name;
   std::optional<std::string> bytes;  // nothing: the file does not exist
 };
+
+void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
 
 class FileOpenRefuses : public WindowFixture, public ::testing::WithParamInterface<RefusedCase> {};
 
@@ -331,6 +335,8 @@ struct SameBytesCase {
   const char* name;
   std::string bytes;
 };
+
+void PrintTo(const SameBytesCase& c, std::ostream* os) { *os << c.name; }
 
 class FileOpenThenSave : public WindowFixture,
                          public ::testing::WithParamInterface<SameBytesCase> {};

@@ -45,6 +45,8 @@ struct IncompleteCase {
   const char* panel_name;
 };
 
+void PrintTo(const IncompleteCase& c, std::ostream* os) { *os << c.name; }
+
 class FileSaveIncomplete : public WindowFixture,
                            public ::testing::WithParamInterface<IncompleteCase> {};
 
@@ -139,6 +141,8 @@ struct UnwritableCase {
   bool disk_full;
   const char* reason;  // the system's own words keep their letters; ours are in capitals
 };
+
+void PrintTo(const UnwritableCase& c, std::ostream* os) { *os << c.name; }
 
 class FileSaveUnwritable : public WindowFixture,
                            public ::testing::WithParamInterface<UnwritableCase> {};

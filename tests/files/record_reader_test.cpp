@@ -48,6 +48,8 @@ struct AcceptedCase {
   std::function<void(ConfigRecord&)> change;  // what differs from the worked example
 };
 
+void PrintTo(const AcceptedCase& c, std::ostream* os) { *os << c.name; }
+
 class RecordReaderAccepts : public ::testing::TestWithParam<AcceptedCase> {};
 
 TEST_P(RecordReaderAccepts, ReadsTheRecord) {
@@ -113,6 +115,8 @@ struct RefusedCase {
   std::string bytes;
   RecordError error;
 };
+
+void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
 
 class RecordReaderRefuses : public ::testing::TestWithParam<RefusedCase> {};
 

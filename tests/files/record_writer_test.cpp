@@ -46,6 +46,8 @@ struct RoundTripCase {
   ConfigRecord record;
 };
 
+void PrintTo(const RoundTripCase& c, std::ostream* os) { *os << c.name; }
+
 ConfigRecord with_texts(std::string panel, std::string designation) {
   ConfigRecord r = worked_example();
   r.panel = std::move(panel);

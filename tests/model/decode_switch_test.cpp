@@ -16,6 +16,8 @@ struct DecodeCase {
   std::int16_t a_after;
 };
 
+void PrintTo(const DecodeCase& c, std::ostream* os) { *os << c.name; }
+
 class DecodeSwitch : public ::testing::TestWithParam<DecodeCase> {};
 
 TEST_P(DecodeSwitch, GivesListPositions) {

@@ -45,6 +45,8 @@ struct WriteDataCase {
   std::int16_t expected_error_flag;
 };
 
+void PrintTo(const WriteDataCase& c, std::ostream* os) { *os << c.name; }
+
 constexpr std::int16_t kOld = 77;  // what s1w..s10w held before the call
 constexpr SwitchChoice kNa{kNaPosition, -1};
 
@@ -132,6 +134,8 @@ struct IntensityCase {
   int indicator_after, backlight_after;
 };
 
+void PrintTo(const IntensityCase& c, std::ostream* os) { *os << c.name; }
+
 class IntensityRule : public ::testing::TestWithParam<IntensityCase> {};
 
 TEST_P(IntensityRule, KeepsIndicatorAtOrAboveBackLight) {
@@ -200,6 +204,8 @@ struct ShowCase {
   std::int16_t indpercent, blpercent;
   std::size_t messages;
 };
+
+void PrintTo(const ShowCase& c, std::ostream* os) { *os << c.name; }
 
 class ShowPercent : public ::testing::TestWithParam<ShowCase> {};
 

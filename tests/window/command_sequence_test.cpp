@@ -13,7 +13,7 @@
 #include "model/switch_rows.h"
 #include "model/tables.h"
 #include "sim_harness.h"
-#include "tests/window/recording_dialogs.h"
+#include "recording_dialogs.h"
 #include "window/form1.h"
 #include "window/theme.h"
 

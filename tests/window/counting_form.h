@@ -3,7 +3,7 @@
 #include <array>
 #include <memory>
 
-#include "tests/window/recording_dialogs.h"
+#include "recording_dialogs.h"
 #include "window/form1.h"
 
 namespace kvt::testing {

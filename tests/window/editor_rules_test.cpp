@@ -72,6 +72,8 @@ struct ClickCase {
   int indicator_after, backlight_after;
 };
 
+void PrintTo(const ClickCase& c, std::ostream* os) { *os << c.name; }
+
 class IntensityClicks : public Editor, public ::testing::WithParamInterface<ClickCase> {};
 
 TEST_P(IntensityClicks, KeepTheIndicatorAtOrAboveTheBackLight) {
@@ -108,6 +110,8 @@ struct StoredCase {
   int indicator_row, backlight_row;
   std::size_t messages;
 };
+
+void PrintTo(const StoredCase& c, std::ostream* os) { *os << c.name; }
 
 class StoredIntensities : public Editor, public ::testing::WithParamInterface<StoredCase> {};
 

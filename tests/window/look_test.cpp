@@ -77,6 +77,8 @@ struct StatusCase {
   QColor background;
 };
 
+void PrintTo(const StatusCase& c, std::ostream* os) { *os << c.background.name().toStdString(); }
+
 class StatusBoxLook : public ::testing::TestWithParam<StatusCase> {};
 
 // The longest status text must wrap inside the box and its background take the colour asked for.

@@ -16,7 +16,7 @@
 #include <memory>
 
 #include "tests/window/qt_printing.h"
-#include "tests/window/recording_dialogs.h"
+#include "recording_dialogs.h"
 #include "window/chooser_folder.h"
 #include "window/form1.h"
 
@@ -44,6 +44,8 @@ struct MessageCase {
   const char* title;
   const char* expected_title;
 };
+
+void PrintTo(const MessageCase& c, std::ostream* os) { *os << '"' << c.title << '"'; }
 
 class QtMessage : public ::testing::TestWithParam<MessageCase> {};
 
