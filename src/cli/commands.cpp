@@ -54,8 +54,7 @@ CommandEnd on_panel(const Request& request, Console& console, PanelCommand comma
   const PortChoice port = current_port(request.port);
   const CommandEnd end = command(port.device);
   console.print_outcome();
-  if (end == CommandEnd::NoAnswer || end == CommandEnd::PortNotOpened ||
-      end == CommandEnd::PortBroke) {
+  if (may_be_wrong_port(end)) {
     Console::say("port " + port.device + " (" + std::string(reason_text(port.reason)) +
                  "); \"kvt-config ports\" lists the serial ports");
   }

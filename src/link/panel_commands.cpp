@@ -118,6 +118,11 @@ bool open_or_report(StatusBox& status, PanelLink& link) {
 
 }  // namespace
 
+bool may_be_wrong_port(CommandEnd end) {
+  return end == CommandEnd::NoAnswer || end == CommandEnd::PortBroke ||
+         end == CommandEnd::PortNotOpened;
+}
+
 PanelRead read_config(PanelConfig& c, Controls& controls, StatusBox& status, PanelLink& link) {
   show_status(status, StatusColour::Yellow, link_texts::kStartRead);
   controls.set_text(kPanelNameBox, "");

@@ -20,6 +20,10 @@ enum class CommandEnd {
   Cancelled,      // the program is closing
 };
 
+// True for the ends a wrong port explains (nothing answered, the port broke or would not open),
+// after which the user is told which port was used and how to choose another.
+bool may_be_wrong_port(CommandEnd end);
+
 // What a read brought: how it ended and the bytes read, by address (address 10, which is
 // never read, and any address after a failure stay 0).
 struct PanelRead {

@@ -15,6 +15,7 @@ class QPlainTextEdit;
 class QTimer;
 
 namespace kvt {
+enum class CommandEnd;
 class ListBox;
 class PanelLink;
 class PortSelector;
@@ -89,8 +90,7 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   void run_command(Command command);
   void set_command_buttons_enabled(bool enabled);
   // A panel command that may have gone to the wrong port says which port, and how to choose.
-  template <typename End>
-  void add_port_hint(End end);
+  void add_port_hint(kvt::CommandEnd end);
 
   void build_picture_and_marker();
   void build_switch_labels();

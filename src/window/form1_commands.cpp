@@ -34,9 +34,8 @@ void Form1::contextMenuEvent(QContextMenuEvent* event) {
   event->accept();
 }
 
-template <typename End>
-void Form1::add_port_hint(End end) {
-  if (end != End::NoAnswer && end != End::PortBroke && end != End::PortNotOpened) return;
+void Form1::add_port_hint(kvt::CommandEnd end) {
+  if (!kvt::may_be_wrong_port(end)) return;
   set_status_text(status_box_->toPlainText().toStdString() + '\n' +
                   port_selector_->failure_hint().toStdString());
 }
