@@ -30,14 +30,13 @@ void PortSelector::set_port_list(std::function<std::vector<SystemPort>()> list_p
 
 PortChoice PortSelector::current() const { return choose_port(port_sources({}, list_ports_())); }
 
-QMenu* PortSelector::popup_menu(QWidget& window, const QPoint& where, bool command_running) {
+void PortSelector::popup_menu(QWidget& window, const QPoint& where, bool command_running) {
   auto* menu = new QMenu(&window);
   menu->setAttribute(Qt::WA_DeleteOnClose);
   QMenu* ports = menu->addMenu(port_texts::kSerialPortMenu);
   ports->setObjectName(QStringLiteral("SerialPortMenu"));
   fill_port_menu(*ports, window, command_running);
   menu->popup(where);
-  return menu;
 }
 
 void PortSelector::fill_port_menu(QMenu& menu, QWidget& window, bool command_running) {

@@ -30,7 +30,7 @@ class PortSelector : public QObject {
 
   // The window's context menu with its "SERIAL PORT" submenu, shown at `where` (global) without
   // blocking: a command that is running goes on. While `command_running`, choosing is off.
-  QMenu* popup_menu(QWidget& window, const QPoint& where, bool command_running);
+  void popup_menu(QWidget& window, const QPoint& where, bool command_running);
 
   // Stores `device` as the user's choice.
   void choose(const std::string& device);
