@@ -40,7 +40,8 @@ int run_window(int argc, char* argv[]) {
   Form1 form;
   form.load();
   form.show();
-  if (argc == 2) form.open_file(QString::fromLocal8Bit(argv[1]).toStdString());
+  // The name's bytes as the system gives them: a name that is not UTF-8 must open too.
+  if (argc == 2) form.open_file(argv[1]);
   return QApplication::exec();
 }
 

@@ -8,8 +8,10 @@
 #include <functional>
 #include <string_view>
 
+#include "cli/argument_bytes.h"
 #include "cli/commands.h"
 #include "cli/exit_status.h"
+#include "files/visible_text.h"
 
 namespace kvt::cli {
 namespace {
@@ -58,8 +60,10 @@ constexpr const char* kDescription =
     "Exit status: 0 success (verify: the panel matches); 1 the panel failed or differs;\n"
     "2 nothing reached the panel because of the request (usage, file, incomplete switch, port).";
 
+// The problem may quote an argument, shown escaped like any other text from outside.
 int usage_error(const QCommandLineParser& parser, const QString& problem) {
-  std::fprintf(stderr, "kvt-config: %s\n\n%s", qPrintable(problem), qPrintable(parser.helpText()));
+  std::fprintf(stderr, "kvt-config: %s\n\n%s", visible_text(bytes_of(problem)).c_str(),
+               qPrintable(parser.helpText()));
   return kRequestRefused;
 }
 
@@ -86,7 +90,8 @@ int run_command_line(int argc, char* argv[]) {
   parser.addPositionalArgument("command", "show, read, write, verify or ports.");
   parser.addPositionalArgument("file", "The configuration file (.kvc).", "[FILE]");
 
-  if (!parser.parse(QCoreApplication::arguments())) {
+  // A file name is taken as the bytes the system gives, whether or not they are UTF-8.
+  if (!parser.parse(arguments_of(argc, argv))) {
     return usage_error(parser, parser.errorText());
   }
   if (parser.isSet("help")) parser.showHelp(kSuccess);
@@ -107,16 +112,23 @@ int run_command_line(int argc, char* argv[]) {
     }
   }
 
-  Request request;
-  if (command->takes_file) request.file = arguments.at(1).toStdString();
-  request.port = parser.value("port").toStdString();
-  request.json = parser.isSet("json");
-  request.name = parser.value("name").toStdString();
-  request.output = parser.value("o").toStdString();
+  // An empty value names no file and no port: nothing could be read, saved or opened.
+  if (command->takes_file && arguments.at(1).isEmpty()) return usage_error(parser, "FILE is empty");
+  for (const QString& option : {QStringLiteral("port"), QStringLiteral("o")}) {
+    if (parser.isSet(option) && parser.value(option).isEmpty()) {
+      return usage_error(parser, (option.size() == 1 ? "-" : "--") + option + " is empty");
+    }
+  }
   if (parser.isSet("o") != parser.isSet("name")) {
     return usage_error(parser, "read saves with -o FILE and --name NAME together");
   }
-  if (parser.isSet("port") && request.port.empty()) return usage_error(parser, "--port is empty");
+
+  Request request;
+  if (command->takes_file) request.file = bytes_of(arguments.at(1));
+  request.port = bytes_of(parser.value("port"));
+  request.json = parser.isSet("json");
+  request.name = parser.value("name").toStdString();
+  request.output = bytes_of(parser.value("o"));
   return command->run(request);
 }
 

@@ -44,7 +44,7 @@ bool open_file(HeadlessEditor& editor, Console& console, const std::string& path
 void print_configuration(HeadlessEditor& editor, bool json) {
   const ConfigurationView view = view_of(editor.config(), editor.controls());
   const std::string out = json ? as_json(view) : as_text(view);
-  std::fputs(out.c_str(), stdout);
+  std::fwrite(out.data(), 1, out.size(), stdout);
 }
 
 // Runs a panel command on the port the rule picks and reports how it ended; a failure that may

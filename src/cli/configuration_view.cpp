@@ -6,6 +6,7 @@
 #include <QString>
 #include <sstream>
 
+#include "files/visible_text.h"
 #include "model/rules.h"
 #include "model/tables.h"
 
@@ -53,7 +54,8 @@ ConfigurationView view_of(PanelConfig& config, const Controls& controls) {
 
 std::string as_text(const ConfigurationView& view) {
   std::ostringstream out;
-  out << "PANEL NAME            " << view.panel << '\n';
+  // Names come from a file or a panel: escaped, they cannot drive the terminal or break a line.
+  out << "PANEL NAME            " << visible_text(view.panel) << '\n';
   for (std::size_t i = 0; i < view.switches.size(); ++i) {
     const SwitchView& s = view.switches[i];
     std::string setting = s.module;
@@ -63,7 +65,7 @@ std::string as_text(const ConfigurationView& view) {
     line += setting;
     if (!s.designation.empty()) {
       line.resize(15, ' ');
-      line += s.designation;
+      line += visible_text(s.designation);
     }
     out << line << '\n';
   }

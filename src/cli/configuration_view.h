@@ -31,7 +31,8 @@ struct ConfigurationView {
 // Reads the view off the controls; the codes are computed as a write computes them.
 ConfigurationView view_of(PanelConfig& config, const Controls& controls);
 
-// For people: the panel name, one line per switch, the special features.
+// For people: the panel name, one line per switch, the special features. Control characters in
+// the names are shown escaped ("\x1b", "\n", "\0"); the JSON keeps them as they are.
 std::string as_text(const ConfigurationView& view);
 // One JSON object, for scripts.
 std::string as_json(const ConfigurationView& view);

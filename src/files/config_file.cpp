@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <variant>
@@ -16,12 +17,12 @@
 namespace kvt {
 namespace {
 
-// A record is a few hundred bytes; reading stops here so that choosing a huge file by mistake
-// cannot exhaust memory. Such a file holds no record in its first megabyte and is refused.
+// A record is a few hundred bytes; a file larger than this is no configuration and is refused
+// whole, unread, so that choosing a huge file by mistake can neither exhaust memory nor have a
+// record cut short at the limit taken for the file.
 constexpr std::size_t kMostBytesRead = 1 << 20;
 
-struct FileMissing {};
-using FileBytes = std::variant<std::string, FileMissing, FileUnreadable>;
+using FileBytes = std::variant<std::string, FileUnreadable>;
 
 // Closes the descriptor on every path.
 class Descriptor {
@@ -45,16 +46,16 @@ FileUnreadable system_reason(int error) { return FileUnreadable{std::strerror(er
 // path can reach the read.
 FileBytes read_regular_file(const std::string& path) {
   const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-  if (file.get() < 0) {
-    if (errno == ENOENT) return FileMissing{};
-    return system_reason(errno);
-  }
+  if (file.get() < 0) return system_reason(errno);
   struct stat status {};
   if (::fstat(file.get(), &status) != 0) return system_reason(errno);
   if (S_ISDIR(status.st_mode)) return FileUnreadable{std::string(file_texts::kIsAFolder)};
   if (!S_ISREG(status.st_mode)) return FileUnreadable{std::string(file_texts::kNotARegularFile)};
+  const FileUnreadable too_large{std::string(file_texts::kLargerThanLimit)};
+  if (static_cast<std::uintmax_t>(status.st_size) > kMostBytesRead) return too_large;
 
-  std::string bytes(kMostBytesRead, '\0');
+  // One byte beyond the limit is asked for, so that a file grown since the check is refused too.
+  std::string bytes(kMostBytesRead + 1, '\0');
   std::size_t filled = 0;
   while (filled < bytes.size()) {
     const ssize_t count = ::read(file.get(), bytes.data() + filled, bytes.size() - filled);
@@ -65,6 +66,7 @@ FileBytes read_regular_file(const std::string& path) {
     }
     filled += static_cast<std::size_t>(count);
   }
+  if (filled > kMostBytesRead) return too_large;
   bytes.resize(filled);
   return bytes;
 }
@@ -82,9 +84,7 @@ bool fits_the_window(const ConfigRecord& record) {
 ConfigFileReading read_config_file(const std::string& path) {
   const FileBytes contents = read_regular_file(path);
   if (const auto* unreadable = std::get_if<FileUnreadable>(&contents)) return *unreadable;
-  const auto* bytes = std::get_if<std::string>(&contents);
-  if (!bytes) return FileRefused{};
-  const RecordReading reading = read_record(*bytes);
+  const RecordReading reading = read_record(std::get<std::string>(contents));
   const auto* record = std::get_if<ConfigRecord>(&reading);
   if (!record || !fits_the_window(*record)) return FileRefused{};
   return *record;

@@ -7,10 +7,11 @@
 
 namespace kvt {
 
-// A file the window cannot take: missing, malformed, made for another panel, or holding a
-// negative switch code. The user is told with the file/model mismatch message.
+// A file the window cannot take: malformed, made for another panel, or holding a negative switch
+// code. The user is told with the file/model mismatch message.
 struct FileRefused {};
-// A file that exists but cannot be read, or is not a regular file; `reason` is for the user.
+// A file that is missing, cannot be opened or read, is not a regular file or is larger than any
+// configuration; `reason` is for the user.
 struct FileUnreadable {
   std::string reason;
 };

@@ -1,29 +1,157 @@
 #include "files/config_file_save.h"
 
-#include <QSaveFile>
-#include <QString>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <utility>
+#include <variant>
 
 #include "files/file_texts.h"
 #include "files/record_writer.h"
 
 namespace kvt {
+namespace {
+
+// More links than any real chain of links; a loop ends here.
+constexpr int kMostLinks = 40;
+
+// The name a save finally replaces, and what stands there now.
+struct SaveTarget {
+  std::string name;
+  bool exists = false;
+  struct stat status {};
+};
+
+using Reason = std::string;
+
+Reason system_reason(int error) { return std::strerror(error); }
+
+std::string folder_of(const std::string& path) {
+  const auto slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// What stands at `name` itself, a link not followed.
+std::variant<SaveTarget, Reason> look_at(const std::string& name) {
+  SaveTarget target{name};
+  if (::lstat(name.c_str(), &target.status) == 0) {
+    target.exists = true;
+  } else if (errno != ENOENT) {
+    return system_reason(errno);
+  }
+  return target;
+}
+
+// Follows symbolic links from `path` to the name they lead to, so that a saved link keeps
+// pointing at the saved file; a dangling link leads to a name that is saved as a new file.
+std::variant<SaveTarget, Reason> save_target(std::string path) {
+  for (int links = 0; links <= kMostLinks; ++links) {
+    auto found = look_at(path);
+    const auto* target = std::get_if<SaveTarget>(&found);
+    if (!target || !target->exists || !S_ISLNK(target->status.st_mode)) return found;
+
+    std::string link(static_cast<std::size_t>(target->status.st_size) + 1, '\0');
+    const ssize_t length = ::readlink(path.c_str(), link.data(), link.size());
+    if (length < 0) return system_reason(errno);
+    // A link changed since it was looked at is looked at again.
+    if (static_cast<std::size_t>(length) >= link.size()) continue;
+    link.resize(static_cast<std::size_t>(length));
+    path = link.starts_with('/') ? link : folder_of(path) + link;
+  }
+  return system_reason(ELOOP);
+}
+
+// Only a regular file is replaced: a device node, a FIFO, a socket or a folder in its place
+// would be destroyed by the rename (run as root, "/dev/null" would become a file).
+std::optional<Reason> refusal_of(const std::variant<SaveTarget, Reason>& found) {
+  if (const auto* reason = std::get_if<Reason>(&found)) return *reason;
+  const SaveTarget& target = std::get<SaveTarget>(found);
+  if (target.exists && !S_ISREG(target.status.st_mode)) {
+    return Reason(file_texts::kNotARegularFile);
+  }
+  return std::nullopt;
+}
+
+// The new file, written beside the one it replaces so that the rename stays on one file system.
+// Removed again unless it was put in place.
+class NewFile {
+ public:
+  explicit NewFile(const std::string& beside) {
+    static std::atomic<unsigned> serial{0};
+    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+      name_ = beside + ".kvt-" + std::to_string(::getpid()) + "-" + std::to_string(serial++);
+      // 0666 as for any new file: the user's umask decides.
+      fd_ = ::open(name_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+      if (fd_ < 0 && errno != EEXIST) break;
+    }
+    if (fd_ < 0) failure_ = system_reason(errno);
+  }
+  ~NewFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!failure_ && !placed_) ::unlink(name_.c_str());
+  }
+  NewFile(const NewFile&) = delete;
+  NewFile& operator=(const NewFile&) = delete;
+
+  // Why the file could not be created, if it could not.
+  const std::optional<Reason>& failure() const { return failure_; }
+
+  bool write_all(const std::string& bytes) {
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+      const ssize_t count = ::write(fd_, bytes.data() + written, bytes.size() - written);
+      if (count < 0 && errno == EINTR) continue;
+      if (count <= 0) return false;
+      written += static_cast<std::size_t>(count);
+    }
+    return true;
+  }
+
+  // Gives the file the permissions of the one it replaces and waits until it is on disk.
+  std::optional<Reason> finish(const SaveTarget& target) {
+    if (target.exists && ::fchmod(fd_, target.status.st_mode & 07777) != 0) {
+      return system_reason(errno);
+    }
+    if (::fsync(fd_) != 0) return system_reason(errno);
+    const int fd = std::exchange(fd_, -1);
+    if (::close(fd) != 0) return system_reason(errno);
+    return std::nullopt;
+  }
+
+  std::optional<Reason> put_in_place_of(const std::string& name) {
+    if (::rename(name_.c_str(), name.c_str()) != 0) return system_reason(errno);
+    placed_ = true;
+    return std::nullopt;
+  }
+
+ private:
+  std::string name_;
+  int fd_ = -1;
+  std::optional<Reason> failure_;
+  bool placed_ = false;
+};
+
+}  // namespace
 
 std::optional<std::string> write_config_record(const std::string& path,
                                                const ConfigRecord& record) {
-  const std::string bytes = write_record(record);
-  QSaveFile file(QString::fromStdString(path));
-  file.setDirectWriteFallback(false);
-  if (!file.open(QIODevice::WriteOnly)) return file.errorString().toStdString();
-  const auto size = static_cast<qint64>(bytes.size());
-  // QSaveFile::commit() in Qt 6.4 overlooks a failure to flush its buffer (a full disk) and would
-  // put the truncated file in place, so the flush is checked here first. A short write leaves no
-  // system reason behind, hence a reason of our own.
-  if (file.write(bytes.data(), size) != size || !file.flush()) {
-    file.cancelWriting();
-    return std::string(file_texts::kDiskFull);
-  }
-  if (!file.commit()) return file.errorString().toStdString();
-  return std::nullopt;
+  const auto found = save_target(path);
+  if (auto refused = refusal_of(found)) return refused;
+  const SaveTarget& target = std::get<SaveTarget>(found);
+
+  NewFile file(target.name);
+  if (file.failure()) return file.failure();
+  // A short write leaves no system reason behind, hence a reason of our own.
+  if (!file.write_all(write_record(record))) return std::string(file_texts::kDiskFull);
+  if (auto failed = file.finish(target)) return failed;
+
+  // Looked at again just before the rename: something else may have been put there meanwhile.
+  if (auto refused = refusal_of(look_at(target.name))) return refused;
+  return file.put_in_place_of(target.name);
 }
 
 }  // namespace kvt

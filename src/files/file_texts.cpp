@@ -1,13 +1,15 @@
 #include "files/file_texts.h"
 
+#include "files/visible_text.h"
+
 namespace kvt::file_texts {
 
 std::string not_read(const std::string& path, const std::string& reason) {
-  return "CONFIGURATION FILE COULD NOT BE READ: " + path + " (" + reason + ")";
+  return "CONFIGURATION FILE COULD NOT BE READ: " + visible_text(path) + " (" + reason + ")";
 }
 
 std::string not_saved(const std::string& path, const std::string& reason) {
-  return "CONFIGURATION FILE WAS NOT SAVED: " + path + " (" + reason + ")";
+  return "CONFIGURATION FILE WAS NOT SAVED: " + visible_text(path) + " (" + reason + ")";
 }
 
 }  // namespace kvt::file_texts

@@ -20,9 +20,12 @@ inline constexpr std::string_view kMismatch =
 // may hold a path, and on Linux "/TMP/X.KVC" names another file than "/tmp/x.kvc".
 inline constexpr std::string_view kIsAFolder = "IT IS A FOLDER";
 inline constexpr std::string_view kNotARegularFile = "NOT A REGULAR FILE";
+inline constexpr std::string_view kLargerThanLimit = "LARGER THAN 1 MiB";
 inline constexpr std::string_view kDiskFull =
     "NOT ALL OF IT COULD BE WRITTEN, THE DISK MAY BE FULL";
 
+// The path is shown with its control characters escaped (see visible_text), because these texts
+// also go to a terminal.
 // "CONFIGURATION FILE COULD NOT BE READ: <path> (<reason>)"
 std::string not_read(const std::string& path, const std::string& reason);
 // "CONFIGURATION FILE WAS NOT SAVED: <path> (<reason>)"
