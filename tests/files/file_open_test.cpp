@@ -165,6 +165,7 @@ struct RefusedCase {
   const char* name;
   const char* file_name;
   std::optional<std::string> bytes;  // nothing: the file does not exist
+  const char* reason = nullptr;      // for a file named in red: the reason it is given
 };
 
 void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
@@ -218,9 +219,64 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"text_after_closing_quote", "quote.kvc",
                     other_configuration_with({7, "\"MASTER\"S"})},
         RefusedCase{"not_a_number", "nan.kvc", other_configuration_with({27, "ten"})},
-        RefusedCase{"empty_file", "empty.kvc", ""},
-        RefusedCase{"file_does_not_exist", "missing.kvc", std::nullopt}),
+        RefusedCase{"empty_file", "empty.kvc", ""}),
     [](const auto& info) { return info.param.name; });
+
+// The worked example followed by line ends up to `size` bytes: a record that opens if only the
+// start of the file is read.
+std::string worked_example_of_size(std::size_t size) {
+  std::string bytes = kWorkedExampleLine;
+  bytes.resize(size, '\n');
+  return bytes;
+}
+
+constexpr std::size_t kOneMiB = 1 << 20;
+
+class FileOpenUnreadable : public WindowFixture,
+                           public ::testing::WithParamInterface<RefusedCase> {};
+
+// A file that cannot be read whole is named in red with the reason, never taken for a file of
+// another panel, and changes nothing.
+TEST_P(FileOpenUnreadable, IsNamedInRedWithItsReasonAndChangesNothing) {
+  const RefusedCase& tc = GetParam();
+  enter_worked_example();
+  if (tc.bytes) put_file(path(tc.file_name), *tc.bytes);
+  const WindowState before = state();
+
+  open(path(tc.file_name));
+
+  EXPECT_TRUE(status.visible);
+  EXPECT_EQ(status.colour, StatusColour::Red);
+  EXPECT_EQ(status.text, "CONFIGURATION FILE COULD NOT BE READ: " + path(tc.file_name) + " (" +
+                             tc.reason + ")");
+  EXPECT_TRUE(dialogs.messages().empty());
+  EXPECT_TRUE(state() == before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FileOpenUnreadable,
+    ::testing::Values(RefusedCase{"file_does_not_exist", "missing.kvc", std::nullopt,
+                                  "No such file or directory"},
+                      RefusedCase{"one_byte_over_1_MiB", "large.kvc",
+                                  worked_example_of_size(kOneMiB + 1), "LARGER THAN 1 MiB"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(FileOpen, FileOfExactly1MiBOpens) {
+  put_file(path("large.kvc"), worked_example_of_size(kOneMiB));
+  open(path("large.kvc"));
+  EXPECT_FALSE(status.visible) << status.text;
+  EXPECT_EQ(form.text(kPanelNameBox), "LOBBY 2");
+}
+
+// The name's bytes reach the system as they are: a name in Latin-1 is no UTF-8 at all.
+TEST_F(FileOpen, NameThatIsNotUtf8Opens) {
+  const std::string latin1_name = dir.path().toStdString() + "/caf\xe9.kvc";
+  put_file(latin1_name, kWorkedExampleLine);
+  open(latin1_name);
+  ::unlink(latin1_name.c_str());  // QTemporaryDir cannot remove it
+  EXPECT_FALSE(status.visible) << status.text;
+  EXPECT_EQ(form.text(kPanelNameBox), "LOBBY 2");
+}
 
 TEST_F(FileOpen, FolderIsNamedInRedAndChangesNothing) {
   enter_worked_example();

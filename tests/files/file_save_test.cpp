@@ -1,8 +1,17 @@
+#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <QDir>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <map>
 
 #include "window_fixture.h"
 #include "worked_example.h"
@@ -178,10 +187,178 @@ INSTANTIATE_TEST_SUITE_P(
     Targets, FileSaveUnwritable,
     ::testing::Values(UnwritableCase{"folder_does_not_exist", "missing/new.kvc", false,
                                      "No such file or directory"},
-                      UnwritableCase{"path_is_a_folder", "folder", false,
-                                     "Filename refers to a directory"},
+                      UnwritableCase{"path_is_a_folder", "folder", false, "NOT A REGULAR FILE"},
                       UnwritableCase{"disk_full_over_old_file", "old.kvc", true,
                                      "NOT ALL OF IT COULD BE WRITTEN, THE DISK MAY BE FULL"}),
+    [](const auto& info) { return info.param.name; });
+
+// What may stand at the name a save is pointed at. Run as root, a save that replaced a node
+// would destroy a device of the machine itself.
+enum class Target {
+  RegularFile,
+  LinkToRegularFile,
+  NewName,
+  NewLatin1Name,
+  DanglingLink,
+  Fifo,
+  Socket,
+  CharacterDevice,
+  Folder,
+  LinkToCharacterDevice,
+  LinkToFolder,
+};
+
+struct SaveTargetCase {
+  const char* name;
+  Target kind;
+  const char* chosen;  // the name the chooser answers, inside the test folder
+  const char* saved;   // where the record must land, or nothing when the save is refused
+};
+
+void PrintTo(const SaveTargetCase& c, std::ostream* os) { *os << c.name; }
+
+class FileSaveTarget : public WindowFixture, public ::testing::WithParamInterface<SaveTargetCase> {
+ protected:
+  // Makes what the case names at `chosen`; the old file a link or a name replaces is "old.kvc".
+  void make(Target kind, const std::string& chosen) {
+    const std::string old_file = raw_path("old.kvc");
+    switch (kind) {
+      case Target::RegularFile:
+        put_file(chosen, "OLD CONTENTS\r\n");
+        ASSERT_EQ(::chmod(chosen.c_str(), 0640), 0);
+        return;
+      case Target::LinkToRegularFile:
+        put_file(old_file, "OLD CONTENTS\r\n");
+        ASSERT_EQ(::symlink("old.kvc", chosen.c_str()), 0) << std::strerror(errno);
+        return;
+      case Target::NewName:
+      case Target::NewLatin1Name:
+        return;
+      case Target::DanglingLink:
+        ASSERT_EQ(::symlink("old.kvc", chosen.c_str()), 0) << std::strerror(errno);
+        return;
+      case Target::Fifo:
+        ASSERT_EQ(::mkfifo(chosen.c_str(), 0600), 0) << std::strerror(errno);
+        return;
+      case Target::Socket:
+        make_socket(chosen);
+        return;
+      case Target::CharacterDevice:
+        make_null_device(chosen);
+        return;
+      case Target::Folder:
+        ASSERT_TRUE(QDir().mkdir(QString::fromStdString(chosen)));
+        return;
+      case Target::LinkToCharacterDevice:
+        make_null_device(raw_path("device"));
+        ASSERT_EQ(::symlink("device", chosen.c_str()), 0) << std::strerror(errno);
+        return;
+      case Target::LinkToFolder:
+        ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+        ASSERT_EQ(::symlink("folder", chosen.c_str()), 0) << std::strerror(errno);
+        return;
+    }
+  }
+
+  // A node like /dev/null's, but in the test folder: a save that replaced it harms nothing else.
+  void make_null_device(const std::string& at) {
+    if (::mknod(at.c_str(), S_IFCHR | 0600, ::makedev(1, 3)) != 0) {
+      if (errno == EPERM) GTEST_SKIP() << "mknod is not permitted here";
+      FAIL() << std::strerror(errno);
+    }
+  }
+
+  void make_socket(const std::string& at) {
+    socket_ = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(socket_, 0) << std::strerror(errno);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(at.size(), sizeof address.sun_path);
+    std::strcpy(address.sun_path, at.c_str());
+    ASSERT_EQ(::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address), 0)
+        << std::strerror(errno);
+  }
+
+  // QTemporaryDir cannot remove a name that is not UTF-8, so the folder is emptied here.
+  ~FileSaveTarget() override {
+    if (socket_ >= 0) ::close(socket_);
+    for (const auto& [name, kind] : kinds()) {
+      if (kind == S_IFDIR) {
+        ::rmdir(raw_path(name).c_str());
+      } else {
+        ::unlink(raw_path(name).c_str());
+      }
+    }
+  }
+
+  // Names as bytes: a name that is not UTF-8 must not go through a QString.
+  std::string raw_path(const std::string& name) const { return dir.path().toStdString() + "/" + name; }
+
+  // The kind of every name in the test folder, links not followed.
+  std::map<std::string, mode_t> kinds() const {
+    std::map<std::string, mode_t> found;
+    DIR* folder = ::opendir(dir.path().toStdString().c_str());
+    while (const dirent* entry = ::readdir(folder)) {
+      const std::string name = entry->d_name;
+      if (name == "." || name == "..") continue;
+      struct stat status {};
+      ::lstat(raw_path(name).c_str(), &status);
+      found[name] = status.st_mode & S_IFMT;
+    }
+    ::closedir(folder);
+    return found;
+  }
+
+ private:
+  int socket_ = -1;
+};
+
+TEST_P(FileSaveTarget, ReplacesOnlyARegularFile) {
+  const SaveTargetCase& tc = GetParam();
+  const std::string chosen = raw_path(tc.chosen);
+  ASSERT_NO_FATAL_FAILURE(make(tc.kind, chosen));
+  if (IsSkipped()) return;
+  enter_worked_example();
+  const auto before = kinds();
+
+  save(chosen);
+
+  if (tc.saved == nullptr) {
+    EXPECT_TRUE(status.visible);
+    EXPECT_EQ(status.colour, StatusColour::Red);
+    EXPECT_EQ(status.text, "CONFIGURATION FILE WAS NOT SAVED: " + chosen + " (NOT A REGULAR FILE)");
+    EXPECT_EQ(kinds(), before) << "a node was replaced or a new file left behind";
+    return;
+  }
+  EXPECT_FALSE(status.visible) << status.text;
+  EXPECT_EQ(file_bytes(raw_path(tc.saved)), kWorkedExampleLine);
+  // A link still points at the saved file, and nothing else is left in the folder.
+  auto expected = before;
+  expected.try_emplace(tc.chosen, S_IFREG);
+  expected[tc.saved] = S_IFREG;
+  EXPECT_EQ(kinds(), expected);
+  if (tc.kind == Target::RegularFile) {
+    struct stat saved {};
+    ASSERT_EQ(::stat(raw_path(tc.saved).c_str(), &saved), 0);
+    EXPECT_EQ(saved.st_mode & 07777, 0640u) << "the permissions of the old file are kept";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, FileSaveTarget,
+    ::testing::Values(
+        SaveTargetCase{"regular_file", Target::RegularFile, "old.kvc", "old.kvc"},
+        SaveTargetCase{"link_to_regular_file", Target::LinkToRegularFile, "link.kvc", "old.kvc"},
+        SaveTargetCase{"new_name", Target::NewName, "new.kvc", "new.kvc"},
+        SaveTargetCase{"new_latin1_name", Target::NewLatin1Name, "caf\xe9.kvc", "caf\xe9.kvc"},
+        SaveTargetCase{"dangling_link", Target::DanglingLink, "link.kvc", "old.kvc"},
+        SaveTargetCase{"fifo", Target::Fifo, "fifo.kvc", nullptr},
+        SaveTargetCase{"socket", Target::Socket, "socket.kvc", nullptr},
+        SaveTargetCase{"character_device", Target::CharacterDevice, "device.kvc", nullptr},
+        SaveTargetCase{"folder", Target::Folder, "folder.kvc", nullptr},
+        SaveTargetCase{"link_to_character_device", Target::LinkToCharacterDevice, "link.kvc",
+                       nullptr},
+        SaveTargetCase{"link_to_folder", Target::LinkToFolder, "link.kvc", nullptr}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace
