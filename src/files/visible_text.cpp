@@ -33,7 +33,7 @@ std::size_t utf8_length(std::string_view text, std::size_t at) {
   const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[i]); };
   const std::uint8_t lead = byte(at);
   std::size_t length = 0;
-  std::uint8_t low = 0x80;  // the bounds of the second byte, which rule out overlong forms,
+  std::uint8_t low = 0x80;   // the bounds of the second byte, which rule out overlong forms,
   std::uint8_t high = 0xBF;  // surrogates and code points beyond U+10FFFF
   if (lead >= 0xC2 && lead <= 0xDF) {
     length = 2;

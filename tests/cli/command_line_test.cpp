@@ -2,15 +2,23 @@
 // reached the simulated panel.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <sstream>
 
 #include "kvt_process.h"
@@ -24,6 +32,7 @@ namespace {
 using kvt::sim::PanelMemory;
 using kvt::sim::PanelSimulator;
 using kvt::testing::run_kvt;
+using kvt::testing::run_kvt_bytes;
 
 // What the worked example's file writes at addresses 0 to 13.
 constexpr std::array<std::uint8_t, 14> kWorkedCodes = {12,  0,   159, 160, 160, 160, 160,
@@ -244,6 +253,172 @@ TEST_F(CommandLine, ShowTextHasOneLinePerSwitch) {
   }
 }
 
+// A file whose panel name and designations hold what a terminal takes as commands: a screen
+// clear and a clipboard write (OSC 52), a NUL, a line end forging a switch line, and a C1 CSI.
+std::string hostile_example() {
+  std::string line = kvt::testing::kWorkedExampleLine;
+  const auto replace = [&](const std::string& from, const std::string& to) {
+    line.replace(line.find(from), from.size(), to);
+  };
+  replace("\"LOBBY 2\"",
+          "\"\x9B"
+          "31mLOBBY\"");
+  replace("\"ENTRY\"", "\"\x1B[2J\x1B]52;c;b3duZWQ=\x07\"");
+  replace("\"STAGE\"", std::string("\"A\0B\"", 5));
+  replace("\"MASTER\"", "\"X\nSW4   A 1\"");
+  return line;
+}
+
+TEST_F(CommandLine, ShowEscapesControlCharactersInNames) {
+  const auto result =
+      run_kvt({"show", QString::fromStdString(file("hostile.kvc", hostile_example()))});
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  EXPECT_EQ(result.out.substr(0, result.out.find("SW4   N/A")),
+            "PANEL NAME            \\x9b31mLOBBY\n"
+            "SW1   B 3      \\x1b[2J\\x1b]52;c;b3duZWQ=\\x07\n"
+            "SW2   A 1      A\\0B\n"
+            "SW3   BL/MR    X\\nSW4   A 1\n");
+  EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 1 + 10 + 3) << result.out;
+  EXPECT_NE(result.out.find("BACK-LIGHT INTENSITY  60 %\n"), std::string::npos) << result.out;
+}
+
+TEST_F(CommandLine, ShowJsonKeepsControlCharactersInNames) {
+  const auto result =
+      run_kvt({"show", "--json", QString::fromStdString(file("hostile.kvc", hostile_example()))});
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  QJsonParseError error;
+  const QJsonObject shown =
+      QJsonDocument::fromJson(QByteArray::fromStdString(result.out), &error).object();
+  ASSERT_EQ(error.error, QJsonParseError::NoError) << result.out;
+  EXPECT_EQ(shown["panel"].toString(), QString::fromLatin1("\x9B"
+                                                           "31mLOBBY"));
+  const QJsonArray switches = shown["switches"].toArray();
+  ASSERT_EQ(switches.size(), 10);
+  EXPECT_EQ(switches[0].toObject()["designation"].toString(), "\x1B[2J\x1B]52;c;b3duZWQ=\x07");
+  EXPECT_EQ(switches[1].toObject()["designation"].toString(), QString::fromLatin1("A\0B", 3));
+  EXPECT_EQ(switches[2].toObject()["designation"].toString(), "X\nSW4   A 1");
+}
+
+struct UnreadableCase {
+  const char* name;
+  const char* command;
+  const char* file_name;            // in the test folder
+  std::optional<std::size_t> size;  // the worked example padded to this size; none: no file
+  const char* reason;
+};
+
+void PrintTo(const UnreadableCase& c, std::ostream* out) { *out << c.name; }
+
+class UnreadableFile : public CommandLine, public ::testing::WithParamInterface<UnreadableCase> {};
+
+// A file that cannot be read whole is named with the reason and nothing reaches the panel.
+TEST_P(UnreadableFile, IsNamedWithItsReasonAndNothingIsSent) {
+  const UnreadableCase& c = GetParam();
+  PanelSimulator sim;
+  std::string path = dir.filePath(c.file_name).toStdString();
+  if (c.size) {
+    std::string bytes = kvt::testing::kWorkedExampleLine;
+    bytes.resize(*c.size, '\n');
+    path = file(c.file_name, bytes);
+  }
+  QStringList arguments{c.command};
+  if (std::string_view(c.command) != "show") {
+    arguments << "--port" << QString::fromStdString(sim.device());
+  }
+  const auto result = run_kvt(arguments << QString::fromStdString(path));
+  EXPECT_EQ(result.exit_code, 2) << result.err;
+  EXPECT_NE(result.err.find("kvt-config: CONFIGURATION FILE COULD NOT BE READ: " + path + " (" +
+                            c.reason + ")\n"),
+            std::string::npos)
+      << result.err;
+  EXPECT_EQ(result.err.find("MIS-MATCH"), std::string::npos) << result.err;
+  EXPECT_TRUE(sim.frames().empty());
+  EXPECT_EQ(result.out, "");
+}
+
+constexpr std::size_t kOverOneMiB = (1 << 20) + 1;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UnreadableFile,
+    ::testing::Values(
+        UnreadableCase{"WriteMissing", "write", "missing.kvc", std::nullopt,
+                       "No such file or directory"},
+        UnreadableCase{"VerifyMissing", "verify", "missing.kvc", std::nullopt,
+                       "No such file or directory"},
+        UnreadableCase{"WriteOver1MiB", "write", "large.kvc", kOverOneMiB, "LARGER THAN 1 MiB"},
+        UnreadableCase{"ShowOver1MiB", "show", "large.kvc", kOverOneMiB, "LARGER THAN 1 MiB"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A file name in Latin-1 is no UTF-8: the command line must pass on the bytes it was given.
+class Latin1Name : public CommandLine {
+ protected:
+  ~Latin1Name() override { ::unlink(latin1_path.c_str()); }  // QTemporaryDir cannot remove it
+
+  const std::string latin1_path = dir.path().toStdString() + "/caf\xE9.kvc";
+};
+
+TEST_F(Latin1Name, ShowOpensIt) {
+  std::ofstream(latin1_path, std::ios::binary) << kvt::testing::kWorkedExampleLine;
+  const auto result = run_kvt_bytes({"show", latin1_path});
+  EXPECT_EQ(result.exit_code, 0) << result.err;
+  EXPECT_NE(result.out.find("PANEL NAME            LOBBY 2\n"), std::string::npos) << result.out;
+}
+
+TEST_F(Latin1Name, ReadSavesUnderIt) {
+  PanelSimulator sim({}, panel_holding(kWorkedCodes));
+  const auto result =
+      run_kvt_bytes({"read", "--port", sim.device(), "--name", "LOBBY 2", "-o", latin1_path});
+  EXPECT_EQ(result.exit_code, 0) << result.err;
+  EXPECT_NE(read_all(latin1_path).find("\"00-00417-MDL\",\"LOBBY 2\","), std::string::npos);
+}
+
+// Escaped in a message too, so that a name cannot drive the terminal.
+TEST_F(Latin1Name, MissingIsNamedEscaped) {
+  const auto result = run_kvt_bytes({"show", dir.path().toStdString() + "/caf\xE9\x1B[2J.kvc"});
+  EXPECT_EQ(result.exit_code, 2) << result.err;
+  EXPECT_NE(result.err.find("/caf\\xe9\\x1b[2J.kvc (No such file or directory)"), std::string::npos)
+      << result.err;
+}
+
+// read -o onto something that is not a regular file: refused before anything is written, the
+// node stays what it was.
+struct NodeCase {
+  const char* name;
+  mode_t kind;
+};
+
+void PrintTo(const NodeCase& c, std::ostream* out) { *out << c.name; }
+
+class ReadOntoNode : public CommandLine, public ::testing::WithParamInterface<NodeCase> {};
+
+TEST_P(ReadOntoNode, IsRefusedAndTheNodeStays) {
+  const NodeCase& c = GetParam();
+  const std::string node = dir.filePath("node").toStdString();
+  if (::mknod(node.c_str(), c.kind | 0600, c.kind == S_IFCHR ? ::makedev(1, 3) : 0) != 0) {
+    if (errno == EPERM) GTEST_SKIP() << "mknod is not permitted here";
+    FAIL() << std::strerror(errno);
+  }
+  PanelSimulator sim({}, panel_holding(kWorkedCodes));
+  const auto result = run_kvt({"read", "--port", QString::fromStdString(sim.device()), "--name",
+                               "LOBBY 2", "-o", QString::fromStdString(node)});
+  EXPECT_EQ(result.exit_code, 2) << result.err;
+  EXPECT_NE(result.err.find("kvt-config: CONFIGURATION FILE WAS NOT SAVED: " + node +
+                            " (NOT A REGULAR FILE)\n"),
+            std::string::npos)
+      << result.err;
+  struct stat status {};
+  ASSERT_EQ(::lstat(node.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & S_IFMT, c.kind);
+  EXPECT_EQ(QDir(dir.path())
+                .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+            QStringList{"node"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ReadOntoNode,
+                         ::testing::Values(NodeCase{"Fifo", S_IFIFO},
+                                           NodeCase{"CharacterDevice", S_IFCHR}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 struct UsageCase {
   const char* name;
   QStringList arguments;
@@ -278,7 +453,23 @@ INSTANTIATE_TEST_SUITE_P(
                   2,
                   "",
                   "show takes no option port"},
-        UsageCase{"MissingShowFile", {"show", "/nonexistent/x.kvc"}, 2, "", "FILE/MODEL MIS-MATCH"},
+        UsageCase{"MissingShowFile",
+                  {"show", "/nonexistent/x.kvc"},
+                  2,
+                  "",
+                  "kvt-config: CONFIGURATION FILE COULD NOT BE READ: /nonexistent/x.kvc (No such "
+                  "file or directory)\n"},
+        UsageCase{"EmptyShowFile", {"show", ""}, 2, "", "kvt-config: FILE is empty\n"},
+        UsageCase{"EmptyWriteFile",
+                  {"write", "--port", "/dev/null", ""},
+                  2,
+                  "",
+                  "kvt-config: FILE is empty\n"},
+        UsageCase{"EmptyOutputFile",
+                  {"read", "--port", "/dev/null", "--name", "N", "-o", ""},
+                  2,
+                  "",
+                  "kvt-config: -o is empty\n"},
         UsageCase{"WindowWithoutDisplay",
                   {},
                   2,

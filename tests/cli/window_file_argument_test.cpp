@@ -1,6 +1,7 @@
 // "kvt-config FILE.kvc": the window opens with the file, as READ_FILE would have opened it.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QAbstractButton>
 #include <QDir>
@@ -47,6 +48,16 @@ TEST_F(WindowFileArgument, TheFileIsOpenAndOfferedNext) {
   form.findChild<QAbstractButton*>("READ_FILE")->click();  // the script has no answer: a cancel
   ASSERT_EQ(dialogs->requests().size(), 1u);
   EXPECT_EQ(dialogs->requests()[0].offered.file_name, path);
+}
+
+// "kvt-config caf\xe9.kvc" hands the name's bytes on as they are; they are no UTF-8.
+TEST_F(WindowFileArgument, ANameThatIsNotUtf8Opens) {
+  const std::string path = dir.path().toStdString() + "/caf\xe9.kvc";
+  std::ofstream(path, std::ios::binary) << kvt::testing::kWorkedExampleLine;
+  form.open_file(path);
+  ::unlink(path.c_str());  // QTemporaryDir cannot remove it
+  EXPECT_EQ(form.text(kvt::kPanelNameBox), "LOBBY 2");
+  EXPECT_TRUE(dialogs->messages().empty());
 }
 
 TEST_F(WindowFileArgument, ARefusedFileShowsItsMessageAndLeavesTheWindowEmpty) {

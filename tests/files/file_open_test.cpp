@@ -247,19 +247,19 @@ TEST_P(FileOpenUnreadable, IsNamedInRedWithItsReasonAndChangesNothing) {
 
   EXPECT_TRUE(status.visible);
   EXPECT_EQ(status.colour, StatusColour::Red);
-  EXPECT_EQ(status.text, "CONFIGURATION FILE COULD NOT BE READ: " + path(tc.file_name) + " (" +
-                             tc.reason + ")");
+  EXPECT_EQ(status.text,
+            "CONFIGURATION FILE COULD NOT BE READ: " + path(tc.file_name) + " (" + tc.reason + ")");
   EXPECT_TRUE(dialogs.messages().empty());
   EXPECT_TRUE(state() == before);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, FileOpenUnreadable,
-    ::testing::Values(RefusedCase{"file_does_not_exist", "missing.kvc", std::nullopt,
-                                  "No such file or directory"},
-                      RefusedCase{"one_byte_over_1_MiB", "large.kvc",
-                                  worked_example_of_size(kOneMiB + 1), "LARGER THAN 1 MiB"}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Files, FileOpenUnreadable,
+                         ::testing::Values(RefusedCase{"file_does_not_exist", "missing.kvc",
+                                                       std::nullopt, "No such file or directory"},
+                                           RefusedCase{"one_byte_over_1_MiB", "large.kvc",
+                                                       worked_example_of_size(kOneMiB + 1),
+                                                       "LARGER THAN 1 MiB"}),
+                         [](const auto& info) { return info.param.name; });
 
 TEST_F(FileOpen, FileOfExactly1MiBOpens) {
   put_file(path("large.kvc"), worked_example_of_size(kOneMiB));

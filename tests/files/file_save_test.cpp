@@ -292,7 +292,9 @@ class FileSaveTarget : public WindowFixture, public ::testing::WithParamInterfac
   }
 
   // Names as bytes: a name that is not UTF-8 must not go through a QString.
-  std::string raw_path(const std::string& name) const { return dir.path().toStdString() + "/" + name; }
+  std::string raw_path(const std::string& name) const {
+    return dir.path().toStdString() + "/" + name;
+  }
 
   // The kind of every name in the test folder, links not followed.
   std::map<std::string, mode_t> kinds() const {
