@@ -67,9 +67,9 @@ UnsavedAnswer QtDialogs::ask_save_first(const std::string& text, const std::stri
   set_up_box(box, text, title);
   QPushButton* save = box.addButton(window_texts::kSaveButton, QMessageBox::AcceptRole);
   QPushButton* discard = box.addButton(window_texts::kDiscardButton, QMessageBox::DestructiveRole);
-  QPushButton* cancel = box.addButton(window_texts::kCancelButton, QMessageBox::RejectRole);
+  // The rejecting button also answers Escape.
+  box.addButton(window_texts::kCancelButton, QMessageBox::RejectRole);
   box.setDefaultButton(save);
-  box.setEscapeButton(cancel);
   box.exec();
   if (box.clickedButton() == save) return UnsavedAnswer::Save;
   if (box.clickedButton() == discard) return UnsavedAnswer::Discard;
