@@ -13,6 +13,9 @@ struct FileChooser {
   std::string default_suffix;  // without the dot, e.g. "kvc"
 };
 
+// How the user answered the question about unsaved changes.
+enum class UnsavedAnswer { Save, Discard, Cancel };
+
 // Modal message boxes and file choosers. The window owns the real one; tests inject a recorder.
 // All texts are UTF-8.
 class Dialogs {
@@ -23,6 +26,12 @@ class Dialogs {
   // Return false when the user cancels; on true, chooser.file_name holds the chosen path.
   virtual bool show_save(FileChooser& chooser) = 0;
   virtual bool show_open(FileChooser& chooser) = 0;
+  // Asks whether to save unsaved changes first, with the buttons SAVE, DISCARD and CANCEL;
+  // Escape or closing the box answers CANCEL. Only the window has changes to lose, so a front
+  // end without one is never asked, and would keep everything.
+  virtual UnsavedAnswer ask_save_first(const std::string& /*text*/, const std::string& /*title*/) {
+    return UnsavedAnswer::Cancel;
+  }
 };
 
 }  // namespace kvt

@@ -205,6 +205,9 @@ void Form1::build_text_boxes() {
         kvt::to_pixels(layout::kSwitchRows[k - 1].designation_box, layout::kDesignationBoxSize));
     text_boxes_[number - kvt::kPanelNameBox] = box;
   }
+  for (kvt::TextBox* box : text_boxes_) {
+    connect(box, &QLineEdit::textChanged, this, [this] { note_change(); });
+  }
 }
 
 void Form1::build_lists(QWidget& frame) {

@@ -27,6 +27,10 @@ class TextBox;
 // and offers its lists, text boxes, tick box and status box to the rules and commands through
 // kvt::Controls and kvt::StatusBox. Setting a selection or the tick box from code runs the
 // control's handler exactly as the user's change does.
+//
+// The window knows whether the configuration shown has changed since it was last opened from a
+// file, saved, or read from the panel, and asks before a close, a file open or a read drops such
+// changes. What a load itself changes, its rules' corrections included, is no change.
 class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   Q_OBJECT
 
@@ -40,6 +44,9 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   // Opens a configuration file as READ_FILE opens the one chosen, for a file named when the
   // program starts; the next READ_FILE offers it.
   void open_file(const std::string& path);
+  // Closes the window as its close box does, ending a command under way, but without asking
+  // about unsaved changes: for an end the user did not ask for in the window.
+  void close_without_asking();
 
   kvt::PanelConfig& config();
   QTimer& timer1();
@@ -65,8 +72,9 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   void set_status_visible(bool visible) override;
 
  protected:
-  // Closing the window while a panel command waits ends that command at its next wait; the
-  // command then closes the port and the program ends.
+  // Unsaved changes are asked about first (CANCEL keeps the window open). Closing the window
+  // while a panel command waits then ends that command at its next wait; the command closes the
+  // port and the program ends.
   void closeEvent(QCloseEvent* event) override;
   // Right click on the panel picture or the background, the Menu key or Shift+F10: the menu
   // with the serial port.
@@ -92,6 +100,17 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   // A panel command that may have gone to the wrong port says which port, and how to choose.
   void add_port_hint(kvt::CommandEnd end);
 
+  // A change by the user, or by the rules answering one.
+  void note_change();
+  // Runs a load (the load handling, a file open, a read): what it changes is not the user's.
+  template <typename Load>
+  auto as_load(Load load);
+  // Before unsaved changes would be dropped: asks, and saves when told to. True when the caller
+  // may go on: nothing unsaved, DISCARD, or SAVE and the save succeeded.
+  bool settle_unsaved_changes();
+  // The file save, with its checks and chooser; true when the file was written.
+  bool save_to_file();
+
   void build_picture_and_marker();
   void build_switch_labels();
   void build_captions(QWidget& parent, bool in_frame);
@@ -116,4 +135,7 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   kvt::PortSelector* port_selector_ = nullptr;
   kvt::FileChooser common_dialog1_;  // remembers the last file name between file commands
   bool command_running_ = false;
+  bool changed_ = false;  // since the configuration was last opened, saved or read
+  bool loading_ = false;
+  bool ask_before_closing_ = true;
 };

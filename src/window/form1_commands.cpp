@@ -2,13 +2,16 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 
 #include "files/file_open.h"
 #include "files/file_save.h"
 #include "link/panel_commands.h"
 #include "link/panel_link.h"
+#include "model/editor_events.h"
 #include "window/form1.h"
 #include "window/port_selector.h"
+#include "window/window_texts.h"
 
 template <typename Command>
 void Form1::run_command(Command command) {
@@ -24,7 +27,51 @@ void Form1::set_command_buttons_enabled(bool enabled) {
   for (QAbstractButton* button : command_buttons_) button->setEnabled(enabled);
 }
 
+template <typename Load>
+auto Form1::as_load(Load load) {
+  loading_ = true;
+  const auto done = qScopeGuard([this] { loading_ = false; });
+  return load();
+}
+
+void Form1::note_change() {
+  if (!loading_) changed_ = true;
+}
+
+bool Form1::settle_unsaved_changes() {
+  // During a read the user has already been asked about what the read replaces.
+  if (!changed_ || loading_) return true;
+  switch (dialogs_->ask_save_first(kvt::window_texts::kUnsavedQuestion.toStdString(),
+                                   kvt::window_texts::kUnsavedTitle.toStdString())) {
+    case kvt::UnsavedAnswer::Save:
+      return save_to_file();
+    case kvt::UnsavedAnswer::Discard:
+      return true;
+    case kvt::UnsavedAnswer::Cancel:
+      break;
+  }
+  return false;
+}
+
+bool Form1::save_to_file() {
+  if (kvt::write_file(config_, *this, *this, common_dialog1_) != kvt::FileSaveEnd::Saved) {
+    return false;
+  }
+  changed_ = false;
+  return true;
+}
+
+void Form1::close_without_asking() {
+  ask_before_closing_ = false;
+  const auto ask_again = qScopeGuard([this] { ask_before_closing_ = true; });
+  close();
+}
+
 void Form1::closeEvent(QCloseEvent* event) {
+  if (ask_before_closing_ && !settle_unsaved_changes()) {
+    event->ignore();
+    return;
+  }
   if (command_running_) link_->request_shutdown();
   QWidget::closeEvent(event);
 }
@@ -40,8 +87,18 @@ void Form1::add_port_hint(kvt::CommandEnd end) {
                   port_selector_->failure_hint().toStdString());
 }
 
+void Form1::load() {
+  as_load([this] { kvt::load_handling(config_, *this); });
+}
+
 void Form1::read_config_pressed() {
-  run_command([this] { add_port_hint(kvt::read_config(config_, *this, *this, *link_).end); });
+  run_command([this] {
+    if (!settle_unsaved_changes()) return;
+    const kvt::CommandEnd end =
+        as_load([this] { return kvt::read_config(config_, *this, *this, *link_).end; });
+    if (end == kvt::CommandEnd::Done) changed_ = false;
+    add_port_hint(end);
+  });
 }
 
 void Form1::write_config_pressed() {
@@ -49,16 +106,23 @@ void Form1::write_config_pressed() {
 }
 
 void Form1::read_file_pressed() {
-  run_command([this] { kvt::read_file(config_, *this, *this, common_dialog1_); });
+  run_command([this] {
+    if (!settle_unsaved_changes()) return;
+    const kvt::FileOpenEnd end =
+        as_load([this] { return kvt::read_file(config_, *this, *this, common_dialog1_); });
+    if (end == kvt::FileOpenEnd::Opened) changed_ = false;
+  });
 }
 
 void Form1::open_file(const std::string& path) {
   run_command([this, &path] {
     common_dialog1_.file_name = path;
-    kvt::open_config_file(config_, *this, *this, path);
+    const kvt::FileOpenEnd end =
+        as_load([this, &path] { return kvt::open_config_file(config_, *this, *this, path); });
+    if (end == kvt::FileOpenEnd::Opened) changed_ = false;
   });
 }
 
 void Form1::write_file_pressed() {
-  run_command([this] { kvt::write_file(config_, *this, *this, common_dialog1_); });
+  run_command([this] { save_to_file(); });
 }

@@ -17,8 +17,6 @@ namespace {
 constexpr int kStatusBoxNumber = 1;
 }  // namespace
 
-void Form1::load() { kvt::load_handling(config_, *this); }
-
 kvt::PanelConfig& Form1::config() { return config_; }
 
 QTimer& Form1::timer1() { return link_->timer1(); }
@@ -104,6 +102,12 @@ void Form1::set_status_colour(kvt::StatusColour colour) {
 
 void Form1::set_status_visible(bool visible) { status_box_->setVisible(visible); }
 
-void Form1::run_list_handler(int list) { kvt::on_list_selected(config_, *this, list); }
+void Form1::run_list_handler(int list) {
+  note_change();
+  kvt::on_list_selected(config_, *this, list);
+}
 
-void Form1::run_check1_handler() { kvt::on_check1_changed(config_, *this); }
+void Form1::run_check1_handler() {
+  note_change();
+  kvt::on_check1_changed(config_, *this);
+}

@@ -1,6 +1,7 @@
 #include "window/list_box.h"
 
 #include <QItemSelectionModel>
+#include <QMouseEvent>
 #include <stdexcept>
 #include <string>
 
@@ -10,6 +11,13 @@ namespace {
 // Rows as tall as the original list boxes': the switch lists show about three items, the
 // intensity lists two.
 constexpr int kRowHeight = 13;
+
+// Left unhandled, the press goes on to the window, whose context menu it opens.
+bool leave_to_window(QMouseEvent& event) {
+  if (event.button() != Qt::RightButton) return false;
+  event.ignore();
+  return true;
+}
 }  // namespace
 
 ListBox::ListBox(std::span<const ListItem> items, QWidget* parent) : QListWidget(parent) {
@@ -44,6 +52,18 @@ std::int16_t ListBox::item_value(int position) const {
                             std::to_string(position));
   }
   return static_cast<std::int16_t>(entry->data(Qt::UserRole).toInt());
+}
+
+void ListBox::mousePressEvent(QMouseEvent* event) {
+  if (!leave_to_window(*event)) QListWidget::mousePressEvent(event);
+}
+
+void ListBox::mouseReleaseEvent(QMouseEvent* event) {
+  if (!leave_to_window(*event)) QListWidget::mouseReleaseEvent(event);
+}
+
+void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (!leave_to_window(*event)) QListWidget::mouseDoubleClickEvent(event);
 }
 
 QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex& index,

@@ -10,7 +10,8 @@ namespace kvt {
 
 // A single-selection list whose items carry their item value in Qt::UserRole. The selected
 // position is the selected row, never merely the current one. As on the panel's original
-// window, the user can move the selection but cannot clear it; only the program can.
+// window, the user can move the selection but cannot clear it; only the program can. The right
+// button only opens the window's context menu: it neither selects nor moves the current row.
 class ListBox : public QListWidget {
   Q_OBJECT
 
@@ -23,6 +24,9 @@ class ListBox : public QListWidget {
   std::int16_t item_value(int position) const;
 
  protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                        const QEvent* event) const override;
 };

@@ -3,10 +3,12 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "window/chooser_folder.h"
 #include "window/form_layout.h"
 #include "window/theme.h"
+#include "window/window_texts.h"
 
 namespace kvt {
 
@@ -37,12 +39,8 @@ bool run_chooser(QWidget& window, FileChooser& chooser, QFileDialog::AcceptMode 
   return true;
 }
 
-}  // namespace
-
-QtDialogs::QtDialogs(QWidget& window) : window_(window) {}
-
-void QtDialogs::message(const std::string& text, const std::string& title) {
-  QMessageBox box(&window_);
+// A box in the window's words and colours, without an icon.
+void set_up_box(QMessageBox& box, const std::string& text, const std::string& title) {
   // A box is a window of its own and takes the desktop's colours, dark on a dark desktop, while
   // the main window stays light; it is given the main window's colours instead.
   box.setPalette(theme::classic_palette());
@@ -51,8 +49,32 @@ void QtDialogs::message(const std::string& text, const std::string& title) {
                                    : QString::fromStdString(title));
   box.setTextFormat(Qt::PlainText);
   box.setText(QString::fromStdString(text));
+}
+
+}  // namespace
+
+QtDialogs::QtDialogs(QWidget& window) : window_(window) {}
+
+void QtDialogs::message(const std::string& text, const std::string& title) {
+  QMessageBox box(&window_);
+  set_up_box(box, text, title);
   box.setStandardButtons(QMessageBox::Ok);
   box.exec();
+}
+
+UnsavedAnswer QtDialogs::ask_save_first(const std::string& text, const std::string& title) {
+  QMessageBox box(&window_);
+  set_up_box(box, text, title);
+  QPushButton* save = box.addButton(window_texts::kSaveButton, QMessageBox::AcceptRole);
+  QPushButton* discard = box.addButton(window_texts::kDiscardButton, QMessageBox::DestructiveRole);
+  // The rejecting button also answers Escape.
+  box.addButton(window_texts::kCancelButton, QMessageBox::RejectRole);
+  box.setDefaultButton(save);
+  box.exec();
+  if (box.clickedButton() == save) return UnsavedAnswer::Save;
+  if (box.clickedButton() == discard) return UnsavedAnswer::Discard;
+  // CANCEL, Escape, or the box closed some other way: nothing is lost.
+  return UnsavedAnswer::Cancel;
 }
 
 bool QtDialogs::show_save(FileChooser& chooser) {

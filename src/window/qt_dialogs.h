@@ -14,6 +14,7 @@ class QtDialogs : public Dialogs {
   void message(const std::string& text, const std::string& title) override;
   bool show_save(FileChooser& chooser) override;
   bool show_open(FileChooser& chooser) override;
+  UnsavedAnswer ask_save_first(const std::string& text, const std::string& title) override;
 
  private:
   QWidget& window_;

@@ -1,5 +1,7 @@
 #include "window/text_box.h"
 
+#include <QFocusEvent>
+
 #include "window/typed_text_filter.h"
 
 namespace kvt {
@@ -13,6 +15,17 @@ void TextBox::set_program_text(const QString& text) {
   setValidator(nullptr);
   setText(text);
   setValidator(filter_);
+  setCursorPosition(0);
+}
+
+void TextBox::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  // The box's own edit menu or another window taking the focus for a moment leaves the user at
+  // work here: a paste from that menu goes where the cursor was.
+  const Qt::FocusReason reason = event->reason();
+  if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+    setCursorPosition(0);
+  }
 }
 
 }  // namespace kvt

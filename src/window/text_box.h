@@ -7,7 +7,9 @@ namespace kvt {
 class TypedTextFilter;
 
 // A one-line name or designation box. What the user enters goes through a TypedTextFilter;
-// text the program puts there (from a file, say) is shown whole.
+// text the program puts there (from a file, say) is shown whole. A text longer than the box is
+// shown from its beginning whenever the user is not at work in it: after the program put it
+// there, and once the focus has moved on.
 class TextBox : public QLineEdit {
   Q_OBJECT
 
@@ -16,6 +18,9 @@ class TextBox : public QLineEdit {
   TextBox(const QString& text, int typed_length_limit, QWidget* parent);
 
   void set_program_text(const QString& text);
+
+ protected:
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   TypedTextFilter* filter_;

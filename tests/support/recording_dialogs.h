@@ -13,7 +13,9 @@ namespace kvt::testing {
 
 // Dialogs that never block: every message is logged, and the file chooser answers from a script
 // of chosen paths and cancels, recording what each request asked for. A request with nothing
-// left in the script is answered as a cancel.
+// left in the script is answered as a cancel. The question about unsaved changes is logged too
+// and answered from a script of its own; with nothing left there it is answered DISCARD, so a
+// test that does not care about the question sees its command run as if nothing had been asked.
 class RecordingDialogs : public Dialogs {
  public:
   struct Message {
@@ -29,7 +31,10 @@ class RecordingDialogs : public Dialogs {
   void answer_with(std::string path) { script_.emplace_back(std::move(path)); }
   void answer_cancel() { script_.emplace_back(std::nullopt); }
 
+  void answer_question(UnsavedAnswer answer) { answers_.push_back(answer); }
+
   const std::vector<Message>& messages() const { return messages_; }
+  const std::vector<Message>& questions() const { return questions_; }
   const std::vector<ChooserRequest>& requests() const { return requests_; }
   std::size_t unanswered() const { return script_.size(); }
 
@@ -44,6 +49,15 @@ class RecordingDialogs : public Dialogs {
   }
   bool show_save(FileChooser& chooser) override { return answer(ChooserKind::Save, chooser); }
   bool show_open(FileChooser& chooser) override { return answer(ChooserKind::Open, chooser); }
+  UnsavedAnswer ask_save_first(const std::string& text, const std::string& title) override {
+    questions_.push_back({text, title});
+    if (answers_.empty()) {
+      return UnsavedAnswer::Discard;
+    }
+    const UnsavedAnswer next = answers_.front();
+    answers_.pop_front();
+    return next;
+  }
 
  private:
   bool answer(ChooserKind kind, FileChooser& chooser) {
@@ -61,6 +75,8 @@ class RecordingDialogs : public Dialogs {
   }
 
   std::vector<Message> messages_;
+  std::vector<Message> questions_;
+  std::deque<UnsavedAnswer> answers_;
   std::vector<ChooserRequest> requests_;
   std::deque<std::optional<std::string>> script_;
 };

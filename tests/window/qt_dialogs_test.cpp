@@ -11,12 +11,13 @@
 #include <QMetaEnum>
 #include <QPalette>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <memory>
 
-#include "tests/window/qt_printing.h"
 #include "recording_dialogs.h"
+#include "tests/window/qt_printing.h"
 #include "window/chooser_folder.h"
 #include "window/form1.h"
 
@@ -106,6 +107,59 @@ TEST(QtMessageLook, KeepsTheWindowsClassicColoursOnADarkDesktop) {
         << QMetaEnum::fromType<QPalette::ColorRole>().valueToKey(role);
   }
 }
+
+// The question about unsaved changes: its words, its three buttons, and what each answers.
+struct QuestionReply {
+  const char* button;  // empty: Escape
+  kvt::UnsavedAnswer answer;
+};
+
+void PrintTo(const QuestionReply& r, std::ostream* os) { *os << (*r.button ? r.button : "Escape"); }
+
+class QtQuestion : public ::testing::TestWithParam<QuestionReply> {};
+
+TEST_P(QtQuestion, OffersSaveDiscardAndCancelInTheWindowsColours) {
+  Form1 window(std::make_unique<kvt::testing::RecordingDialogs>());
+  kvt::QtDialogs dialogs(window);
+  QString title, text;
+  QStringList captions;
+  QMessageBox::Icon icon = QMessageBox::Warning;
+  QPalette shown;
+  when_modal_appears([&](QWidget& modal) {
+    auto* box = qobject_cast<QMessageBox*>(&modal);
+    ASSERT_NE(box, nullptr);
+    title = box->windowTitle();
+    text = box->text();
+    icon = box->icon();
+    shown = box->palette();
+    for (QAbstractButton* button : box->buttons()) captions << button->text();
+    if (*GetParam().button == '\0') {
+      QTest::keyClick(box, Qt::Key_Escape);
+      return;
+    }
+    for (QAbstractButton* button : box->buttons()) {
+      if (button->text() == QLatin1String(GetParam().button)) button->click();
+    }
+  });
+  const kvt::UnsavedAnswer answer = dialogs.ask_save_first("FIRST LINE\nSECOND?", "ASKED");
+
+  EXPECT_EQ(answer, GetParam().answer);
+  EXPECT_EQ(title, QStringLiteral("ASKED"));
+  EXPECT_EQ(text, QStringLiteral("FIRST LINE\nSECOND?"));
+  EXPECT_EQ(icon, QMessageBox::NoIcon);
+  captions.sort();
+  EXPECT_EQ(captions, (QStringList{"CANCEL", "DISCARD", "SAVE"}));
+  EXPECT_EQ(shown.color(QPalette::Window).name(), window.palette().color(QPalette::Window).name());
+}
+
+INSTANTIATE_TEST_SUITE_P(Replies, QtQuestion,
+                         ::testing::Values(QuestionReply{"SAVE", kvt::UnsavedAnswer::Save},
+                                           QuestionReply{"DISCARD", kvt::UnsavedAnswer::Discard},
+                                           QuestionReply{"CANCEL", kvt::UnsavedAnswer::Cancel},
+                                           QuestionReply{"", kvt::UnsavedAnswer::Cancel}),
+                         [](const auto& info) {
+                           return std::string(*info.param.button ? info.param.button : "Escape");
+                         });
 
 class QtChooser : public ::testing::Test {
  protected:
