@@ -49,7 +49,7 @@ void Form1::write_config_pressed() {
 }
 
 void Form1::read_file_pressed() {
-  run_command([this] { kvt::read_file(config_, *this, *this, common_dialog1_); });
+  run_command([this] { kvt::open_file_with_dialog(config_, *this, *this, common_dialog1_); });
 }
 
 void Form1::open_file(const std::string& path) {
@@ -60,5 +60,5 @@ void Form1::open_file(const std::string& path) {
 }
 
 void Form1::write_file_pressed() {
-  run_command([this] { kvt::write_file(config_, *this, *this, common_dialog1_); });
+  run_command([this] { kvt::save_file_with_dialog(config_, *this, *this, common_dialog1_); });
 }

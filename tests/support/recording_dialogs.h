@@ -11,14 +11,16 @@
 
 namespace kvt::testing {
 
-// Dialogs that never block: every message is logged, and the file chooser answers from a script
-// of chosen paths and cancels, recording what each request asked for. A request with nothing
-// left in the script is answered as a cancel.
+// Dialogs that never block: every message is logged (`on_message` runs while it would be up, so a
+// test can let time pass behind it), and the file chooser answers from a script of chosen paths
+// and cancels, recording what each request asked for. A request with nothing left in the script
+// is answered as a cancel.
 class RecordingDialogs : public Dialogs {
  public:
   struct Message {
     std::string text;
     std::string title;
+    bool operator==(const Message&) const = default;
   };
   enum class ChooserKind { Save, Open };
   struct ChooserRequest {
