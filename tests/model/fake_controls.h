@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "model/editor_events.h"
 #include "model/headless_controls.h"
@@ -11,13 +12,15 @@
 
 namespace kvt::testing {
 
-// The headless controls with their message boxes logged and every handler run counted.
+// The headless controls with their message boxes logged and every selection counted and kept in
+// order.
 class FakeControls : public HeadlessControls {
  public:
   explicit FakeControls(PanelConfig& config) : HeadlessControls(config, log) {}
 
   void select(int list, int position) override {
     ++handler_runs.at(list);
+    selections.push_back(list);
     HeadlessControls::select(list, position);
   }
 
@@ -27,6 +30,7 @@ class FakeControls : public HeadlessControls {
 
   RecordingDialogs log;
   std::array<int, 23> handler_runs{};
+  std::vector<int> selections;  // the lists selected, in order
 };
 
 }  // namespace kvt::testing
