@@ -22,9 +22,9 @@
 namespace {
 
 using Answer = FakeSerialPort::Answer;
+using kvt::StatusColour;
 using kvt::testing::RecordingDialogs;
 using kvt::testing::RecordingStatusBox;
-using kvt::StatusColour;
 
 constexpr const char* kAck = "D000D";
 constexpr const char* kTransferFailed = "COMMUNICATIONS FAILURE-BAD SWITCH PANEL DATA";
