@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "files/visible_text.h"
-#include "model/rules.h"
 #include "model/tables.h"
 
 namespace kvt::cli {
@@ -37,7 +36,7 @@ QString q(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
-ConfigurationView view_of(PanelConfig& config, const Controls& controls) {
+ConfigurationView view_of(const PanelConfig& config, const Controls& controls) {
   ConfigurationView view;
   view.panel = controls.text(kPanelNameBox);
   for (int k = 1; k <= kSwitchCount; ++k) view.switches[k - 1] = switch_in(controls, k);
@@ -45,10 +44,8 @@ ConfigurationView view_of(PanelConfig& config, const Controls& controls) {
   view.indicator_percent = percent_in(controls, kIndicatorList);
   view.backlight_percent = percent_in(controls, kBackLightList);
 
-  config.error_flag = 0;
-  build_write_data(config, controls);
-  config.BL = kBlMrCode;
-  if (config.error_flag == 0) view.codes = configuration_bytes(config);
+  PanelConfig scratch = config;  // computing the bytes sets values a view must leave alone
+  view.codes = bytes_to_write(scratch, controls);
   return view;
 }
 

@@ -28,8 +28,9 @@ struct ConfigurationView {
   std::optional<ConfigurationBytes> codes;
 };
 
-// Reads the view off the controls; the codes are computed as a write computes them.
-ConfigurationView view_of(PanelConfig& config, const Controls& controls);
+// Reads the view off the controls, changing nothing; the codes are computed as a write
+// computes them.
+ConfigurationView view_of(const PanelConfig& config, const Controls& controls);
 
 // For people: the panel name, one line per switch, the special features. Control characters in
 // the names are shown escaped ("\x1b", "\n", "\0"); the JSON keeps them as they are.

@@ -28,8 +28,8 @@ FileOpenEnd open_config_file(PanelConfig& config, Controls& controls, StatusBox&
   return FileOpenEnd::Opened;
 }
 
-FileOpenEnd read_file(PanelConfig& config, Controls& controls, StatusBox& status,
-                      FileChooser& chooser) {
+FileOpenEnd open_file_with_dialog(PanelConfig& config, Controls& controls, StatusBox& status,
+                                  FileChooser& chooser) {
   status.set_status_visible(false);
   prepare_chooser(chooser, file_texts::kOpenTitle);
   if (!controls.dialogs().show_open(chooser)) return FileOpenEnd::Cancelled;

@@ -21,14 +21,14 @@ enum class FileOpenEnd {
 // the list and tick-box handlers as a user's choices would. A file that is malformed, made for
 // another panel or holding a negative switch code gets the file/model mismatch message and
 // changes nothing; a file that cannot be read (missing, no regular file, too large) is named in
-// red in the status box with the reason and changes nothing. The window's file open, a file named when starting the window and the
-// command line all come through here.
+// red in the status box with the reason and changes nothing. The window's file open, a file named
+// when starting the window and the command line all come through here.
 FileOpenEnd open_config_file(PanelConfig& config, Controls& controls, StatusBox& status,
                              const std::string& path);
 
 // The file open, run by a press of READ_FILE: asks for a file (the chooser offers the name last
 // used), then opens it as above. A cancelled dialog ends the command silently.
-FileOpenEnd read_file(PanelConfig& config, Controls& controls, StatusBox& status,
-                      FileChooser& chooser);
+FileOpenEnd open_file_with_dialog(PanelConfig& config, Controls& controls, StatusBox& status,
+                                  FileChooser& chooser);
 
 }  // namespace kvt

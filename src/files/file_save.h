@@ -26,7 +26,7 @@ FileSaveEnd save_config_file(PanelConfig& config, Controls& controls, StatusBox&
 
 // The file save, run by a press of WRITE_FILE: the checks, then a chooser offering the panel
 // name with ".kvc", then the save as above. A cancelled dialog ends the command silently.
-FileSaveEnd write_file(PanelConfig& config, Controls& controls, StatusBox& status,
-                       FileChooser& chooser);
+FileSaveEnd save_file_with_dialog(PanelConfig& config, Controls& controls, StatusBox& status,
+                                  FileChooser& chooser);
 
 }  // namespace kvt

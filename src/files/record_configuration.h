@@ -2,7 +2,6 @@
 
 #include "files/config_record.h"
 #include "model/configuration.h"
-#include "model/panel_config.h"
 
 namespace kvt {
 
@@ -10,7 +9,7 @@ namespace kvt {
 Configuration configuration_from(const ConfigRecord& record);
 
 // The record a save writes: the model identifier, the labels, the panel name and designations
-// given (UTF-8, saved as Latin-1) and the codes build_write_data has just computed.
-ConfigRecord record_from(const PanelConfig& config, const ConfigurationNames& names);
+// given (UTF-8, saved as Latin-1) and the bytes a write would send.
+ConfigRecord record_from(const ConfigurationBytes& bytes, const ConfigurationNames& names);
 
 }  // namespace kvt

@@ -1,5 +1,6 @@
 #include "link/panel_commands.h"
 
+#include <optional>
 #include <string>
 
 #include "link/link_texts.h"
@@ -7,9 +8,7 @@
 #include "model/configuration_load.h"
 #include "model/memory_map.h"
 #include "model/rule_texts.h"
-#include "model/rules.h"
 #include "model/switch_rows.h"
-#include "model/tables.h"
 
 namespace kvt {
 namespace {
@@ -47,29 +46,28 @@ bool read_configuration_bytes(PanelConfig& c, Controls& controls, PanelLink& lin
   for (int k = 1; k <= kSwitchCount; ++k) {
     const Transfer read = step(memory_map::switch_address(k));
     if (!brought_value(read)) return false;
-    load_switch(c, controls, k, c.A, std::nullopt);
+    load_byte(c, controls, memory_map::switch_address(k), c.A, ByteSource::Panel);
     if (read != Transfer::Ok) return false;
   }
 
   Transfer read = step(memory_map::kFeatureFlag);
   if (!brought_value(read)) return false;
-  load_feature(controls, c.A != 0);
+  load_byte(c, controls, memory_map::kFeatureFlag, c.A, ByteSource::Panel);
   if (read != Transfer::Ok) return false;
 
   read = step(memory_map::kIndicator);
   if (!brought_value(read)) return false;
-  load_indicator(c, controls, c.A);
+  load_byte(c, controls, memory_map::kIndicator, c.A, ByteSource::Panel);
   if (read != Transfer::Ok) return false;
 
   read = step(memory_map::kBackLight);
   if (!brought_value(read)) return false;
-  load_backlight(c, controls, c.A);
+  load_byte(c, controls, memory_map::kBackLight, c.A, ByteSource::Panel);
   return read == Transfer::Ok;
 }
 
 // Writes addresses 0..13 in ascending order; false at the first byte that fails.
-bool write_configuration_bytes(const PanelConfig& c, PanelLink& link) {
-  const ConfigurationBytes bytes = configuration_bytes(c);
+bool write_configuration_bytes(const ConfigurationBytes& bytes, PanelLink& link) {
   for (std::size_t address = 0; address < bytes.size(); ++address) {
     link.wait_tick();
     link.address_l = static_cast<std::int16_t>(address);
@@ -140,16 +138,15 @@ PanelRead read_config(PanelConfig& c, Controls& controls, StatusBox& status, Pan
 
 CommandEnd write_config(PanelConfig& c, Controls& controls, StatusBox& status, PanelLink& link) {
   show_status(status, StatusColour::Yellow, link_texts::kStartWrite);
-  c.error_flag = 0;
-  build_write_data(c, controls);
-  c.BL = kBlMrCode;
+  const std::optional<ConfigurationBytes> bytes = bytes_to_write(c, controls);
   if (!open_or_report(status, link)) return CommandEnd::PortNotOpened;
   CommandEnd end = CommandEnd::Incomplete;
-  if (c.error_flag == 1) {
+  if (!bytes) {
     show_status(status, StatusColour::Red, rule_texts::kIncompleteData);
   } else {
-    end = run_transfer(c, controls, status, link, link_texts::kMismatchWrite,
-                       link_texts::kWriteDone, [&] { return write_configuration_bytes(c, link); });
+    end =
+        run_transfer(c, controls, status, link, link_texts::kMismatchWrite, link_texts::kWriteDone,
+                     [&] { return write_configuration_bytes(*bytes, link); });
   }
   link.close_link();
   return end;

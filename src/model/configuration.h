@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "model/controls.h"
 #include "model/memory_map.h"
 #include "model/panel_config.h"
 #include "model/switch_rows.h"
@@ -21,14 +22,16 @@ struct ConfigurationNames {
   std::array<std::string, kSwitchCount> designations;  // UTF-8, by switch number - 1
 };
 
-// One whole configuration as it enters the window.
+// One configuration file's contents as they enter the window.
 struct Configuration {
   ConfigurationBytes bytes{};
-  std::optional<ConfigurationNames> names;  // none for what a panel holds
+  ConfigurationNames names;
 };
 
-// The bytes a write sends, from the values build_write_data computed and BL, feature and the
-// two intensity codes.
-ConfigurationBytes configuration_bytes(const PanelConfig& config);
+// The bytes a write to the panel or a save sends, as the controls set them: build_write_data
+// computes the switch codes (error_flag says whether a switch is incomplete), BL/MR is 159, and
+// independent lighting and the intensities are the stored values. None while a switch on a
+// module has no channel.
+std::optional<ConfigurationBytes> bytes_to_write(PanelConfig& config, const Controls& controls);
 
 }  // namespace kvt

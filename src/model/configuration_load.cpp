@@ -1,52 +1,76 @@
 #include "model/configuration_load.h"
 
+#include <stdexcept>
+#include <string>
+
 #include "model/decode_switch.h"
 #include "model/rules.h"
 #include "model/switch_rows.h"
 
 namespace kvt {
+namespace {
+
+// The switch whose code is stored at `address`, or 0 for an address that holds no switch code.
+int switch_at(std::int16_t address) {
+  for (int k = 1; k <= kSwitchCount; ++k) {
+    if (memory_map::switch_address(k) == address) return k;
+  }
+  return 0;
+}
 
 void load_switch(PanelConfig& c, Controls& controls, int switch_number, std::int16_t code,
-                 const std::optional<std::string>& designation) {
+                 ByteSource source) {
   const int box = designation_box(switch_number);
-  controls.set_text(box, designation.value_or(""));
+  if (source == ByteSource::Panel) controls.set_text(box, "");
   c.A = code;
   decode_switch(c);
   controls.select(module_list(switch_number), c.h_index);
   controls.select(channel_list(switch_number), c.l_index);
-  controls.set_box_visible(box, designation.has_value());
+  controls.set_box_visible(box, source == ByteSource::File);
 }
 
-void load_feature(Controls& controls, bool ticked) { controls.set_ticked(ticked); }
-
-void load_indicator(PanelConfig& c, Controls& controls, std::int16_t code) {
-  c.indpercent = code;
-  show_ind_percent(c, controls);
+bool ticks_check1(std::int16_t flag, ByteSource source) {
+  return source == ByteSource::File ? flag == 1 : flag != 0;
 }
 
-void load_backlight(PanelConfig& c, Controls& controls, std::int16_t code) {
-  c.blpercent = code;
-  show_bl_percent(c, controls);
+}  // namespace
+
+void load_byte(PanelConfig& c, Controls& controls, std::int16_t address, std::int16_t value,
+               ByteSource source) {
+  if (const int k = switch_at(address)) {
+    load_switch(c, controls, k, value, source);
+    return;
+  }
+  switch (address) {
+    case memory_map::kBlMrAddress:
+      c.BL = value;
+      return;
+    case memory_map::kFeatureFlag:
+      controls.set_ticked(ticks_check1(value, source));
+      return;
+    case memory_map::kIndicator:
+      c.indpercent = value;
+      show_ind_percent(c, controls);
+      return;
+    case memory_map::kBackLight:
+      c.blpercent = value;
+      show_bl_percent(c, controls);
+      return;
+    default:
+      throw std::out_of_range("address " + std::to_string(address) +
+                              " holds no configuration byte");
+  }
 }
 
 void load_configuration(PanelConfig& c, Controls& controls, const Configuration& configuration) {
-  const ConfigurationBytes& bytes = configuration.bytes;
-  if (configuration.names) {
-    c.panel = configuration.names->panel;
-    c.sdesig = configuration.names->designations;
-    controls.set_text(kPanelNameBox, c.panel);
+  controls.set_text(kPanelNameBox, configuration.names.panel);
+  for (std::size_t address = 0; address < configuration.bytes.size(); ++address) {
+    const auto at = static_cast<std::int16_t>(address);
+    if (const int k = switch_at(at)) {
+      controls.set_text(designation_box(k), configuration.names.designations[k - 1]);
+    }
+    load_byte(c, controls, at, configuration.bytes[address], ByteSource::File);
   }
-  for (int k = 1; k <= kSwitchCount; ++k) c.s[k - 1] = bytes[memory_map::switch_address(k)];
-  c.BL = bytes[memory_map::kBlMrCode];
-
-  for (int k = 1; k <= kSwitchCount; ++k) {
-    std::optional<std::string> designation;
-    if (configuration.names) designation = configuration.names->designations[k - 1];
-    load_switch(c, controls, k, c.s[k - 1], designation);
-  }
-  load_feature(controls, bytes[memory_map::kFeatureFlag] == 1);
-  load_indicator(c, controls, bytes[memory_map::kIndicator]);
-  load_backlight(c, controls, bytes[memory_map::kBackLight]);
 }
 
 }  // namespace kvt

@@ -9,7 +9,7 @@ namespace kvt::memory_map {
 constexpr std::int16_t switch_address(int switch_number) {
   return static_cast<std::int16_t>(switch_number - 1);
 }
-inline constexpr std::int16_t kBlMrCode = 10;     // always written as 159, never read
+inline constexpr std::int16_t kBlMrAddress = 10;  // always written as 159, never read
 inline constexpr std::int16_t kFeatureFlag = 11;  // independent lighting, 1 or 0
 inline constexpr std::int16_t kIndicator = 12;    // indicator intensity code
 inline constexpr std::int16_t kBackLight = 13;    // back-light intensity code

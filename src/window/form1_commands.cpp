@@ -54,7 +54,7 @@ bool Form1::settle_unsaved_changes() {
 }
 
 bool Form1::save_to_file() {
-  if (kvt::write_file(config_, *this, *this, common_dialog1_) != kvt::FileSaveEnd::Saved) {
+  if (kvt::save_file_with_dialog(config_, *this, *this, common_dialog1_) != kvt::FileSaveEnd::Saved) {
     return false;
   }
   changed_ = false;
@@ -109,7 +109,7 @@ void Form1::read_file_pressed() {
   run_command([this] {
     if (!settle_unsaved_changes()) return;
     const kvt::FileOpenEnd end =
-        as_load([this] { return kvt::read_file(config_, *this, *this, common_dialog1_); });
+        as_load([this] { return kvt::open_file_with_dialog(config_, *this, *this, common_dialog1_); });
     if (end == kvt::FileOpenEnd::Opened) changed_ = false;
   });
 }

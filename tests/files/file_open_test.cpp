@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "window_fixture.h"
+#include "file_command_fixture.h"
 #include "worked_example.h"
 
 namespace kvt::testing {
@@ -46,7 +46,7 @@ std::string example_with(const std::vector<std::pair<int, std::string>>& edits) 
   return line + "\r\n";
 }
 
-using FileOpen = WindowFixture;
+using FileOpen = FileCommandFixture;
 
 TEST_F(FileOpen, LoadsTheWorkedExampleIntoTheWindow) {
   put_file(path("example.kvc"), kWorkedExampleLine);
@@ -61,27 +61,25 @@ TEST_F(FileOpen, LoadsTheWorkedExampleIntoTheWindow) {
   EXPECT_EQ(shown.offered.filter, "KORVELANTIX CONFIGURATION FILES (*.kvc)");
   EXPECT_EQ(shown.offered.default_suffix, "kvc");
 
-  EXPECT_EQ(form.text(kPanelNameBox), "LOBBY 2");
-  EXPECT_EQ(form.text(designation_box(1)), "ENTRY");
-  EXPECT_EQ(form.text(designation_box(3)), "MASTER");
-  EXPECT_EQ(form.text(designation_box(10)), "DESIGNATION ");
+  EXPECT_EQ(controls.text(kPanelNameBox), "LOBBY 2");
+  EXPECT_EQ(controls.text(designation_box(1)), "ENTRY");
+  EXPECT_EQ(controls.text(designation_box(2)), "STAGE");
+  EXPECT_EQ(controls.text(designation_box(3)), "MASTER");
+  EXPECT_EQ(controls.text(designation_box(10)), "DESIGNATION ");
   const std::vector<std::pair<int, int>> selections = {{1, 2},  {2, 2},  {3, 1},  {4, 0},
                                                        {5, 17}, {19, 0}, {21, 0}, {22, 4}};
-  for (const auto& [list, position] : selections) EXPECT_EQ(form.selected(list), position) << list;
+  for (const auto& [list, position] : selections)
+    EXPECT_EQ(controls.selected(list), position) << list;
   EXPECT_FALSE(list_hidden(channel_list(1)));
   EXPECT_TRUE(list_hidden(channel_list(3)));
   EXPECT_TRUE(list_hidden(channel_list(10)));
   for (int k = 1; k <= kSwitchCount; ++k) EXPECT_FALSE(box_hidden(designation_box(k))) << k;
-  EXPECT_TRUE(form.ticked());
+  EXPECT_TRUE(controls.ticked());
 
-  const PanelConfig& c = form.config();
-  EXPECT_EQ(c.feature, 1);
-  EXPECT_EQ(c.indpercent, 10);
-  EXPECT_EQ(c.blpercent, 4);
-  EXPECT_EQ(c.panel, "LOBBY 2");
-  EXPECT_EQ(c.sdesig[1], "STAGE");
-  EXPECT_EQ(c.s[0], 12);
-  EXPECT_EQ(c.BL, 159);
+  EXPECT_EQ(config.feature, 1);
+  EXPECT_EQ(config.indpercent, 10);
+  EXPECT_EQ(config.blpercent, 4);
+  EXPECT_EQ(config.BL, 159);
   EXPECT_TRUE(dialogs.messages().empty());
   EXPECT_FALSE(status.visible);
 }
@@ -106,7 +104,7 @@ struct LoadCase {
 
 void PrintTo(const LoadCase& c, std::ostream* os) { *os << c.name; }
 
-class FileOpenLoads : public WindowFixture, public ::testing::WithParamInterface<LoadCase> {};
+class FileOpenLoads : public FileCommandFixture, public ::testing::WithParamInterface<LoadCase> {};
 
 TEST_P(FileOpenLoads, EndsAsTheRulesSay) {
   const LoadCase& tc = GetParam();
@@ -114,12 +112,12 @@ TEST_P(FileOpenLoads, EndsAsTheRulesSay) {
   open(path("case.kvc"));
 
   for (const auto& [list, position] : tc.selections) {
-    EXPECT_EQ(form.selected(list), position) << "List" << list;
+    EXPECT_EQ(controls.selected(list), position) << "List" << list;
   }
-  EXPECT_EQ(form.ticked(), tc.ticked);
-  EXPECT_EQ(form.config().feature, tc.ticked ? 1 : 0);
-  EXPECT_EQ(form.config().indpercent, tc.indpercent);
-  EXPECT_EQ(form.config().blpercent, tc.blpercent);
+  EXPECT_EQ(controls.ticked(), tc.ticked);
+  EXPECT_EQ(config.feature, tc.ticked ? 1 : 0);
+  EXPECT_EQ(config.indpercent, tc.indpercent);
+  EXPECT_EQ(config.blpercent, tc.blpercent);
   std::vector<std::string> shown;
   for (const auto& m : dialogs.messages()) shown.push_back(m.text);
   EXPECT_EQ(shown, tc.messages);
@@ -151,13 +149,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(FileOpen, ModuleP_Channel10_IsSavedAs159AndOpensAsBlMr) {
   enter_worked_example();
-  form.select(module_list(1), 16);
-  form.select(channel_list(1), 9);
+  controls.select(module_list(1), 16);
+  controls.select(channel_list(1), 9);
   save(path("p10.kvc"));
   EXPECT_NE(file_bytes(path("p10.kvc")).find("\"ENTRY\",159,"), std::string::npos);
 
   open(path("p10.kvc"));
-  EXPECT_EQ(form.selected(module_list(1)), 17);
+  EXPECT_EQ(controls.selected(module_list(1)), 17);
   EXPECT_TRUE(list_hidden(channel_list(1)));
 }
 
@@ -170,16 +168,17 @@ struct RefusedCase {
 
 void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
 
-class FileOpenRefuses : public WindowFixture, public ::testing::WithParamInterface<RefusedCase> {};
+class FileOpenRefuses : public FileCommandFixture,
+                        public ::testing::WithParamInterface<RefusedCase> {};
 
 // A refused file shows the mismatch message and leaves every control and every value as it was,
 // however far the record read before it was found wanting.
 TEST_P(FileOpenRefuses, ShowsMismatchAndChangesNothing) {
   const RefusedCase& tc = GetParam();
   enter_worked_example();
-  form.select(kIndicatorList, 1);  // "90", so a loaded "100" would show
+  controls.select(kIndicatorList, 1);  // "90", so a loaded "100" would show
   if (tc.bytes) put_file(path(tc.file_name), *tc.bytes);
-  const WindowState before = state();
+  const ControlsState before = state();
 
   open(path(tc.file_name));
 
@@ -232,7 +231,7 @@ std::string worked_example_of_size(std::size_t size) {
 
 constexpr std::size_t kOneMiB = 1 << 20;
 
-class FileOpenUnreadable : public WindowFixture,
+class FileOpenUnreadable : public FileCommandFixture,
                            public ::testing::WithParamInterface<RefusedCase> {};
 
 // A file that cannot be read whole is named in red with the reason, never taken for a file of
@@ -241,7 +240,7 @@ TEST_P(FileOpenUnreadable, IsNamedInRedWithItsReasonAndChangesNothing) {
   const RefusedCase& tc = GetParam();
   enter_worked_example();
   if (tc.bytes) put_file(path(tc.file_name), *tc.bytes);
-  const WindowState before = state();
+  const ControlsState before = state();
 
   open(path(tc.file_name));
 
@@ -265,7 +264,7 @@ TEST_F(FileOpen, FileOfExactly1MiBOpens) {
   put_file(path("large.kvc"), worked_example_of_size(kOneMiB));
   open(path("large.kvc"));
   EXPECT_FALSE(status.visible) << status.text;
-  EXPECT_EQ(form.text(kPanelNameBox), "LOBBY 2");
+  EXPECT_EQ(controls.text(kPanelNameBox), "LOBBY 2");
 }
 
 // The name's bytes reach the system as they are: a name in Latin-1 is no UTF-8 at all.
@@ -275,13 +274,13 @@ TEST_F(FileOpen, NameThatIsNotUtf8Opens) {
   open(latin1_name);
   ::unlink(latin1_name.c_str());  // QTemporaryDir cannot remove it
   EXPECT_FALSE(status.visible) << status.text;
-  EXPECT_EQ(form.text(kPanelNameBox), "LOBBY 2");
+  EXPECT_EQ(controls.text(kPanelNameBox), "LOBBY 2");
 }
 
 TEST_F(FileOpen, FolderIsNamedInRedAndChangesNothing) {
   enter_worked_example();
   ASSERT_TRUE(QDir(dir.path()).mkdir("folder.kvc"));
-  const WindowState before = state();
+  const ControlsState before = state();
 
   open(path("folder.kvc"));
 
@@ -304,7 +303,7 @@ struct NotAFileCase {
 };
 void PrintTo(const NotAFileCase& c, std::ostream* out) { *out << c.name; }
 
-class FileOpenNotAFile : public WindowFixture,
+class FileOpenNotAFile : public FileCommandFixture,
                          public ::testing::WithParamInterface<NotAFileCase> {
  protected:
   ~FileOpenNotAFile() override {
@@ -354,7 +353,7 @@ TEST_P(FileOpenNotAFile, RefusedInRedAtOnceChangingNothing) {
   enter_worked_example();
   const std::string chosen = path("chosen.kvc");
   ASSERT_NO_FATAL_FAILURE(make(tc.kind, chosen));
-  const WindowState before = state();
+  const ControlsState before = state();
 
   {
     const Watchdog watchdog(5);
@@ -371,16 +370,16 @@ TEST_P(FileOpenNotAFile, RefusedInRedAtOnceChangingNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, FileOpenNotAFile,
-    ::testing::Values(
-        NotAFileCase{"fifo", NotAFile::Fifo, "NOT A REGULAR FILE"},
-        NotAFileCase{"dev_null_link", NotAFile::LinkToCharacterDevice, "NOT A REGULAR FILE"},
-        NotAFileCase{"pty_link", NotAFile::LinkToPtyDevice, "NOT A REGULAR FILE"},
-        NotAFileCase{"folder_link", NotAFile::LinkToFolder, "IT IS A FOLDER"}),
+    ::testing::Values(NotAFileCase{"fifo", NotAFile::Fifo, "NOT A REGULAR FILE"},
+                      NotAFileCase{"dev_null_link", NotAFile::LinkToCharacterDevice,
+                                   "NOT A REGULAR FILE"},
+                      NotAFileCase{"pty_link", NotAFile::LinkToPtyDevice, "NOT A REGULAR FILE"},
+                      NotAFileCase{"folder_link", NotAFile::LinkToFolder, "IT IS A FOLDER"}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(FileOpen, CancelChangesNothing) {
   enter_worked_example();
-  const WindowState before = state();
+  const ControlsState before = state();
   open(std::nullopt);
   EXPECT_TRUE(state() == before);
   EXPECT_TRUE(dialogs.messages().empty());
@@ -394,7 +393,7 @@ struct SameBytesCase {
 
 void PrintTo(const SameBytesCase& c, std::ostream* os) { *os << c.name; }
 
-class FileOpenThenSave : public WindowFixture,
+class FileOpenThenSave : public FileCommandFixture,
                          public ::testing::WithParamInterface<SameBytesCase> {};
 
 TEST_P(FileOpenThenSave, WritesTheSameBytes) {

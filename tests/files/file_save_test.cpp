@@ -13,7 +13,7 @@
 #include <cstring>
 #include <map>
 
-#include "window_fixture.h"
+#include "file_command_fixture.h"
 #include "worked_example.h"
 
 namespace kvt::testing {
@@ -22,7 +22,7 @@ namespace {
 constexpr const char* kIncompleteText =
     "DATA MUST BE ENTERED (CLICKED) FOR ALL SWITCHES BEFORE WRITING DATA";
 
-using FileSave = WindowFixture;
+using FileSave = FileCommandFixture;
 
 TEST_F(FileSave, WritesTheWorkedExampleWhereTheUserChose) {
   enter_worked_example();
@@ -39,12 +39,12 @@ TEST_F(FileSave, WritesTheWorkedExampleWhereTheUserChose) {
   EXPECT_EQ(shown.offered.default_suffix, "kvc");
   EXPECT_TRUE(dialogs.messages().empty());
   EXPECT_FALSE(status.visible);
-  EXPECT_EQ(form.config().error_flag, 0);
+  EXPECT_EQ(config.error_flag, 0);
 }
 
 TEST_F(FileSave, WritesWindowTextsAsLatin1) {
   enter_worked_example();
-  form.set_text(designation_box(1), "ÉTAGE");
+  controls.set_text(designation_box(1), "ÉTAGE");
   save(path("latin1.kvc"));
   EXPECT_NE(file_bytes(path("latin1.kvc")).find("\"\xC9TAGE\",12,"), std::string::npos);
 }
@@ -56,14 +56,14 @@ struct IncompleteCase {
 
 void PrintTo(const IncompleteCase& c, std::ostream* os) { *os << c.name; }
 
-class FileSaveIncomplete : public WindowFixture,
+class FileSaveIncomplete : public FileCommandFixture,
                            public ::testing::WithParamInterface<IncompleteCase> {};
 
 // An incomplete switch is refused before the panel name is looked at.
 TEST_P(FileSaveIncomplete, IsRefusedInRedWithoutDialog) {
   enter_worked_example();
-  form.set_text(kPanelNameBox, GetParam().panel_name);
-  form.select(module_list(4), 3);  // module "C", no channel chosen
+  controls.set_text(kPanelNameBox, GetParam().panel_name);
+  controls.select(module_list(4), 3);  // module "C", no channel chosen
   save(path("never.kvc"));
 
   EXPECT_TRUE(status.visible);
@@ -71,7 +71,7 @@ TEST_P(FileSaveIncomplete, IsRefusedInRedWithoutDialog) {
   EXPECT_EQ(status.text, kIncompleteText);
   EXPECT_TRUE(dialogs.requests().empty());
   EXPECT_TRUE(dialogs.messages().empty());
-  EXPECT_EQ(form.config().error_flag, 1);
+  EXPECT_EQ(config.error_flag, 1);
   EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
@@ -82,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(Switch4, FileSaveIncomplete,
 
 TEST_F(FileSave, EmptyPanelNameIsRefusedWithMessage) {
   enter_worked_example();
-  form.set_text(kPanelNameBox, "");
+  controls.set_text(kPanelNameBox, "");
   save(path("never.kvc"));
 
   ASSERT_EQ(dialogs.messages().size(), 1u);
@@ -95,7 +95,7 @@ TEST_F(FileSave, EmptyPanelNameIsRefusedWithMessage) {
 
 TEST_F(FileSave, PanelNameOfOneSpacePasses) {
   enter_worked_example();
-  form.set_text(kPanelNameBox, " ");
+  controls.set_text(kPanelNameBox, " ");
   save(path("space.kvc"));
 
   ASSERT_EQ(dialogs.requests().size(), 1u);
@@ -106,7 +106,7 @@ TEST_F(FileSave, PanelNameOfOneSpacePasses) {
 // A "/" would point the offered name into a subfolder; the record keeps the name as typed.
 TEST_F(FileSave, PanelNameWithASlashOffersADash) {
   enter_worked_example();
-  form.set_text(kPanelNameBox, "A/B");
+  controls.set_text(kPanelNameBox, "A/B");
   save(path("slash.kvc"));
 
   ASSERT_EQ(dialogs.requests().size(), 1u);
@@ -153,7 +153,7 @@ struct UnwritableCase {
 
 void PrintTo(const UnwritableCase& c, std::ostream* os) { *os << c.name; }
 
-class FileSaveUnwritable : public WindowFixture,
+class FileSaveUnwritable : public FileCommandFixture,
                            public ::testing::WithParamInterface<UnwritableCase> {};
 
 // A save that cannot be written must say so, and must neither damage the file it would have
@@ -217,7 +217,8 @@ struct SaveTargetCase {
 
 void PrintTo(const SaveTargetCase& c, std::ostream* os) { *os << c.name; }
 
-class FileSaveTarget : public WindowFixture, public ::testing::WithParamInterface<SaveTargetCase> {
+class FileSaveTarget : public FileCommandFixture,
+                       public ::testing::WithParamInterface<SaveTargetCase> {
  protected:
   // Makes what the case names at `chosen`; the old file a link or a name replaces is "old.kvc".
   void make(Target kind, const std::string& chosen) {

@@ -12,17 +12,19 @@
 #include "fake_serial_port.h"
 #include "link/frames.h"
 #include "link/panel_link.h"
-#include "logging_dialogs.h"
 #include "model/editor_events.h"
 #include "model/headless_controls.h"
 #include "model/switch_rows.h"
 #include "model/tables.h"
+#include "recording_dialogs.h"
 #include "recording_status_box.h"
 
 namespace {
 
 using Answer = FakeSerialPort::Answer;
 using kvt::StatusColour;
+using kvt::testing::RecordingDialogs;
+using kvt::testing::RecordingStatusBox;
 
 constexpr const char* kAck = "D000D";
 constexpr const char* kTransferFailed = "COMMUNICATIONS FAILURE-BAD SWITCH PANEL DATA";
@@ -56,7 +58,7 @@ class PanelCommandTest : public ::testing::Test {
   }
 
   kvt::PanelConfig config;
-  LoggingDialogs dialogs;
+  RecordingDialogs dialogs;
   kvt::HeadlessControls controls{config, dialogs};
   RecordingStatusBox status;
   std::unique_ptr<FakeSerialPort> port;
@@ -78,7 +80,7 @@ TEST_F(PanelCommandTest, PortBreakingDownDuringTheWakeUpEndsRed) {
     EXPECT_TRUE(status.visible);
     EXPECT_EQ(status.colour, StatusColour::Red);
     EXPECT_EQ(status.text, kTransferFailed);
-    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(dialogs.messages().empty());
   }
 }
 
@@ -102,12 +104,12 @@ TEST_F(PanelCommandTest, AnotherModelLeavesTheStatusYellowWithCommunicationsOk) 
     SCOPED_TRACE(c.what);
     script({{kAck}, {"0680D"}});
     status = RecordingStatusBox{};
-    dialogs.messages.clear();
+    dialogs = RecordingDialogs{};
 
     run(c.command);
 
-    EXPECT_EQ(dialogs.messages,
-              (std::vector<LoggingDialogs::Message>{{c.message, kMismatchTitle}}));
+    EXPECT_EQ(dialogs.messages(),
+              (std::vector<RecordingDialogs::Message>{{c.message, kMismatchTitle}}));
     EXPECT_EQ(port->sent, (std::vector<std::string>{"A", kvt::read_frame(63)}));
     EXPECT_FALSE(port->port_open());
     EXPECT_TRUE(status.visible);

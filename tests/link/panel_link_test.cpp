@@ -16,6 +16,7 @@ namespace {
 
 using Answer = FakeSerialPort::Answer;
 using kvt::StatusColour;
+using kvt::testing::RecordingStatusBox;
 
 constexpr const char* kAck = "D000D";
 constexpr const char* kFailedToRespond = "COMMUNICATIONS FAILURE SWITCH PANEL FAILED TO RESPOND";

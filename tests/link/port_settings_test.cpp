@@ -20,6 +20,8 @@
 
 namespace {
 
+using kvt::testing::RecordingStatusBox;
+
 TEST(LineSettings, ReadsTheFourFields) {
   struct Case {
     const char* text;

@@ -13,8 +13,8 @@
 #include "link/panel_commands.h"
 #include "link/panel_link.h"
 #include "link/qt_serial_port.h"
-#include "logging_dialogs.h"
 #include "model/headless_controls.h"
+#include "recording_dialogs.h"
 #include "recording_status_box.h"
 #include "run_meter.h"
 #include "sim_harness.h"
@@ -22,6 +22,8 @@
 namespace {
 
 using kvt::sim::PanelSimulator;
+using kvt::testing::RecordingDialogs;
+using kvt::testing::RecordingStatusBox;
 
 // This process's resident memory, from /proc/self/status.
 long resident_kib() {
@@ -168,12 +170,12 @@ TEST_F(SimulatorLinkTest, FloodBehindTheMismatchBoxKeepsMemoryBounded) {
   // The panel answers the wake-up, then floods from the model read on: "D0000D..." holds no
   // number, so the model byte reads as 0, another model.
   start({"--flood-after", "1"});
-  LoggingDialogs dialogs;
+  RecordingDialogs dialogs;
   kvt::HeadlessControls controls(config, dialogs);
   long before = 0;
   long after = 0;
   int waiting_behind_the_box = 0;
-  dialogs.while_shown = [&] {
+  dialogs.on_message = [&](const RecordingDialogs::Message&) {
     before = resident_kib();
     run_events_for(1500);
     after = resident_kib();
@@ -182,8 +184,8 @@ TEST_F(SimulatorLinkTest, FloodBehindTheMismatchBoxKeepsMemoryBounded) {
 
   kvt::read_config(config, controls, status, link);
 
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].title, "SWITCH PANEL/CONFIGURATION MIS-MATCH");
+  ASSERT_EQ(dialogs.messages().size(), 1u);
+  EXPECT_EQ(dialogs.messages()[0].title, "SWITCH PANEL/CONFIGURATION MIS-MATCH");
   EXPECT_GT(waiting_behind_the_box, 0);  // the flood did reach the port
   EXPECT_LT(after - before, 64 * 1024) << "KiB";
   EXPECT_TRUE(status.visible);

@@ -22,7 +22,7 @@ TEST(LoadHandling, StartsWithLightingOffAndBothIntensitiesHundred) {
   EXPECT_EQ(config.indpercent, 10);
   EXPECT_EQ(config.blpercent, 10);
   EXPECT_EQ(config.feature, 0);
-  EXPECT_TRUE(controls.log.messages.empty());
+  EXPECT_TRUE(controls.log.messages().empty());
   for (int k = 1; k <= kSwitchCount; ++k) {
     EXPECT_EQ(controls.selected(module_list(k)), kNoSelection);
     EXPECT_EQ(controls.selected(channel_list(k)), kNoSelection);

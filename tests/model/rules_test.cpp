@@ -25,7 +25,7 @@ struct Editor {
     controls.user_selects(module_list(switch_number), module);
     if (channel) controls.user_selects(channel_list(switch_number), *channel);
   }
-  std::size_t messages() const { return controls.log.messages.size(); }
+  std::size_t messages() const { return controls.log.messages().size(); }
 
   PanelConfig config;
   FakeControls controls{config};
@@ -151,12 +151,12 @@ TEST_P(IntensityRule, KeepsIndicatorAtOrAboveBackLight) {
   ASSERT_EQ(e.messages(), tc.message_expected ? 1u : 0u);
   if (tc.message_expected) {
     const bool indicator_side = tc.list == kIndicatorList;
-    EXPECT_EQ(e.controls.log.messages[0].text,
+    EXPECT_EQ(e.controls.log.messages()[0].text,
               indicator_side ? "NORMAL INDICATOR INTENSITY must be set equal to\n"
                                "or greater than NORMAL BACKLIGHTING INTENSITY."
                              : "NORMAL BACKLIGHTING INTENSITY must be set equal to\n"
                                "or less than NORMAL INDICATOR INTENSITY.");
-    EXPECT_EQ(e.controls.log.messages[0].title, "");
+    EXPECT_EQ(e.controls.log.messages()[0].title, "");
   }
   EXPECT_EQ(e.controls.selected(kIndicatorList), tc.indicator_after);
   EXPECT_EQ(e.controls.selected(kBackLightList), tc.backlight_after);
@@ -251,8 +251,8 @@ TEST(IndependentLighting, TickWithoutBlMrIsTakenBack) {
   Editor e;
   e.controls.user_ticks(true);
   ASSERT_EQ(e.messages(), 1u);
-  EXPECT_EQ(e.controls.log.messages[0].text, kFeatureText);
-  EXPECT_EQ(e.controls.log.messages[0].title, kFeatureTitle);
+  EXPECT_EQ(e.controls.log.messages()[0].text, kFeatureText);
+  EXPECT_EQ(e.controls.log.messages()[0].title, kFeatureTitle);
   EXPECT_FALSE(e.controls.ticked());
   EXPECT_EQ(e.config.feature, 0);
 }
@@ -288,7 +288,7 @@ TEST(IndependentLighting, MovingTheOnlyBlMrSwitchAwayUnticks) {
   e.controls.user_ticks(true);
   e.assign(2, 1);
   ASSERT_EQ(e.messages(), 1u);
-  EXPECT_EQ(e.controls.log.messages[0].title, kFeatureTitle);
+  EXPECT_EQ(e.controls.log.messages()[0].title, kFeatureTitle);
   EXPECT_FALSE(e.controls.ticked());
   EXPECT_EQ(e.config.feature, 0);
   EXPECT_TRUE(e.controls.list_visible(channel_list(2)));  // the module handler went on after it

@@ -11,16 +11,18 @@
 
 namespace kvt::testing {
 
-// Dialogs that never block: every message is logged, and the file chooser answers from a script
-// of chosen paths and cancels, recording what each request asked for. A request with nothing
-// left in the script is answered as a cancel. The question about unsaved changes is logged too
-// and answered from a script of its own; with nothing left there it is answered DISCARD, so a
-// test that does not care about the question sees its command run as if nothing had been asked.
+// Dialogs that never block: every message is logged (`on_message` runs while it would be up, so a
+// test can let time pass behind it), and the file chooser answers from a script of chosen paths
+// and cancels, recording what each request asked for. A request with nothing left in the script
+// is answered as a cancel. The question about unsaved changes is logged too and answered from a
+// script of its own; with nothing left there it is answered DISCARD, so a test that does not care
+// about the question sees its command run as if nothing had been asked.
 class RecordingDialogs : public Dialogs {
  public:
   struct Message {
     std::string text;
     std::string title;
+    bool operator==(const Message&) const = default;
   };
   enum class ChooserKind { Save, Open };
   struct ChooserRequest {

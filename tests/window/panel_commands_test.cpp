@@ -127,7 +127,7 @@ TEST_F(PanelCommands, ReadShowsThePanelsConfiguration) {
                          {7, 99},
                          {8, 150},
                          {9, 160},
-                         {11, 5},
+                         {11, 2},
                          {12, 10},
                          {13, 4}}));
   press("READ_CONFIG");
@@ -149,7 +149,7 @@ TEST_F(PanelCommands, ReadShowsThePanelsConfiguration) {
     EXPECT_FALSE(box_shown(designation_box(k))) << k;
   }
   EXPECT_EQ(form->text(kPanelNameBox), "");
-  EXPECT_TRUE(form->ticked());  // a flag byte of 5 ticks the box as 1 does
+  EXPECT_TRUE(form->ticked());  // a flag byte of 2 ticks the box as 1 does
   EXPECT_EQ(form->config().feature, 1);
   EXPECT_EQ(form->selected(kIndicatorList), 0);
   EXPECT_EQ(form->selected(kBackLightList), 4);

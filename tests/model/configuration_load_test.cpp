@@ -1,0 +1,134 @@
+#include "model/configuration_load.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <ostream>
+#include <stdexcept>
+#include <vector>
+
+#include "fake_controls.h"
+#include "model/memory_map.h"
+
+namespace kvt {
+namespace {
+
+using testing::FakeControls;
+
+// Controls after the window's load handling, with switch 10 on "BL/MR" so that independent
+// lighting may stay ticked.
+struct Loaded {
+  Loaded() {
+    load_handling(config, controls);
+    controls.select(module_list(10), kBlMrPosition);
+    controls.selections.clear();
+  }
+  PanelConfig config;
+  FakeControls controls{config};
+};
+
+const char* name_of(ByteSource source) { return source == ByteSource::File ? "file" : "panel"; }
+
+// ---- independent-lighting flag ----------------------------------------------------------------
+
+struct FlagCase {
+  const char* name;
+  ByteSource source;
+  std::int16_t flag;
+  bool ticked;
+};
+
+void PrintTo(const FlagCase& c, std::ostream* os) { *os << c.name; }
+
+class LoadFlag : public ::testing::TestWithParam<FlagCase> {};
+
+// Whatever Check1 showed before, the flag alone decides, by the rule of where it came from.
+TEST_P(LoadFlag, TicksCheck1ByTheRuleOfItsSource) {
+  const FlagCase& tc = GetParam();
+  for (const bool ticked_before : {false, true}) {
+    SCOPED_TRACE(ticked_before ? "ticked before" : "clear before");
+    Loaded e;
+    e.controls.set_ticked(ticked_before);
+
+    load_byte(e.config, e.controls, memory_map::kFeatureFlag, tc.flag, tc.source);
+
+    EXPECT_EQ(e.controls.ticked(), tc.ticked);
+    EXPECT_EQ(e.config.feature, tc.ticked ? 1 : 0);
+    EXPECT_TRUE(e.controls.log.messages().empty());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sources, LoadFlag,
+                         ::testing::Values(FlagCase{"file_0", ByteSource::File, 0, false},
+                                           FlagCase{"file_1", ByteSource::File, 1, true},
+                                           FlagCase{"file_2", ByteSource::File, 2, false},
+                                           FlagCase{"file_minus_1", ByteSource::File, -1, false},
+                                           FlagCase{"panel_0", ByteSource::Panel, 0, false},
+                                           FlagCase{"panel_1", ByteSource::Panel, 1, true},
+                                           FlagCase{"panel_2", ByteSource::Panel, 2, true},
+                                           FlagCase{"panel_160", ByteSource::Panel, 160, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---- switch codes -----------------------------------------------------------------------------
+
+// A switch code selects that switch's module list, then its channel list, and nothing else; the
+// designation box is the only thing the two sources treat differently.
+TEST(LoadSwitch, SelectsModuleThenChannelAndTreatsTheDesignationBySource) {
+  struct Expected {
+    ByteSource source;
+    const char* text;
+    bool shown;
+  };
+  for (const Expected& expected :
+       {Expected{ByteSource::File, "ENTRY", true}, Expected{ByteSource::Panel, "", false}}) {
+    for (int k = 1; k <= kSwitchCount; ++k) {
+      SCOPED_TRACE(::testing::Message() << name_of(expected.source) << " switch " << k);
+      Loaded e;
+      e.controls.set_text(designation_box(k), "ENTRY");
+      e.controls.set_box_visible(designation_box(k), !expected.shown);
+
+      load_byte(e.config, e.controls, memory_map::switch_address(k), 12, expected.source);
+
+      EXPECT_EQ(e.controls.selections, (std::vector<int>{module_list(k), channel_list(k)}));
+      EXPECT_EQ(e.controls.selected(module_list(k)), 2);   // "B"
+      EXPECT_EQ(e.controls.selected(channel_list(k)), 2);  // "3"
+      EXPECT_EQ(e.controls.text(designation_box(k)), expected.text);
+      EXPECT_EQ(e.controls.box_visible(designation_box(k)), expected.shown);
+    }
+  }
+}
+
+// ---- intensities, BL/MR and addresses without a byte -----------------------------------------
+
+TEST(LoadByte, IntensityCodesSelectTheirOwnLists) {
+  for (const ByteSource source : {ByteSource::File, ByteSource::Panel}) {
+    SCOPED_TRACE(name_of(source));
+    Loaded e;
+    load_byte(e.config, e.controls, memory_map::kIndicator, 7, source);
+    load_byte(e.config, e.controls, memory_map::kBackLight, 3, source);
+    EXPECT_EQ(e.controls.selected(kIndicatorList), 1);  // "90"
+    EXPECT_EQ(e.controls.selected(kBackLightList), 5);  // "50"
+    EXPECT_EQ(e.config.indpercent, 7);
+    EXPECT_EQ(e.config.blpercent, 3);
+  }
+}
+
+TEST(LoadByte, BlMrCodeIsOnlyKept) {
+  Loaded e;
+  load_byte(e.config, e.controls, memory_map::kBlMrAddress, 5, ByteSource::File);
+  EXPECT_EQ(e.config.BL, 5);
+  EXPECT_TRUE(e.controls.selections.empty());
+  EXPECT_FALSE(e.controls.ticked());
+}
+
+TEST(LoadByte, AddressOutsideTheConfigurationIsRefused) {
+  for (const std::int16_t address : {-1, 14, 63}) {
+    Loaded e;
+    EXPECT_THROW(load_byte(e.config, e.controls, address, 1, ByteSource::Panel), std::out_of_range)
+        << address;
+    EXPECT_TRUE(e.controls.selections.empty()) << address;
+  }
+}
+
+}  // namespace
+}  // namespace kvt
