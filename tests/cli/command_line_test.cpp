@@ -9,15 +9,17 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
 
 #include "kvt_process.h"
-#include "sim_harness.h"
-#include "worked_example.h"
+#include "link/frames.h"
 #include "recording_dialogs.h"
+#include "sim_harness.h"
 #include "window/form1.h"
+#include "worked_example.h"
 
 namespace {
 
@@ -195,6 +197,52 @@ INSTANTIATE_TEST_SUITE_P(
                     "/dev/kvt-no-such-port"},
         FailureCase{"RefusedFile", {}, "write", true, true, 2, "FILE/MODEL MIS-MATCH"},
         FailureCase{"RefusedFileVerify", {}, "verify", true, true, 2, "FILE/MODEL MIS-MATCH"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct NoNumberCase {
+  const char* name;
+  const char* command;
+  int address;  // the read answered without a number
+};
+
+void PrintTo(const NoNumberCase& c, std::ostream* out) { *out << c.name; }
+
+class ReplyWithoutANumber : public CommandLine,
+                            public ::testing::WithParamInterface<NoNumberCase> {};
+
+// The number rule reads such a reply as 0; taken as a byte, a read would save an invented
+// configuration, a verify report made-up differences and a write verify a 0 it never read back.
+TEST_P(ReplyWithoutANumber, IsBadPanelDataAndNothingIsSaved) {
+  const NoNumberCase& c = GetParam();
+  PanelSimulator sim({"--no-number-at", std::to_string(c.address)}, panel_holding(kWorkedCodes));
+  const QString port = QString::fromStdString(sim.device());
+  const std::string saved = dir.filePath("read.kvc").toStdString();
+  QStringList arguments{c.command, "--port", port};
+  if (std::string(c.command) == "read") {
+    arguments << "--name"
+              << "X"
+              << "-o" << QString::fromStdString(saved);
+  } else {
+    arguments << QString::fromStdString(worked_example_file());
+  }
+  const auto result = run_kvt(arguments);
+  EXPECT_EQ(result.exit_code, 1) << result.err;
+  EXPECT_NE(result.err.find("kvt-config: COMMUNICATIONS FAILURE-BAD SWITCH PANEL DATA"),
+            std::string::npos)
+      << result.err;
+  EXPECT_EQ(result.out, "");
+  EXPECT_FALSE(std::filesystem::exists(saved));
+  // Nothing is sent after the reply without a number.
+  EXPECT_EQ(sim.frames().back(), kvt::sim::hex_bytes(kvt::read_frame(c.address)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReplyWithoutANumber,
+    ::testing::Values(NoNumberCase{"ReadAtTheModelCheck", "read", 63},
+                      NoNumberCase{"ReadAtASwitch", "read", 1},
+                      NoNumberCase{"VerifyAtASwitch", "verify", 1},
+                      // Address 1 is written as 0, which the rule's 0 would verify.
+                      NoNumberCase{"WriteAtAReadBack", "write", 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CommandLine, PortFailuresNameThePortAndWhereToLook) {
