@@ -116,7 +116,7 @@ Faults:
   --wrong-readback N     answer a read of address N with the byte plus one
   --no-number-at N       answer a read of address N with "D000D", a reply without a number
   --short-replies        cut every read answer to its first three characters
-  --flood-after N        answer the first N frames; the next frame starts a flood of "D0000D"
+  --flood-after N        answer the first N frames; the next frame starts a flood of "0680D"
                          over and over without end, as fast as the line takes it, and nothing
                          more is answered
 

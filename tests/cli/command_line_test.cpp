@@ -245,6 +245,28 @@ INSTANTIATE_TEST_SUITE_P(
                       NoNumberCase{"WriteAtAReadBack", "write", 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A port another program holds with flock, as picocom and pyserial do, is refused before a byte
+// is sent: two programs talking to the panel at once would garble each other's frames.
+TEST_F(CommandLine, APortAnotherProgramHoldsWithFlockIsRefused) {
+  PanelSimulator sim;
+  const QString port = QString::fromStdString(sim.device());
+  QProcess holder;  // holds the lock until its standard input closes
+  holder.start("flock", {"--exclusive", "--nonblock", port, "sh", "-c", "echo held; exec cat"});
+  if (!holder.waitForStarted(5000)) GTEST_SKIP() << "no flock program (util-linux)";
+  ASSERT_TRUE(holder.waitForReadyRead(5000)) << holder.readAllStandardError().toStdString();
+
+  const auto result =
+      run_kvt({"write", "--port", port, QString::fromStdString(worked_example_file())});
+  holder.closeWriteChannel();
+  holder.waitForFinished(5000);
+  EXPECT_EQ(result.exit_code, 2) << result.err;
+  EXPECT_NE(result.err.find("kvt-config: SERIAL PORT COULD NOT BE OPENED: " + sim.device() +
+                            " IS IN USE BY ANOTHER PROGRAM. CLOSE THAT PROGRAM AND TRY AGAIN."),
+            std::string::npos)
+      << result.err;
+  EXPECT_TRUE(sim.frames().empty());
+}
+
 TEST_F(CommandLine, PortFailuresNameThePortAndWhereToLook) {
   PanelSimulator sim({"--silent"});
   const auto result = run_kvt({"write", QString::fromStdString(worked_example_file())}, [&] {
