@@ -9,6 +9,8 @@
 #include "cli/panel_comparison.h"
 #include "files/file_open.h"
 #include "files/file_save.h"
+#include "link/link_texts.h"
+#include "link/port_memory.h"
 #include "link/system_ports.h"
 #include "model/memory_map.h"
 #include "model/rule_texts.h"
@@ -138,6 +140,11 @@ int ports_command(const Request& request) {
     if (!port.stable_name.empty()) line += "  " + port.stable_name;
     if (!port.description.empty()) line += "  (" + port.description + ")";
     std::puts(line.c_str());
+  }
+  const std::string_view ignored = remembered_port().ignored_because;
+  if (!ignored.empty()) {
+    std::printf("%s%s.\n", std::string(link_texts::kRememberedPortIgnored).c_str(),
+                std::string(ignored).c_str());
   }
   const PortChoice choice = choose_port(port_sources(request.port, ports));
   std::printf("Commands use %s: %s.\n", choice.device.c_str(),

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -266,6 +267,53 @@ TEST_F(CommandLine, APortAnotherProgramHoldsWithFlockIsRefused) {
       << result.err;
   EXPECT_TRUE(sim.frames().empty());
 }
+
+struct RememberedPortCase {
+  const char* name;
+  std::string settings;  // the [link] section's lines, as a damaged file may hold them
+  const char* says;      // the line `ports` prints about the remembered port; empty: none
+};
+
+void PrintTo(const RememberedPortCase& c, std::ostream* out) { *out << c.name; }
+
+class RememberedPort : public CommandLine,
+                       public ::testing::WithParamInterface<RememberedPortCase> {};
+
+// A damaged settings file must not crash or hang the next command (a NUL in the port's name
+// made the port layer recurse until it crashed): the remembered port is ignored and `ports`
+// says why.
+TEST_P(RememberedPort, ADamagedOneIsIgnoredAndPortsSaysWhy) {
+  const RememberedPortCase& c = GetParam();
+  ASSERT_TRUE(QDir(dir.path()).mkpath("Korvelantix"));
+  file("Korvelantix/kvt-config.conf", "[link]\n" + c.settings + "\n");
+  QProcessEnvironment env;
+  env.insert("XDG_CONFIG_HOME", dir.path());
+  const auto result = run_kvt({"ports"}, env);
+  EXPECT_FALSE(result.crashed);
+  EXPECT_EQ(result.exit_code, 0) << result.err;
+  const std::string ignored = "The port remembered from the window is ignored: ";
+  if (*c.says == '\0') {
+    EXPECT_EQ(result.out.find(ignored), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("Commands use /dev/ttyUSB7: chosen in the window.\n"),
+              std::string::npos)
+        << result.out;
+  } else {
+    EXPECT_NE(result.out.find(ignored + c.says + ".\n"), std::string::npos) << result.out;
+    EXPECT_EQ(result.out.find("chosen in the window"), std::string::npos) << result.out;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RememberedPort,
+    ::testing::Values(
+        RememberedPortCase{"Usable", "port=/dev/ttyUSB7", ""},
+        RememberedPortCase{"EscapedNul", "port=/dev/tty\\0S0", "it holds a NUL character"},
+        RememberedPortCase{"RawNul", std::string("port=/dev/tty\0S0", 16),
+                           "it holds a NUL character"},
+        RememberedPortCase{"Escape", "port=/dev/tty\x1bS0", "it holds a control character"},
+        RememberedPortCase{"Empty", "port=", "it is empty"},
+        RememberedPortCase{"Relative", "port=ttyUSB0", "it is not an absolute path"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CommandLine, PortFailuresNameThePortAndWhereToLook) {
   PanelSimulator sim({"--silent"});
