@@ -84,6 +84,7 @@ Transfer PanelLink::sendee() {
   Transfer ending = Transfer::Ok;
   if (interrupted(ending)) return fail(ending);
   port_.output(write_frame(address_l, data_l));
+  emit write_frame_sent(address_l);
   arm();
   config_.error_flag = 0;
   reply_wait();
