@@ -21,6 +21,7 @@
 #include "sim_harness.h"
 #include "window/form1.h"
 #include "worked_example.h"
+#include "worked_panel.h"
 
 namespace {
 
@@ -28,16 +29,8 @@ using kvt::sim::PanelMemory;
 using kvt::sim::PanelSimulator;
 using kvt::testing::run_kvt;
 
-// What the worked example's file writes at addresses 0 to 13.
-constexpr std::array<std::uint8_t, 14> kWorkedCodes = {12,  0,   159, 160, 160, 160, 160,
-                                                       160, 160, 160, 159, 1,   10,  4};
-
-PanelMemory panel_holding(const std::array<std::uint8_t, 14>& codes) {
-  PanelMemory memory{};
-  std::copy(codes.begin(), codes.end(), memory.begin());
-  memory[63] = 69;
-  return memory;
-}
+using kvt::testing::kWorkedCodes;
+using kvt::testing::panel_holding;
 
 bool has_write_frame(const std::vector<std::string>& frames) {
   return std::any_of(frames.begin(), frames.end(),
