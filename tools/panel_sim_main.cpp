@@ -83,8 +83,9 @@ int poll_timeout(const std::deque<PendingReply>& outgoing) {
   return static_cast<int>(std::max<std::chrono::milliseconds::rep>(wait.count(), 0));
 }
 
-// A peer that never stops talking: "D0000D" over and over, written only while the line has
-// room, so the simulator never blocks on it and a program that stops reading stops the flood.
+// A peer that never stops talking: "0680D", the model byte of another panel, over and over,
+// written only while the line has room, so the simulator never blocks on it and a program that
+// stops reading stops the flood.
 class Flood {
  public:
   // Writes what the line takes now, going on with the pattern where the last write stopped.
@@ -95,7 +96,7 @@ class Flood {
   }
 
  private:
-  static constexpr std::string_view kPattern = "D0000D";
+  static constexpr std::string_view kPattern = "0680D";
   static std::string repeated(int times) {
     std::string text;
     for (int i = 0; i < times; ++i) text += kPattern;

@@ -42,6 +42,7 @@ std::optional<SimOptions> parse_sim_options(const std::vector<std::string>& argu
       {"--answer-wake", {1, 1000000, [&](int v) { options.faults.answer_wake_only = v; }}},
       {"--stop-ack-from", {0, 255, [&](int v) { options.faults.stop_ack_from = v; }}},
       {"--wrong-readback", {0, 255, [&](int v) { options.faults.wrong_readback_at = v; }}},
+      {"--no-number-at", {0, 255, [&](int v) { options.faults.no_number_at = v; }}},
   };
   const std::map<std::string, std::function<void()>> switches{
       {"--help", [&] { options.help = true; }},
@@ -113,8 +114,9 @@ Faults:
   --lower-case-ack       acknowledge with "d000d"
   --stop-ack-from N      leave writes to address N and above unanswered and unstored
   --wrong-readback N     answer a read of address N with the byte plus one
+  --no-number-at N       answer a read of address N with "D000D", a reply without a number
   --short-replies        cut every read answer to its first three characters
-  --flood-after N        answer the first N frames; the next frame starts a flood of "D0000D"
+  --flood-after N        answer the first N frames; the next frame starts a flood of "0680D"
                          over and over without end, as fast as the line takes it, and nothing
                          more is answered
 

@@ -15,7 +15,7 @@ struct SimOptions {
   std::string log_path;   // --log: frame log; standard error when empty
   std::optional<int> model_byte;
   int delay_ms = 0;
-  // --flood-after: frames answered before the next one starts a flood of "D0000D" without end
+  // --flood-after: frames answered before the next one starts a flood of "0680D" without end
   std::optional<int> flood_after;
   PanelFaults faults;
   bool help = false;

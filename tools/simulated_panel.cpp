@@ -58,6 +58,7 @@ std::string SimulatedPanel::answer(const std::string& frame) {
   }
   if (frame.front() == 'V' && well_formed_read(frame)) {
     const int address = byte_at(frame, 2);
+    if (address == faults_.no_number_at) return "D000D";
     int value = memory_[address];
     if (address == faults_.wrong_readback_at) ++value;
     char reply[8];

@@ -19,6 +19,7 @@ struct PanelFaults {
   bool lower_case_ack = false;  // acknowledges with "d000d"
   int stop_ack_from = -1;       // when >= 0, writes at this address or above go unanswered
   int wrong_readback_at = -1;   // when >= 0, reading this address returns the byte plus one
+  int no_number_at = -1;        // when >= 0, reading this address is answered "D000D"
   bool short_replies = false;   // read replies lose their last two characters
 };
 

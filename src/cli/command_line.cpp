@@ -58,7 +58,8 @@ constexpr const char* kDescription =
     "The port: --port, else KVT_SERIAL_PORT, else the port chosen in the window, else\n"
     "/dev/ttyS0 (or the only other serial port when the system lists no /dev/ttyS0).\n"
     "Exit status: 0 success (verify: the panel matches); 1 the panel failed or differs;\n"
-    "2 nothing reached the panel because of the request (usage, file, incomplete switch, port).";
+    "2 nothing reached the panel because of the request (usage, file, incomplete switch, port);\n"
+    "128 + n stopped by signal n. A write under way is finished first; interrupt again to stop it.";
 
 // The problem may quote an argument, shown escaped like any other text from outside.
 int usage_error(const QCommandLineParser& parser, const QString& problem) {

@@ -6,9 +6,12 @@
 #include "cli/console.h"
 #include "cli/exit_status.h"
 #include "cli/headless_editor.h"
+#include "cli/interruption.h"
 #include "cli/panel_comparison.h"
 #include "files/file_open.h"
 #include "files/file_save.h"
+#include "link/link_texts.h"
+#include "link/port_memory.h"
 #include "link/system_ports.h"
 #include "model/memory_map.h"
 #include "model/rule_texts.h"
@@ -50,10 +53,12 @@ void print_configuration(HeadlessEditor& editor, bool json) {
 // Runs a panel command on the port the rule picks and reports how it ended; a failure that may
 // come from the wrong port names the port and where to look for the others.
 template <typename PanelCommand>
-CommandEnd on_panel(const Request& request, Console& console, PanelCommand command) {
+CommandEnd on_panel(const Request& request, Console& console, Interruption& interruption,
+                    PanelCommand command) {
   const PortChoice port = current_port(request.port);
   const CommandEnd end = command(port.device);
   console.print_outcome();
+  interruption.command_ended(end);
   if (may_be_wrong_port(end)) {
     Console::say("port " + port.device + " (" + std::string(reason_text(port.reason)) +
                  "); \"kvt-config ports\" lists the serial ports");
@@ -89,8 +94,12 @@ int show_command(const Request& request) {
 int read_command(const Request& request) {
   Console console(kReadSteps);
   HeadlessEditor editor(console);
-  const CommandEnd end = on_panel(
-      request, console, [&](const std::string& device) { return editor.read_panel(device).end; });
+  Interruption interruption(editor.link(), console);
+  const CommandEnd end = on_panel(request, console, interruption, [&](const std::string& device) {
+    return editor.read_panel(device).end;
+  });
+  // Stopped, a read shows and saves nothing, even when the signal came as it ended.
+  if (const auto stopped = interruption.exit_status()) return *stopped;
   if (end != CommandEnd::Done) return exit_status(end);
   print_configuration(editor, request.json);
   if (request.output.empty()) return kSuccess;
@@ -107,8 +116,11 @@ int write_command(const Request& request) {
   Console console(kWriteSteps);
   HeadlessEditor editor(console);
   if (!open_file(editor, console, request.file)) return kRequestRefused;
-  return exit_status(on_panel(
-      request, console, [&](const std::string& device) { return editor.write_panel(device); }));
+  Interruption interruption(editor.link(), console);
+  const CommandEnd end = on_panel(request, console, interruption, [&](const std::string& device) {
+    return editor.write_panel(device);
+  });
+  return interruption.exit_status().value_or(exit_status(end));
 }
 
 int verify_command(const Request& request) {
@@ -117,11 +129,13 @@ int verify_command(const Request& request) {
 
   Console console(kReadSteps);
   HeadlessEditor editor(console);
+  Interruption interruption(editor.link(), console);
   PanelRead read;
-  const CommandEnd end = on_panel(request, console, [&](const std::string& device) {
+  const CommandEnd end = on_panel(request, console, interruption, [&](const std::string& device) {
     read = editor.read_panel(device);
     return read.end;
   });
+  if (const auto stopped = interruption.exit_status()) return *stopped;
   if (end != CommandEnd::Done) return exit_status(end);
 
   const std::vector<std::string> found = differences(read.bytes, expected);
@@ -138,6 +152,11 @@ int ports_command(const Request& request) {
     if (!port.stable_name.empty()) line += "  " + port.stable_name;
     if (!port.description.empty()) line += "  (" + port.description + ")";
     std::puts(line.c_str());
+  }
+  const std::string_view ignored = remembered_port().ignored_because;
+  if (!ignored.empty()) {
+    std::printf("%s%s.\n", std::string(link_texts::kRememberedPortIgnored).c_str(),
+                std::string(ignored).c_str());
   }
   const PortChoice choice = choose_port(port_sources(request.port, ports));
   std::printf("Commands use %s: %s.\n", choice.device.c_str(),

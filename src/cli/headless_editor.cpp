@@ -5,22 +5,19 @@
 
 namespace kvt::cli {
 
-HeadlessEditor::HeadlessEditor(Console& console) : console_(console), controls_(config_, console) {
+HeadlessEditor::HeadlessEditor(Console& console)
+    : console_(console), controls_(config_, console), link_(config_, port_, console) {
   load_handling(config_, controls_);
 }
 
 PanelRead HeadlessEditor::read_panel(const std::string& device) {
-  return read_config(config_, controls_, console_, link_on(device));
+  port_.set_port_one([device] { return device; });
+  return read_config(config_, controls_, console_, link_);
 }
 
 CommandEnd HeadlessEditor::write_panel(const std::string& device) {
-  return write_config(config_, controls_, console_, link_on(device));
-}
-
-PanelLink& HeadlessEditor::link_on(const std::string& device) {
   port_.set_port_one([device] { return device; });
-  if (!link_) link_ = std::make_unique<PanelLink>(config_, port_, console_);
-  return *link_;
+  return write_config(config_, controls_, console_, link_);
 }
 
 }  // namespace kvt::cli

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <memory>
 #include <string>
 
 #include "link/panel_commands.h"
@@ -26,14 +25,15 @@ class HeadlessEditor {
   PanelRead read_panel(const std::string& device);
   CommandEnd write_panel(const std::string& device);
 
- private:
-  PanelLink& link_on(const std::string& device);
+  // The link the panel commands use, for whoever must stop them.
+  PanelLink& link() { return link_; }
 
+ private:
   Console& console_;
   PanelConfig config_;
   HeadlessControls controls_;
   QtSerialPort port_;
-  std::unique_ptr<PanelLink> link_;
+  PanelLink link_;
 };
 
 }  // namespace kvt::cli

@@ -11,6 +11,13 @@ inline constexpr std::string_view kCommunicationsCorrupted = "COMMUNICATIONS COR
 inline constexpr std::string_view kDataFailedToVerify = "DATA FAILED TO VERIFY";
 inline constexpr std::string_view kPanelFailedToRespond =
     "COMMUNICATIONS FAILURE SWITCH PANEL FAILED TO RESPOND";
+// What `kvt-config ports` says of a port remembered from the window that cannot be used.
+inline constexpr std::string_view kRememberedPortIgnored =
+    "The port remembered from the window is ignored: ";
+inline constexpr std::string_view kRememberedPortEmpty = "it is empty";
+inline constexpr std::string_view kRememberedPortHoldsNul = "it holds a NUL character";
+inline constexpr std::string_view kRememberedPortHoldsControl = "it holds a control character";
+inline constexpr std::string_view kRememberedPortNotAbsolute = "it is not an absolute path";
 // Put in front of the description of a port that would not open.
 inline constexpr std::string_view kPortNotOpened = "SERIAL PORT COULD NOT BE OPENED: ";
 

@@ -103,6 +103,8 @@ CommandEnd run_transfer(PanelConfig& c, Controls& controls, StatusBox& status, P
       }
       break;
   }
+  // A transfer cut short by a stop is no fault of the panel's data.
+  if (link.shutting_down()) return CommandEnd::Cancelled;
   show_status(status, StatusColour::Red, link_texts::kTransferFailed);
   return CommandEnd::Failed;
 }

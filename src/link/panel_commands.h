@@ -17,7 +17,7 @@ enum class CommandEnd {
   NoAnswer,       // the panel did not answer the wake-up
   PortBroke,      // the port stopped working during the wake-up
   Failed,         // a byte was refused, corrupted, out of range or not verified
-  Cancelled,      // the program is closing
+  Cancelled,      // the program is closing or was told to stop; nothing said
 };
 
 // True for the ends a wrong port explains (nothing answered, the port broke or would not open),

@@ -84,6 +84,7 @@ Transfer PanelLink::sendee() {
   Transfer ending = Transfer::Ok;
   if (interrupted(ending)) return fail(ending);
   port_.output(write_frame(address_l, data_l));
+  emit write_frame_sent(address_l);
   arm();
   config_.error_flag = 0;
   reply_wait();
@@ -112,13 +113,14 @@ Transfer PanelLink::read_back() {
   Transfer ending = Transfer::Ok;
   if (interrupted(ending)) return fail(ending);
   const std::string reply = port_.input();
-  // Too short a reply (none at all when the tick came first) carries no value: reporting the
-  // previous read's value as fresh would pass stale data off as the panel's.
-  if (reply.size() < kShortestReadReply) {
+  const ReplyValue value = reply_value(reply);
+  // Too short a reply (none at all when the tick came first) carries no value, and one without a
+  // digit (line noise, a wrong device) has only the number rule's 0, which is no byte the panel
+  // holds: taking either would pass stale or made-up data off as the panel's.
+  if (reply.size() < kShortestReadReply || !value.has_digits) {
     show_text(link_texts::kCommunicationsCorrupted);
     return fail(reply.empty() ? Transfer::NoReply : Transfer::Corrupted);
   }
-  const ReplyValue value = reply_value(reply);
   config_.A = value.value;
   return value.fits ? Transfer::Ok : Transfer::OutOfRange;
 }

@@ -44,8 +44,10 @@ class PanelLink : public QObject {
   // Writes data_l at address_l, then reads it back into A to verify it.
   Transfer sendee();
 
-  // Ends every wait at once and fails every later transfer; for a window closed mid-command.
+  // Ends every wait at once and fails every later transfer; for a window closed mid-command or
+  // a program told to stop.
   void request_shutdown();
+  bool shutting_down() const { return shutting_down_; }
 
   // For the user: why the port would not open ("SERIAL PORT COULD NOT BE OPENED: ..."), or
   // that it broke down. Empty when the port has given no trouble.
@@ -53,6 +55,10 @@ class PanelLink : public QObject {
 
   // Timer1: 100 ms, precise, stopped until the first wait arms it.
   QTimer& timer1() { return timer1_; }
+
+ signals:
+  // The write frame for `address` has gone out: from now on the panel may hold the new byte.
+  void write_frame_sent(std::int16_t address);
 
  private:
   void on_timer1_tick();

@@ -1,9 +1,11 @@
 #include "link/qt_serial_port.h"
 
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <QFileInfo>
 #include <cerrno>
+#include <cstring>
 #include <utility>
 
 #include "link/line_settings.h"
@@ -114,6 +116,16 @@ void QtSerialPort::open_port() {
   if (!port_.open(QIODevice::ReadWrite)) {
     error_ = PortError{classify_open_failure(refusal_from(port_.error()), access_errno(device_)),
                        device_, port_.errorString().toStdString()};
+    return;
+  }
+  // Other programs (picocom, pyserial's exclusive mode and the scripts built on it) mark a port
+  // as theirs with flock. Two programs talking to the panel at once garble each other's frames,
+  // so a port held that way is refused before a byte is sent. The lock goes with the descriptor
+  // when the port closes, even when the process is killed.
+  if (::flock(static_cast<int>(port_.handle()), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+    const std::string reason = std::strerror(errno);
+    port_.close();
+    error_ = PortError{PortProblem::InUse, device_, reason};
     return;
   }
   // A port starts each command with nothing received. A UART drops what arrives while it is

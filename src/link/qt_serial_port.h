@@ -14,7 +14,8 @@ namespace kvt {
 // control and the modem-control lines stay as the device has them (a pty refuses DTR and RTS).
 // A read, write or resource error while open means the device is gone: the port records the
 // failure and closes, so a transfer under way fails at once and the process does not spin on
-// a dead descriptor.
+// a dead descriptor. While open, the port holds the device with flock, as other serial
+// programs expect, and refuses a device another program holds that way.
 class QtSerialPort final : public QObject, public SerialPort {
   Q_OBJECT
 

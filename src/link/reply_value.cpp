@@ -58,7 +58,7 @@ bool rounds_up(std::string_view whole, std::string_view fraction) {
 
 ReplyValue reply_value(std::string_view reply) {
   const LeadingNumber number = leading_number(reply);
-  if (number.digits.empty()) return {};
+  if (number.digits.empty()) return {.value = 0, .fits = true, .has_digits = false};
 
   // Dividing by ten moves the decimal point one digit to the left.
   std::string whole;

@@ -44,7 +44,7 @@ PortSources port_sources(const std::string& flag, const std::vector<SystemPort>&
   PortSources sources;
   sources.flag = flag;
   if (const char* set = std::getenv("KVT_SERIAL_PORT")) sources.environment = set;
-  sources.remembered = remembered_port();
+  sources.remembered = remembered_port().device;
   for (const SystemPort& port : ports) {
     // /dev/ttyS0 is looked for by its own name; any other port goes by its stable name.
     sources.available.push_back(port.device == kDefaultPort ? port.device : port.name_to_store());

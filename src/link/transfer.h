@@ -6,7 +6,7 @@ namespace kvt {
 enum class Transfer {
   Ok,               // answered in time; a read brought its value into A
   NoReply,          // the tick came first (a handshake: six times)
-  Corrupted,        // a read reply too short to hold a value
+  Corrupted,        // a read reply too short to hold a value, or holding no digit
   OutOfRange,       // a read value outside 0..160; it is in A all the same
   NotAcknowledged,  // a write answered with anything but "D000D"
   NotVerified,      // the byte read back differs from the one written; it is in A

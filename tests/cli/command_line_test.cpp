@@ -16,16 +16,19 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <optional>
 #include <sstream>
 
 #include "kvt_process.h"
-#include "sim_harness.h"
-#include "worked_example.h"
+#include "link/frames.h"
 #include "recording_dialogs.h"
+#include "sim_harness.h"
 #include "window/form1.h"
+#include "worked_example.h"
+#include "worked_panel.h"
 
 namespace {
 
@@ -34,16 +37,8 @@ using kvt::sim::PanelSimulator;
 using kvt::testing::run_kvt;
 using kvt::testing::run_kvt_bytes;
 
-// What the worked example's file writes at addresses 0 to 13.
-constexpr std::array<std::uint8_t, 14> kWorkedCodes = {12,  0,   159, 160, 160, 160, 160,
-                                                       160, 160, 160, 159, 1,   10,  4};
-
-PanelMemory panel_holding(const std::array<std::uint8_t, 14>& codes) {
-  PanelMemory memory{};
-  std::copy(codes.begin(), codes.end(), memory.begin());
-  memory[63] = 69;
-  return memory;
-}
+using kvt::testing::kWorkedCodes;
+using kvt::testing::panel_holding;
 
 bool has_write_frame(const std::vector<std::string>& frames) {
   return std::any_of(frames.begin(), frames.end(),
@@ -204,6 +199,121 @@ INSTANTIATE_TEST_SUITE_P(
                     "/dev/kvt-no-such-port"},
         FailureCase{"RefusedFile", {}, "write", true, true, 2, "FILE/MODEL MIS-MATCH"},
         FailureCase{"RefusedFileVerify", {}, "verify", true, true, 2, "FILE/MODEL MIS-MATCH"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct NoNumberCase {
+  const char* name;
+  const char* command;
+  int address;  // the read answered without a number
+};
+
+void PrintTo(const NoNumberCase& c, std::ostream* out) { *out << c.name; }
+
+class ReplyWithoutANumber : public CommandLine,
+                            public ::testing::WithParamInterface<NoNumberCase> {};
+
+// The number rule reads such a reply as 0; taken as a byte, a read would save an invented
+// configuration, a verify report made-up differences and a write verify a 0 it never read back.
+TEST_P(ReplyWithoutANumber, IsBadPanelDataAndNothingIsSaved) {
+  const NoNumberCase& c = GetParam();
+  PanelSimulator sim({"--no-number-at", std::to_string(c.address)}, panel_holding(kWorkedCodes));
+  const QString port = QString::fromStdString(sim.device());
+  const std::string saved = dir.filePath("read.kvc").toStdString();
+  QStringList arguments{c.command, "--port", port};
+  if (std::string(c.command) == "read") {
+    arguments << "--name"
+              << "X"
+              << "-o" << QString::fromStdString(saved);
+  } else {
+    arguments << QString::fromStdString(worked_example_file());
+  }
+  const auto result = run_kvt(arguments);
+  EXPECT_EQ(result.exit_code, 1) << result.err;
+  EXPECT_NE(result.err.find("kvt-config: COMMUNICATIONS FAILURE-BAD SWITCH PANEL DATA"),
+            std::string::npos)
+      << result.err;
+  EXPECT_EQ(result.out, "");
+  EXPECT_FALSE(std::filesystem::exists(saved));
+  // Nothing is sent after the reply without a number.
+  EXPECT_EQ(sim.frames().back(), kvt::sim::hex_bytes(kvt::read_frame(c.address)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReplyWithoutANumber,
+    ::testing::Values(NoNumberCase{"ReadAtTheModelCheck", "read", 63},
+                      NoNumberCase{"ReadAtASwitch", "read", 1},
+                      NoNumberCase{"VerifyAtASwitch", "verify", 1},
+                      // Address 1 is written as 0, which the rule's 0 would verify.
+                      NoNumberCase{"WriteAtAReadBack", "write", 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A port another program holds with flock, as picocom and pyserial do, is refused before a byte
+// is sent: two programs talking to the panel at once would garble each other's frames.
+TEST_F(CommandLine, APortAnotherProgramHoldsWithFlockIsRefused) {
+  PanelSimulator sim;
+  const QString port = QString::fromStdString(sim.device());
+  QProcess holder;  // holds the lock until its standard input closes
+  holder.start("flock", {"--exclusive", "--nonblock", port, "sh", "-c", "echo held; exec cat"});
+  if (!holder.waitForStarted(5000)) GTEST_SKIP() << "no flock program (util-linux)";
+  ASSERT_TRUE(holder.waitForReadyRead(5000)) << holder.readAllStandardError().toStdString();
+
+  const auto result =
+      run_kvt({"write", "--port", port, QString::fromStdString(worked_example_file())});
+  holder.closeWriteChannel();
+  holder.waitForFinished(5000);
+  EXPECT_EQ(result.exit_code, 2) << result.err;
+  EXPECT_NE(result.err.find("kvt-config: SERIAL PORT COULD NOT BE OPENED: " + sim.device() +
+                            " IS IN USE BY ANOTHER PROGRAM. CLOSE THAT PROGRAM AND TRY AGAIN."),
+            std::string::npos)
+      << result.err;
+  EXPECT_TRUE(sim.frames().empty());
+}
+
+struct RememberedPortCase {
+  const char* name;
+  std::string settings;  // the [link] section's lines, as a damaged file may hold them
+  const char* says;      // the line `ports` prints about the remembered port; empty: none
+};
+
+void PrintTo(const RememberedPortCase& c, std::ostream* out) { *out << c.name; }
+
+class RememberedPort : public CommandLine,
+                       public ::testing::WithParamInterface<RememberedPortCase> {};
+
+// A damaged settings file must not crash or hang the next command (a NUL in the port's name
+// made the port layer recurse until it crashed): the remembered port is ignored and `ports`
+// says why.
+TEST_P(RememberedPort, ADamagedOneIsIgnoredAndPortsSaysWhy) {
+  const RememberedPortCase& c = GetParam();
+  ASSERT_TRUE(QDir(dir.path()).mkpath("Korvelantix"));
+  file("Korvelantix/kvt-config.conf", "[link]\n" + c.settings + "\n");
+  QProcessEnvironment env;
+  env.insert("XDG_CONFIG_HOME", dir.path());
+  const auto result = run_kvt({"ports"}, env);
+  EXPECT_FALSE(result.crashed);
+  EXPECT_EQ(result.exit_code, 0) << result.err;
+  const std::string ignored = "The port remembered from the window is ignored: ";
+  if (*c.says == '\0') {
+    EXPECT_EQ(result.out.find(ignored), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("Commands use /dev/ttyUSB7: chosen in the window.\n"),
+              std::string::npos)
+        << result.out;
+  } else {
+    EXPECT_NE(result.out.find(ignored + c.says + ".\n"), std::string::npos) << result.out;
+    EXPECT_EQ(result.out.find("chosen in the window"), std::string::npos) << result.out;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RememberedPort,
+    ::testing::Values(
+        RememberedPortCase{"Usable", "port=/dev/ttyUSB7", ""},
+        RememberedPortCase{"EscapedNul", "port=/dev/tty\\0S0", "it holds a NUL character"},
+        RememberedPortCase{"RawNul", std::string("port=/dev/tty\0S0", 16),
+                           "it holds a NUL character"},
+        RememberedPortCase{"Escape", "port=/dev/tty\x1bS0", "it holds a control character"},
+        RememberedPortCase{"Empty", "port=", "it is empty"},
+        RememberedPortCase{"Relative", "port=ttyUSB0", "it is not an absolute path"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CommandLine, PortFailuresNameThePortAndWhereToLook) {

@@ -1,8 +1,14 @@
 #pragma once
 
+#include <grp.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,38 +21,80 @@ struct ProcessResult {
   std::string err;
 };
 
-// Runs `program` with `arguments`, without a display and without a port set in the environment
-// unless `environment` adds one, and waits for it (at most 20 s).
-inline ProcessResult run_program(const QString& program, const QStringList& arguments,
-                                 const QProcessEnvironment& environment) {
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "KVT_SERIAL_PORT"}) {
-    env.remove(QString::fromLatin1(name));
+// A user to run the program as, instead of this process's own.
+struct RunAs {
+  uid_t uid;
+  gid_t gid;
+};
+
+// The built kvt-config started in the background, without a display and without a port set in
+// the environment unless `environment` adds one, for tests that act on it while it runs.
+class KvtProcess {
+ public:
+  explicit KvtProcess(const QStringList& arguments, const QProcessEnvironment& environment = {},
+                      std::optional<RunAs> user = std::nullopt,
+                      const QString& program = QStringLiteral(KVT_CONFIG_PATH)) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "KVT_SERIAL_PORT"}) {
+      env.remove(QString::fromLatin1(name));
+    }
+    // A settings folder of the test's own: no port chosen in a window.
+    env.insert("XDG_CONFIG_HOME", "/nonexistent/kvt-config-test");
+    for (const QString& key : environment.keys()) env.insert(key, environment.value(key));
+    process_.setProcessEnvironment(env);
+    process_.setReadChannel(QProcess::StandardError);
+    if (user) {
+      process_.setChildProcessModifier([user] {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(user->gid) != 0 || ::setuid(user->uid) != 0) {
+          ::_exit(127);
+        }
+      });
+    }
+    process_.start(program, arguments);
+    process_.waitForStarted();
   }
-  // A settings folder of the test's own: no port chosen in a window.
-  env.insert("XDG_CONFIG_HOME", "/nonexistent/kvt-config-test");
-  for (const QString& key : environment.keys()) env.insert(key, environment.value(key));
-  QProcess process;
-  process.setProcessEnvironment(env);
-  process.start(program, arguments);
-  ProcessResult result;
-  if (!process.waitForFinished(20000)) {
-    process.kill();
-    process.waitForFinished();
-    result.err = "kvt-config did not end within 20 s";
+
+  qint64 pid() const { return process_.processId(); }
+
+  // Waits at most `ms` until standard error holds `text`.
+  bool wait_for_error(const std::string& text, int ms = 10000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (err_.find(text) == std::string::npos) {
+      const int left = ms - static_cast<int>(clock.elapsed());
+      if (left <= 0 || process_.state() == QProcess::NotRunning) return false;
+      process_.waitForReadyRead(left);
+      err_ += process_.readAllStandardError().toStdString();
+    }
+    return true;
+  }
+
+  // Waits for the end (at most 20 s, then kills it).
+  ProcessResult finish() {
+    ProcessResult result;
+    if (!process_.waitForFinished(20000)) {
+      process_.kill();
+      process_.waitForFinished();
+      result.err = "kvt-config did not end within 20 s";
+      return result;
+    }
+    result.crashed = process_.exitStatus() == QProcess::CrashExit;
+    result.exit_code = process_.exitCode();
+    result.out = process_.readAllStandardOutput().toStdString();
+    result.err = err_ + process_.readAllStandardError().toStdString();
     return result;
   }
-  result.crashed = process.exitStatus() == QProcess::CrashExit;
-  result.exit_code = process.exitCode();
-  result.out = process.readAllStandardOutput().toStdString();
-  result.err = process.readAllStandardError().toStdString();
-  return result;
-}
 
-// Runs the built kvt-config so.
+ private:
+  QProcess process_;
+  std::string err_;
+};
+
+// Runs the built kvt-config with `arguments` and waits for it (at most 20 s).
 inline ProcessResult run_kvt(const QStringList& arguments,
-                             const QProcessEnvironment& environment = {}) {
-  return run_program(QStringLiteral(KVT_CONFIG_PATH), arguments, environment);
+                             const QProcessEnvironment& environment = {},
+                             std::optional<RunAs> user = std::nullopt) {
+  return KvtProcess(arguments, environment, user).finish();
 }
 
 // As run_kvt, with arguments given as bytes that need not be UTF-8 (a file name in Latin-1).
@@ -60,8 +108,9 @@ inline ProcessResult run_kvt_bytes(const std::vector<std::string>& arguments) {
     }
     script += " \"$(printf '" + octal + "')\"";
   }
-  return run_program(QStringLiteral("/bin/sh"),
-                     {QStringLiteral("-c"), script, QStringLiteral(KVT_CONFIG_PATH)}, {});
+  return KvtProcess({QStringLiteral("-c"), script, QStringLiteral(KVT_CONFIG_PATH)}, {},
+                    std::nullopt, QStringLiteral("/bin/sh"))
+      .finish();
 }
 
 }  // namespace kvt::testing

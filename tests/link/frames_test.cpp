@@ -36,6 +36,7 @@ TEST(ReplyValue, IsTheTenthRoundedHalfToEven) {
   struct Case {
     std::string reply;
     std::int16_t value;
+    bool has_digits = true;
   };
   const Case cases[] = {
       {"1590D", 159},
@@ -47,11 +48,13 @@ TEST(ReplyValue, IsTheTenthRoundedHalfToEven) {
       {"1615D", 162},
       {"1594D", 159},
       {"1596D", 160},
-      {"685.1", 69},  // just above the half
-      {"D000D", 0},   // a letter first: no number
-      {"", 0},
-      {"+D", 0},
-      {".D", 0},
+      {"685.1", 69},        // just above the half
+      {"D000D", 0, false},  // a letter first: no number
+      {"", 0, false},
+      {"+D", 0, false},
+      {"+.D0", 0, false},  // a sign and a point, but the digit comes after the number ended
+      {"-", 0, false},
+      {".D", 0, false},
       {" 1 5\t9\n0D", 159},  // blanks, tabs and line feeds are skipped wherever they stand
       {"159\r0D", 16},       // a carriage return is not skipped: it ends the number
       {"-010D", -1},
@@ -62,7 +65,7 @@ TEST(ReplyValue, IsTheTenthRoundedHalfToEven) {
       {"685.0", 68},   // 68.50 is still a half
       {"685.01", 69},  // and a little more is not
       {"15.9.0", 2},   // a second point ends the number: 1.59
-      {".5", 0},       // 0.05
+      {".5", 0},       // 0.05: a point first still holds a digit
       {"5.", 0},       // 0.5 goes to the even 0
       {"15.", 2},      // 1.5 goes to the even 2
       {"0000000000001590D", 159},
@@ -74,6 +77,7 @@ TEST(ReplyValue, IsTheTenthRoundedHalfToEven) {
     const kvt::ReplyValue result = kvt::reply_value(c.reply);
     EXPECT_TRUE(result.fits) << c.reply;
     EXPECT_EQ(result.value, c.value) << c.reply;
+    EXPECT_EQ(result.has_digits, c.has_digits) << c.reply;
   }
 }
 

@@ -118,4 +118,49 @@ TEST_F(PanelCommandTest, AnotherModelLeavesTheStatusYellowWithCommunicationsOk) 
   }
 }
 
+// A reply without a number (line noise, a wrong device) is bad data wherever it comes: the
+// command ends red at once, with nothing from that reply put on screen and nothing more sent.
+TEST_F(PanelCommandTest, AReplyWithoutANumberEndsTheCommandAsBadData) {
+  struct Case {
+    const char* what;
+    Command command;
+    std::vector<Answer> answers;
+    std::vector<std::string> sent;
+  };
+  const std::string wake = "A";
+  const Case cases[] = {
+      {"model check of a read", Command::Read, {{kAck}, {"D000D"}}, {wake, kvt::read_frame(63)}},
+      {"model check of a write", Command::Write, {{kAck}, {"+.D0D"}}, {wake, kvt::read_frame(63)}},
+      {"second switch of a read",
+       Command::Read,
+       {{kAck}, {"0690D"}, {"0000D"}, {"D000D"}},
+       {wake, kvt::read_frame(63), kvt::read_frame(0), kvt::read_frame(1)}},
+      {"read-back of the first write",
+       Command::Write,
+       {{kAck}, {"0690D"}, {kAck}, {"D000D"}},
+       {wake, kvt::read_frame(63), kvt::write_frame(0, 0), kvt::read_frame(0)}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (int k = 1; k <= kvt::kSwitchCount; ++k) {
+      controls.select(kvt::module_list(k), kvt::kNaPosition);
+    }
+    // Switch 1 on module A, channel 1: code 0, which the rule's 0 for no number would verify.
+    controls.select(kvt::module_list(1), 1);
+    controls.select(kvt::channel_list(1), 0);
+    script(c.answers);
+    status = RecordingStatusBox{};
+
+    run(c.command);
+
+    EXPECT_EQ(port->sent, c.sent);
+    EXPECT_EQ(status.colour, StatusColour::Red);
+    EXPECT_EQ(status.text, kTransferFailed);
+    EXPECT_FALSE(port->port_open());
+    EXPECT_TRUE(dialogs.messages.empty());
+    // The first switch read "0000D", a module-A code; the second must not have been loaded.
+    EXPECT_EQ(controls.selected(kvt::module_list(2)), kvt::kNaPosition);
+  }
+}
+
 }  // namespace

@@ -153,6 +153,10 @@ TEST_F(PanelLinkTest, Readee) {
       // Too short or missing replies carry no value: A keeps the older one and the read fails.
       {"three characters", {{"069"}}, 42, 1, "COMMUNICATIONS CORRUPTED", Transfer::Corrupted},
       {"no reply", {}, 42, 1, "COMMUNICATIONS CORRUPTED", Transfer::NoReply},
+      // Nor does a reply without a digit before its number ends: its 0 is no byte read.
+      {"a letter first", {{"D000D"}}, 42, 1, "COMMUNICATIONS CORRUPTED", Transfer::Corrupted},
+      {"sign and point only", {{"+.D0"}}, 42, 1, "COMMUNICATIONS CORRUPTED", Transfer::Corrupted},
+      {"a point first is still a number", {{".5D0"}}, 0, 0, "COMMUNICATIONS OK", Transfer::Ok},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -221,6 +225,15 @@ TEST_F(PanelLinkTest, Sendee) {
        {{kAck}},
        159,
        Transfer::NoReply,
+       true,
+       42,
+       "COMMUNICATIONS CORRUPTED",
+       std::nullopt},
+      // Read as 0 it would verify the 0 written, though the panel sent no number at all.
+      {"read-back without a number",
+       {{kAck}, {"D000D"}},
+       0,
+       Transfer::Corrupted,
        true,
        42,
        "COMMUNICATIONS CORRUPTED",

@@ -57,6 +57,10 @@ TEST(SimulatedPanel, AnswersAsThePanelDoesAndMisbehavesOnRequest) {
        {.wrong_readback_at = 3},
        {kvt::read_frame(3), kvt::read_frame(4)},
        {"0010D", "0000D"}},
+      {"no number at 2",
+       {.no_number_at = 2},
+       {kvt::read_frame(2), kvt::write_frame(2, 1), kvt::read_frame(3)},
+       {"D000D", "D000D", "0000D"}},
       {"short replies", {.short_replies = true}, {kvt::read_frame(63), wake}, {"069", "D000D"}},
       {"address beyond the memory", {}, {kvt::read_frame(64), kvt::write_frame(200, 1)}, {"", ""}},
       {"read frame with zero bytes as fillers", {}, {std::string("V\0\x3F\0\0V", 6)}, {""}},
@@ -144,10 +148,10 @@ TEST_F(MemoryFileTest, RefusesWrongCountsAndValues) {
 
 TEST(SimOptions, ReadsFaultsAndRefusesNonsense) {
   std::string problem;
-  const auto options = kvt::sim::parse_sim_options(
-      {"--silent", "--delay", "20", "--stop-ack-from", "7", "--log", "/tmp/x", "--model", "68",
-       "--flood-after", "2"},
-      problem);
+  const auto options =
+      kvt::sim::parse_sim_options({"--silent", "--delay", "20", "--stop-ack-from", "7", "--log",
+                                   "/tmp/x", "--model", "68", "--flood-after", "2"},
+                                  problem);
   ASSERT_TRUE(options) << problem;
   EXPECT_TRUE(options->faults.silent);
   EXPECT_EQ(options->delay_ms, 20);

@@ -1,6 +1,9 @@
 // The real serial port layer against kvt-panel-sim on a pseudo-terminal.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -167,8 +170,8 @@ TEST_F(SimulatorLinkTest, SimulatorKilledMidTransferFailsItAtOnceAndFreesTheCpu)
 // must not keep what it cannot use (it grew by well over 100 MB a second without a bound on the
 // port's receive buffer), and once the box is answered the read ends as any other mismatch.
 TEST_F(SimulatorLinkTest, FloodBehindTheMismatchBoxKeepsMemoryBounded) {
-  // The panel answers the wake-up, then floods from the model read on: "D0000D..." holds no
-  // number, so the model byte reads as 0, another model.
+  // The panel answers the wake-up, then floods from the model read on: "0680D0680D..." reads as
+  // 68, another model.
   start({"--flood-after", "1"});
   RecordingDialogs dialogs;
   kvt::HeadlessControls controls(config, dialogs);
@@ -223,6 +226,33 @@ TEST_F(SimulatorLinkTest, DeviceHeldByAnotherProgramIsInUse) {
   other_program.set_port_open(false);
   EXPECT_TRUE(link.open_link()) << link.port_error_text();
   link.close_link();
+}
+
+// picocom and pyserial's exclusive mode hold a port with flock alone: no lock file, no
+// exclusive mode. Such a port is refused before a byte reaches it, and taken once it is free.
+TEST_F(SimulatorLinkTest, DeviceHeldWithFlockIsInUseAndNothingIsSent) {
+  start();
+  const int other_program = ::open(sim->device().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  ASSERT_GE(other_program, 0);
+  ASSERT_EQ(::flock(other_program, LOCK_EX | LOCK_NB), 0);
+
+  EXPECT_FALSE(link.open_link());
+  EXPECT_FALSE(port.port_open());
+  EXPECT_EQ(link.port_error_text(), "SERIAL PORT COULD NOT BE OPENED: " + sim->device() +
+                                        " IS IN USE BY ANOTHER PROGRAM. CLOSE THAT PROGRAM AND "
+                                        "TRY AGAIN.");
+  EXPECT_EQ(link.wake_panel(), kvt::Transfer::NoReply);
+  EXPECT_TRUE(sim->frames().empty());
+
+  ::close(other_program);
+  ASSERT_TRUE(link.open_link()) << link.port_error_text();
+  // The lock is this program's while the port is open, and goes with it.
+  const int next_program = ::open(sim->device().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  ASSERT_GE(next_program, 0);
+  EXPECT_NE(::flock(next_program, LOCK_EX | LOCK_NB), 0);
+  link.close_link();
+  EXPECT_EQ(::flock(next_program, LOCK_EX | LOCK_NB), 0);
+  ::close(next_program);
 }
 
 }  // namespace

@@ -77,7 +77,7 @@ TEST_F(PortMenu, ListsThePortsAndTicksTheOneInUse) {
 
 TEST_F(PortMenu, ChoosingStoresTheStableNameAndTicksIt) {
   entry(*right_click(), "/dev/ttyUSB0")->trigger();
-  EXPECT_EQ(kvt::remembered_port(), "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0");
+  EXPECT_EQ(kvt::remembered_port().device, "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0");
   EXPECT_EQ(form.port_selector().current().device, "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0");
   EXPECT_TRUE(entry(*right_click(), "/dev/ttyUSB0")->isChecked());
 }

@@ -1,0 +1,41 @@
+#include "cli/interruption.h"
+
+#include <string>
+
+#include "cli/cli_texts.h"
+#include "cli/console.h"
+
+namespace kvt::cli {
+
+Interruption::Interruption(PanelLink& link, Console& console) : link_(link), console_(console) {
+  connect(&signals_, &StopSignals::caught, this, &Interruption::on_caught);
+  connect(&link_, &PanelLink::write_frame_sent, this,
+          [this](std::int16_t address) { last_write_sent_ = address; });
+}
+
+void Interruption::command_ended(CommandEnd end) {
+  command_ended_ = true;
+  if (end == CommandEnd::Cancelled && last_write_sent_) {
+    console_.message(cli_texts::write_stopped(*last_write_sent_));
+  }
+}
+
+std::optional<int> Interruption::exit_status() {
+  const int first = signals_.first_signal();
+  if (first == 0) return std::nullopt;
+  return StopSignals::exit_status(first);
+}
+
+void Interruption::on_caught(int /*signal_number*/, int count) {
+  if (command_ended_ || link_.shutting_down()) return;
+  if (!last_write_sent_) {
+    link_.request_shutdown();
+    console_.message(std::string(cli_texts::kStoppedPanelUnchanged));
+  } else if (count == 1) {
+    console_.message(std::string(cli_texts::kFinishingWrite));
+  } else {
+    link_.request_shutdown();
+  }
+}
+
+}  // namespace kvt::cli
