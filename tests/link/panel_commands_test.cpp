@@ -157,7 +157,7 @@ TEST_F(PanelCommandTest, AReplyWithoutANumberEndsTheCommandAsBadData) {
     EXPECT_EQ(status.colour, StatusColour::Red);
     EXPECT_EQ(status.text, kTransferFailed);
     EXPECT_FALSE(port->port_open());
-    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(dialogs.messages().empty());
     // The first switch read "0000D", a module-A code; the second must not have been loaded.
     EXPECT_EQ(controls.selected(kvt::module_list(2)), kvt::kNaPosition);
   }
