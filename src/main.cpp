@@ -2,11 +2,14 @@
 #include <QCoreApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "cli/command_line.h"
 #include "cli/exit_status.h"
+#include "link/stop_signals.h"
 #include "window/application_look.h"
 #include "window/form1.h"
+#include "window/program_end.h"
 
 namespace {
 
@@ -38,10 +41,18 @@ int run_window(int argc, char* argv[]) {
   kvt::apply_application_look();
 
   Form1 form;
+  kvt::StopSignals stop_signals;
+  kvt::end_program_on_stop_signals(form, stop_signals);
   form.load();
   form.show();
-  // The name's bytes as the system gives them: a name that is not UTF-8 must open too.
-  if (argc == 2) form.open_file(argv[1]);
+  // Opened from the event loop, so that a signal that comes while the file's message box is up
+  // ends the program there and then. The name's bytes are kept as the system gives them: a name
+  // that is not UTF-8 must open too.
+  if (argc == 2) {
+    QMetaObject::invokeMethod(
+        &form, [&form, file = std::string(argv[1])] { form.open_file(file); },
+        Qt::QueuedConnection);
+  }
   return QApplication::exec();
 }
 
