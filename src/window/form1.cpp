@@ -30,6 +30,7 @@
 namespace layout = kvt::layout;
 namespace texts = kvt::window_texts;
 using kvt::theme::LayoutFont;
+using kvt::window_texts::qtext;
 
 namespace {
 
@@ -37,9 +38,7 @@ QString numbered(const char* kind, int number) {
   return QString::fromLatin1(kind) + QString::number(number);
 }
 
-QString qt_text(const char* words) { return QString::fromLatin1(words); }
-
-QString switch_name(int switch_number) { return qt_text(texts::kSwitchLabel).arg(switch_number); }
+QString switch_name(int switch_number) { return qtext(texts::kSwitchLabel).arg(switch_number); }
 
 QLabel* make_caption(QWidget& parent, const QString& name, const QString& text, QRect geometry) {
   auto* caption = new QLabel(text, &parent);
@@ -58,7 +57,7 @@ Form1::Form1(std::unique_ptr<kvt::Dialogs> dialogs, QWidget* parent)
     dialogs_ = std::make_unique<kvt::QtDialogs>(*this);
   }
   setObjectName(QStringLiteral("Form1"));
-  setWindowTitle(qt_text(texts::kTitle));
+  setWindowTitle(qtext(texts::kTitle));
   setWindowIcon(kvt::window_icon());
   setFixedSize(kvt::to_pixels(layout::kClientArea));
   setPalette(kvt::theme::classic_palette());
@@ -133,7 +132,7 @@ void Form1::build_captions(QWidget& parent, bool in_frame) {
     if (row.in_frame != in_frame) {
       continue;
     }
-    QLabel* caption = make_caption(parent, QString::fromLatin1(row.name), qt_text(row.text),
+    QLabel* caption = make_caption(parent, QString::fromLatin1(row.name), qtext(row.text),
                                    kvt::to_pixels(row.rect));
     caption->setFont(kvt::theme::font(row.font));
     // Opaque, so a caption over the panel picture stays readable.
@@ -142,12 +141,12 @@ void Form1::build_captions(QWidget& parent, bool in_frame) {
 }
 
 QWidget& Form1::build_frame() {
-  auto* frame = new QGroupBox(qt_text(texts::kFrameCaption), this);
+  auto* frame = new QGroupBox(qtext(texts::kFrameCaption), this);
   frame->setObjectName(QStringLiteral("Frame1"));
   frame->setGeometry(kvt::to_pixels(layout::kFrame));
   frame->setFont(kvt::theme::font(LayoutFont::ArialBold));
 
-  check1_ = new kvt::WrappingCheckBox(qt_text(texts::kCheck1Caption), frame);
+  check1_ = new kvt::WrappingCheckBox(qtext(texts::kCheck1Caption), frame);
   check1_->setObjectName(QStringLiteral("Check1"));
   check1_->setGeometry(kvt::to_pixels(layout::kCheck1));
   check1_->setFont(kvt::theme::font(LayoutFont::ArialBold));
@@ -163,9 +162,9 @@ void Form1::build_command_buttons() {
       &Form1::write_file_pressed};
   for (std::size_t i = 0; i < commands.size(); ++i) {
     const layout::CommandButtonRow& row = layout::kCommandButtons[i];
-    auto* button = new kvt::CommandButton(qt_text(row.caption), this);
+    auto* button = new kvt::CommandButton(qtext(row.caption), this);
     button->setObjectName(QString::fromLatin1(row.name));
-    button->setToolTip(qt_text(row.tooltip));
+    button->setToolTip(qtext(row.tooltip));
     button->setGeometry(kvt::to_pixels(row.rect));
     button->setFont(kvt::theme::font(LayoutFont::ArialBold));
     button->setAutoDefault(false);
@@ -195,16 +194,16 @@ void Form1::build_text_boxes() {
 
   auto* panel_name = new kvt::TextBox(QString(), layout::kPanelNameTypedLength, this);
   panel_name->setObjectName(numbered("Text", kvt::kPanelNameBox));
-  panel_name->setToolTip(qt_text(texts::kPanelNameTooltip));
+  panel_name->setToolTip(qtext(texts::kPanelNameTooltip));
   panel_name->setGeometry(kvt::to_pixels(layout::kPanelNameBox));
   panel_name->setFont(kvt::theme::font(LayoutFont::SansRegular));
   text_boxes_[0] = panel_name;
 
   for (int k = 1; k <= kvt::kSwitchCount; ++k) {
     const int number = kvt::designation_box(k);
-    auto* box = new kvt::TextBox(qt_text(texts::kDesignationText), 0, this);
+    auto* box = new kvt::TextBox(qtext(texts::kDesignationText), 0, this);
     box->setObjectName(numbered("Text", number));
-    box->setToolTip(qt_text(texts::kDesignationTooltip).arg(switch_name(k)));
+    box->setToolTip(qtext(texts::kDesignationTooltip).arg(switch_name(k)));
     box->setGeometry(
         kvt::to_pixels(layout::kSwitchRows[k - 1].designation_box, layout::kDesignationBoxSize));
     text_boxes_[number - kvt::kPanelNameBox] = box;
@@ -230,14 +229,14 @@ void Form1::build_lists(QWidget& frame) {
     const layout::SwitchRow& row = layout::kSwitchRows[k - 1];
     kvt::ListBox* modules = add_list(kvt::module_list(k), kvt::kModuleTable, *this,
                                      kvt::to_pixels(row.module_list, layout::kModuleListSize));
-    modules->setToolTip(qt_text(texts::kModuleListTooltip).arg(switch_name(k)));
+    modules->setToolTip(qtext(texts::kModuleListTooltip).arg(switch_name(k)));
     modules->setFont(kvt::theme::font(LayoutFont::SansRegular));
   }
   for (int k = 1; k <= kvt::kSwitchCount; ++k) {
     const layout::SwitchRow& row = layout::kSwitchRows[k - 1];
     kvt::ListBox* channels = add_list(kvt::channel_list(k), kvt::kChannelTable, *this,
                                       kvt::to_pixels(row.channel_list, layout::kChannelListSize));
-    channels->setToolTip(qt_text(texts::kChannelListTooltip).arg(switch_name(k)));
+    channels->setToolTip(qtext(texts::kChannelListTooltip).arg(switch_name(k)));
     channels->setFont(kvt::theme::font(LayoutFont::SansRegular));
   }
   // The indicator list sits in Frame1 but keeps the window's font, not the frame's.

@@ -11,17 +11,17 @@
 namespace kvt {
 namespace {
 
-QString q(const std::string& text) { return QString::fromStdString(text); }
+using window_texts::qtext;
 
-QString words(const char* text) { return QString::fromLatin1(text); }
+QString q(const std::string& text) { return QString::fromStdString(text); }
 
 QString entry_text(const SystemPort& port) {
   QString text = q(port.device);
   if (!port.description.empty()) {
-    text += words(window_texts::kPortDescription).arg(q(port.description));
+    text += qtext(window_texts::kPortDescription).arg(q(port.description));
   }
   if (!port.stable_name.empty()) {
-    text += words(window_texts::kPortStableName).arg(q(port.stable_name));
+    text += qtext(window_texts::kPortStableName).arg(q(port.stable_name));
   }
   return text;
 }
@@ -37,7 +37,7 @@ void PortSelector::set_port_list(std::function<std::vector<SystemPort>()> list_p
 PortChoice PortSelector::current() const { return choose_port(port_sources({}, list_ports_())); }
 
 void PortSelector::add_port_menu(QMenu& menu, QWidget& window, bool command_running) {
-  QMenu* ports = menu.addMenu(words(window_texts::kSerialPortMenu));
+  QMenu* ports = menu.addMenu(qtext(window_texts::kSerialPortMenu));
   ports->setObjectName(QStringLiteral("SerialPortMenu"));
   fill_port_menu(*ports, window, command_running);
 }
@@ -46,7 +46,7 @@ void PortSelector::fill_port_menu(QMenu& menu, QWidget& window, bool command_run
   const PortChoice choice = current();
   const bool from_environment = choice.reason == PortReason::Environment;
   if (from_environment) {
-    menu.addAction(words(window_texts::kSetInEnvironment).arg(q(choice.device)))->setEnabled(false);
+    menu.addAction(qtext(window_texts::kSetInEnvironment).arg(q(choice.device)))->setEnabled(false);
     menu.addSeparator();
   }
   const bool can_choose = !command_running && !from_environment;
@@ -71,15 +71,15 @@ void PortSelector::fill_port_menu(QMenu& menu, QWidget& window, bool command_run
     entry->setEnabled(false);
   }
   menu.addSeparator();
-  QAction* other = menu.addAction(words(window_texts::kOtherDevice));
+  QAction* other = menu.addAction(qtext(window_texts::kOtherDevice));
   other->setEnabled(can_choose);
   connect(other, &QAction::triggered, this, [this, &window] { ask_other_device(window); });
 }
 
 void PortSelector::ask_other_device(QWidget& window) {
   bool ok = false;
-  const QString device = QInputDialog::getText(&window, words(window_texts::kSerialPortMenu),
-                                               words(window_texts::kOtherDeviceLabel),
+  const QString device = QInputDialog::getText(&window, qtext(window_texts::kSerialPortMenu),
+                                               qtext(window_texts::kOtherDeviceLabel),
                                                QLineEdit::Normal, q(current().device), &ok)
                              .trimmed();
   if (ok && !device.isEmpty()) choose(device.toStdString());
@@ -90,9 +90,9 @@ void PortSelector::choose(const std::string& device) { remember_port(device); }
 QString PortSelector::failure_hint() const {
   const PortChoice choice = current();
   if (choice.reason == PortReason::Environment) {
-    return words(window_texts::kSetInEnvironmentHint).arg(q(choice.device));
+    return qtext(window_texts::kSetInEnvironmentHint).arg(q(choice.device));
   }
-  return words(window_texts::kChooseAnotherHint).arg(q(choice.device));
+  return qtext(window_texts::kChooseAnotherHint).arg(q(choice.device));
 }
 
 }  // namespace kvt

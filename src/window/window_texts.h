@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QString>
+
 // Every word the window shows, word for word. The layout places the captions; %1 stands for
 // what the window fills in.
 namespace kvt::window_texts {
+
+// A text as Qt's controls take it.
+inline QString qtext(const char* text) { return QString::fromLatin1(text); }
 
 inline constexpr char kTitle[] = "TQ KVT 10 BUTTON DIMMABLE SWITCH PANEL CONFIGURATION PROGRAM";
 
