@@ -24,10 +24,13 @@
 #include "window/text_box.h"
 #include "window/theme.h"
 #include "window/window_icon.h"
+#include "window/window_texts.h"
 #include "window/wrapping_check_box.h"
 
 namespace layout = kvt::layout;
+namespace texts = kvt::window_texts;
 using kvt::theme::LayoutFont;
+using kvt::window_texts::qtext;
 
 namespace {
 
@@ -35,7 +38,7 @@ QString numbered(const char* kind, int number) {
   return QString::fromLatin1(kind) + QString::number(number);
 }
 
-QString switch_name(int switch_number) { return numbered("SW", switch_number); }
+QString switch_name(int switch_number) { return qtext(texts::kSwitchLabel).arg(switch_number); }
 
 QLabel* make_caption(QWidget& parent, const QString& name, const QString& text, QRect geometry) {
   auto* caption = new QLabel(text, &parent);
@@ -54,7 +57,7 @@ Form1::Form1(std::unique_ptr<kvt::Dialogs> dialogs, QWidget* parent)
     dialogs_ = std::make_unique<kvt::QtDialogs>(*this);
   }
   setObjectName(QStringLiteral("Form1"));
-  setWindowTitle(QString::fromLatin1(layout::kTitle));
+  setWindowTitle(qtext(texts::kTitle));
   setWindowIcon(kvt::window_icon());
   setFixedSize(kvt::to_pixels(layout::kClientArea));
   setPalette(kvt::theme::classic_palette());
@@ -129,8 +132,8 @@ void Form1::build_captions(QWidget& parent, bool in_frame) {
     if (row.in_frame != in_frame) {
       continue;
     }
-    QLabel* caption = make_caption(parent, QString::fromLatin1(row.name),
-                                   QString::fromLatin1(row.text), kvt::to_pixels(row.rect));
+    QLabel* caption = make_caption(parent, QString::fromLatin1(row.name), qtext(row.text),
+                                   kvt::to_pixels(row.rect));
     caption->setFont(kvt::theme::font(row.font));
     // Opaque, so a caption over the panel picture stays readable.
     caption->setAutoFillBackground(true);
@@ -138,12 +141,12 @@ void Form1::build_captions(QWidget& parent, bool in_frame) {
 }
 
 QWidget& Form1::build_frame() {
-  auto* frame = new QGroupBox(QString::fromLatin1(layout::kFrameCaption), this);
+  auto* frame = new QGroupBox(qtext(texts::kFrameCaption), this);
   frame->setObjectName(QStringLiteral("Frame1"));
   frame->setGeometry(kvt::to_pixels(layout::kFrame));
   frame->setFont(kvt::theme::font(LayoutFont::ArialBold));
 
-  check1_ = new kvt::WrappingCheckBox(QString::fromLatin1(layout::kCheck1Caption), frame);
+  check1_ = new kvt::WrappingCheckBox(qtext(texts::kCheck1Caption), frame);
   check1_->setObjectName(QStringLiteral("Check1"));
   check1_->setGeometry(kvt::to_pixels(layout::kCheck1));
   check1_->setFont(kvt::theme::font(LayoutFont::ArialBold));
@@ -159,9 +162,9 @@ void Form1::build_command_buttons() {
       &Form1::write_file_pressed};
   for (std::size_t i = 0; i < commands.size(); ++i) {
     const layout::CommandButtonRow& row = layout::kCommandButtons[i];
-    auto* button = new kvt::CommandButton(QString::fromLatin1(row.caption), this);
+    auto* button = new kvt::CommandButton(qtext(row.caption), this);
     button->setObjectName(QString::fromLatin1(row.name));
-    button->setToolTip(QString::fromLatin1(row.tooltip));
+    button->setToolTip(qtext(row.tooltip));
     button->setGeometry(kvt::to_pixels(row.rect));
     button->setFont(kvt::theme::font(LayoutFont::ArialBold));
     button->setAutoDefault(false);
@@ -183,7 +186,7 @@ void Form1::build_text_boxes() {
   status_box_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   status_box_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   status_box_->document()->setDocumentMargin(1);
-  set_status_text(layout::kStatusBoxText);
+  set_status_text(texts::kStatusBoxText);
   QPalette status_colours = status_box_->palette();
   status_colours.setColor(QPalette::Base, kvt::theme::status_background());
   status_box_->setPalette(status_colours);
@@ -191,16 +194,16 @@ void Form1::build_text_boxes() {
 
   auto* panel_name = new kvt::TextBox(QString(), layout::kPanelNameTypedLength, this);
   panel_name->setObjectName(numbered("Text", kvt::kPanelNameBox));
-  panel_name->setToolTip(QStringLiteral("ENTER IDENTITY FOR FILE NAME"));
+  panel_name->setToolTip(qtext(texts::kPanelNameTooltip));
   panel_name->setGeometry(kvt::to_pixels(layout::kPanelNameBox));
   panel_name->setFont(kvt::theme::font(LayoutFont::SansRegular));
   text_boxes_[0] = panel_name;
 
   for (int k = 1; k <= kvt::kSwitchCount; ++k) {
     const int number = kvt::designation_box(k);
-    auto* box = new kvt::TextBox(QString::fromLatin1(layout::kDesignationText), 0, this);
+    auto* box = new kvt::TextBox(qtext(texts::kDesignationText), 0, this);
     box->setObjectName(numbered("Text", number));
-    box->setToolTip(QStringLiteral("ENTER %1 FUNCTION").arg(switch_name(k)));
+    box->setToolTip(qtext(texts::kDesignationTooltip).arg(switch_name(k)));
     box->setGeometry(
         kvt::to_pixels(layout::kSwitchRows[k - 1].designation_box, layout::kDesignationBoxSize));
     text_boxes_[number - kvt::kPanelNameBox] = box;
@@ -226,14 +229,14 @@ void Form1::build_lists(QWidget& frame) {
     const layout::SwitchRow& row = layout::kSwitchRows[k - 1];
     kvt::ListBox* modules = add_list(kvt::module_list(k), kvt::kModuleTable, *this,
                                      kvt::to_pixels(row.module_list, layout::kModuleListSize));
-    modules->setToolTip(QStringLiteral("%1 MODULE ASSIGNMENT").arg(switch_name(k)));
+    modules->setToolTip(qtext(texts::kModuleListTooltip).arg(switch_name(k)));
     modules->setFont(kvt::theme::font(LayoutFont::SansRegular));
   }
   for (int k = 1; k <= kvt::kSwitchCount; ++k) {
     const layout::SwitchRow& row = layout::kSwitchRows[k - 1];
     kvt::ListBox* channels = add_list(kvt::channel_list(k), kvt::kChannelTable, *this,
                                       kvt::to_pixels(row.channel_list, layout::kChannelListSize));
-    channels->setToolTip(QStringLiteral("%1 CHANNEL ASSIGNMENT").arg(switch_name(k)));
+    channels->setToolTip(qtext(texts::kChannelListTooltip).arg(switch_name(k)));
     channels->setFont(kvt::theme::font(LayoutFont::SansRegular));
   }
   // The indicator list sits in Frame1 but keeps the window's font, not the frame's.

@@ -11,8 +11,8 @@
 
 class QAbstractButton;
 class QCheckBox;
+class QMenu;
 class QPlainTextEdit;
-class QTimer;
 
 namespace kvt {
 enum class CommandEnd;
@@ -49,7 +49,6 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   void close_without_asking();
 
   kvt::PanelConfig& config();
-  QTimer& timer1();
   kvt::PortSelector& port_selector();
 
   int selected(int list) const override;
@@ -76,8 +75,8 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   // while a panel command waits then ends that command at its next wait; the command closes the
   // port and the program ends.
   void closeEvent(QCloseEvent* event) override;
-  // Right click on the panel picture or the background, the Menu key or Shift+F10: the menu
-  // with the serial port.
+  // Right click on the panel picture or the background, the Menu key or Shift+F10: the context
+  // menu, shown without blocking, so a command that is running goes on.
   void contextMenuEvent(QContextMenuEvent* event) override;
 
   // The rules behind a list's selection and behind a change of Check1; every run of a handler,
@@ -97,6 +96,10 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   template <typename Command>
   void run_command(Command command);
   void set_command_buttons_enabled(bool enabled);
+  // The window's context menu, made afresh for each opening and gone when it closes: the
+  // window's own actions (a new one is added here) and the serial port submenu. Opening it
+  // changes no control.
+  QMenu& build_context_menu();
   // A panel command that may have gone to the wrong port says which port, and how to choose.
   void add_port_hint(kvt::CommandEnd end);
 

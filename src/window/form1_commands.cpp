@@ -1,6 +1,7 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QScopeGuard>
 
@@ -41,8 +42,8 @@ void Form1::note_change() {
 bool Form1::settle_unsaved_changes() {
   // During a read the user has already been asked about what the read replaces.
   if (!changed_ || loading_) return true;
-  switch (dialogs_->ask_save_first(kvt::window_texts::kUnsavedQuestion.toStdString(),
-                                   kvt::window_texts::kUnsavedTitle.toStdString())) {
+  switch (dialogs_->ask_save_first(kvt::window_texts::kUnsavedQuestion,
+                                   kvt::window_texts::kUnsavedTitle)) {
     case kvt::UnsavedAnswer::Save:
       return save_to_file();
     case kvt::UnsavedAnswer::Discard:
@@ -76,8 +77,15 @@ void Form1::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);
 }
 
+QMenu& Form1::build_context_menu() {
+  auto* menu = new QMenu(this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  port_selector_->add_port_menu(*menu, *this, command_running_);
+  return *menu;
+}
+
 void Form1::contextMenuEvent(QContextMenuEvent* event) {
-  port_selector_->popup_menu(*this, event->globalPos(), command_running_);
+  build_context_menu().popup(event->globalPos());
   event->accept();
 }
 

@@ -1,10 +1,8 @@
 #include <QCheckBox>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
-#include <QTimer>
 #include <stdexcept>
 
-#include "link/panel_link.h"
 #include "model/editor_events.h"
 #include "model/rules.h"
 #include "model/switch_rows.h"
@@ -18,8 +16,6 @@ constexpr int kStatusBoxNumber = 1;
 }  // namespace
 
 kvt::PanelConfig& Form1::config() { return config_; }
-
-QTimer& Form1::timer1() { return link_->timer1(); }
 
 kvt::PortSelector& Form1::port_selector() { return *port_selector_; }
 

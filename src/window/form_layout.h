@@ -4,12 +4,12 @@
 
 #include "window/theme.h"
 #include "window/twips.h"
+#include "window/window_texts.h"
 
 // The window's stored layout: every position and size in twips, from the top-left corner of the
 // client area (or of Frame1 for the controls inside it).
 namespace kvt::layout {
 
-inline constexpr char kTitle[] = "TQ KVT 10 BUTTON DIMMABLE SWITCH PANEL CONFIGURATION PROGRAM";
 inline constexpr TwipSize kClientArea{11040, 7920};
 
 struct CommandButtonRow {
@@ -22,20 +22,20 @@ struct CommandButtonRow {
 // File buttons at the left edge, panel buttons at the right.
 inline constexpr std::array<CommandButtonRow, 4> kCommandButtons{{
     {"READ_CONFIG",
-     "READ CONFIGURATION FROM SWITCH PANEL",
-     "LEFT CLICK TO READ CONFIG IN SWITCH PANEL",
+     window_texts::kReadConfigCaption,
+     window_texts::kReadConfigTooltip,
      {8280, 600, 2535, 855}},
     {"WRITE_CONFIG",
-     "WRITE CONFIGURATION TO SWITCH PANEL",
-     "LEFT CLICK TO SAVE CONFIG IN SWITCH PANEL",
+     window_texts::kWriteConfigCaption,
+     window_texts::kWriteConfigTooltip,
      {8280, 2040, 2535, 855}},
     {"READ_FILE",
-     "OPEN CONFIGURATION FILE",
-     "LEFT CLICK TO OPEN CONFIG FILE",
+     window_texts::kReadFileCaption,
+     window_texts::kReadFileTooltip,
      {240, 600, 2415, 855}},
     {"WRITE_FILE",
-     "SAVE CONFIGURATION FILE",
-     "LEFT CLICK TO SAVE CONFIG FILE",
+     window_texts::kWriteFileCaption,
+     window_texts::kWriteFileTooltip,
      {240, 1920, 2415, 855}},
 }};
 
@@ -66,7 +66,6 @@ inline constexpr TwipSize kChannelListSize{615, 645};
 inline constexpr TwipSize kDesignationBoxSize{1455, 285};
 inline constexpr TwipSize kSwitchLabelSize{420, 195};
 inline constexpr TwipSize kWideSwitchLabelSize{525, 195};  // "SW10"
-inline constexpr char kDesignationText[] = "DESIGNATION ";
 
 // Captions other than the switch labels.
 struct CaptionRow {
@@ -78,20 +77,23 @@ struct CaptionRow {
 };
 
 inline constexpr std::array<CaptionRow, 4> kCaptions{{
-    {"Label6", "PANEL NAME", {4800, 6720, 1455, 255}, theme::LayoutFont::SansRegular, false},
+    {"Label6",
+     window_texts::kPanelNameCaption,
+     {4800, 6720, 1455, 255},
+     theme::LayoutFont::SansRegular,
+     false},
     {"Label15",
-     "INDICATOR INTENSITY (%)",
+     window_texts::kIndicatorCaption,
      {840, 960, 1455, 495},
      theme::LayoutFont::ArialBold,
      true},
     {"Label16",
-     "BACK-LIGHT INTENSITY (%)",
+     window_texts::kBackLightCaption,
      {840, 1560, 1455, 495},
      theme::LayoutFont::ArialBold,
      true},
-    // The width breaks the caption into three lines.
     {"Label14",
-     "PROGRAMMING       HEADER           LOCATION",
+     window_texts::kHeaderCaption,
      {720, 5880, 1455, 615},
      theme::LayoutFont::Window,
      false},
@@ -100,12 +102,9 @@ inline constexpr std::array<CaptionRow, 4> kCaptions{{
 inline constexpr TwipRect kPanelNameBox{4800, 6960, 1455, 285};
 inline constexpr int kPanelNameTypedLength = 12;
 inline constexpr TwipRect kStatusBox{3840, 600, 3255, 615};
-inline constexpr char kStatusBoxText[] = "Text1\r\n";
 
 inline constexpr TwipRect kFrame{8280, 5160, 2535, 2295};
-inline constexpr char kFrameCaption[] = "SPECIAL FEATURES:";
-inline constexpr TwipRect kCheck1{0, 360, 2415, 495};  // in Frame1
-inline constexpr char kCheck1Caption[] = "INDEPENDENT LIGHTING";
+inline constexpr TwipRect kCheck1{0, 360, 2415, 495};            // in Frame1
 inline constexpr TwipRect kIndicatorList{0, 960, 735, 450};      // in Frame1
 inline constexpr TwipRect kBackLightList{8280, 6720, 735, 450};  // on the window, over Frame1
 

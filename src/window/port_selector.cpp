@@ -6,17 +6,23 @@
 #include <utility>
 
 #include "link/port_memory.h"
-#include "window/port_texts.h"
+#include "window/window_texts.h"
 
 namespace kvt {
 namespace {
+
+using window_texts::qtext;
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
 
 QString entry_text(const SystemPort& port) {
   QString text = q(port.device);
-  if (!port.description.empty()) text += QStringLiteral("  -  ") + q(port.description);
-  if (!port.stable_name.empty()) text += QStringLiteral("  (") + q(port.stable_name) + ')';
+  if (!port.description.empty()) {
+    text += qtext(window_texts::kPortDescription).arg(q(port.description));
+  }
+  if (!port.stable_name.empty()) {
+    text += qtext(window_texts::kPortStableName).arg(q(port.stable_name));
+  }
   return text;
 }
 
@@ -30,20 +36,17 @@ void PortSelector::set_port_list(std::function<std::vector<SystemPort>()> list_p
 
 PortChoice PortSelector::current() const { return choose_port(port_sources({}, list_ports_())); }
 
-void PortSelector::popup_menu(QWidget& window, const QPoint& where, bool command_running) {
-  auto* menu = new QMenu(&window);
-  menu->setAttribute(Qt::WA_DeleteOnClose);
-  QMenu* ports = menu->addMenu(port_texts::kSerialPortMenu);
+void PortSelector::add_port_menu(QMenu& menu, QWidget& window, bool command_running) {
+  QMenu* ports = menu.addMenu(qtext(window_texts::kSerialPortMenu));
   ports->setObjectName(QStringLiteral("SerialPortMenu"));
   fill_port_menu(*ports, window, command_running);
-  menu->popup(where);
 }
 
 void PortSelector::fill_port_menu(QMenu& menu, QWidget& window, bool command_running) {
   const PortChoice choice = current();
   const bool from_environment = choice.reason == PortReason::Environment;
   if (from_environment) {
-    menu.addAction(port_texts::kSetInEnvironment.arg(q(choice.device)))->setEnabled(false);
+    menu.addAction(qtext(window_texts::kSetInEnvironment).arg(q(choice.device)))->setEnabled(false);
     menu.addSeparator();
   }
   const bool can_choose = !command_running && !from_environment;
@@ -68,17 +71,17 @@ void PortSelector::fill_port_menu(QMenu& menu, QWidget& window, bool command_run
     entry->setEnabled(false);
   }
   menu.addSeparator();
-  QAction* other = menu.addAction(port_texts::kOtherDevice);
+  QAction* other = menu.addAction(qtext(window_texts::kOtherDevice));
   other->setEnabled(can_choose);
   connect(other, &QAction::triggered, this, [this, &window] { ask_other_device(window); });
 }
 
 void PortSelector::ask_other_device(QWidget& window) {
   bool ok = false;
-  const QString device =
-      QInputDialog::getText(&window, port_texts::kSerialPortMenu, port_texts::kOtherDeviceLabel,
-                            QLineEdit::Normal, q(current().device), &ok)
-          .trimmed();
+  const QString device = QInputDialog::getText(&window, qtext(window_texts::kSerialPortMenu),
+                                               qtext(window_texts::kOtherDeviceLabel),
+                                               QLineEdit::Normal, q(current().device), &ok)
+                             .trimmed();
   if (ok && !device.isEmpty()) choose(device.toStdString());
 }
 
@@ -87,9 +90,9 @@ void PortSelector::choose(const std::string& device) { remember_port(device); }
 QString PortSelector::failure_hint() const {
   const PortChoice choice = current();
   if (choice.reason == PortReason::Environment) {
-    return port_texts::kSetInEnvironmentHint.arg(q(choice.device));
+    return qtext(window_texts::kSetInEnvironmentHint).arg(q(choice.device));
   }
-  return port_texts::kChooseAnotherHint.arg(q(choice.device));
+  return qtext(window_texts::kChooseAnotherHint).arg(q(choice.device));
 }
 
 }  // namespace kvt

@@ -14,8 +14,9 @@ class QWidget;
 
 namespace kvt {
 
-// The window's serial port: which one the port rule picks, the context menu that lets the user
-// choose another (remembered for the next run), and the hint a port failure gets.
+// The window's serial port: which one the port rule picks, the submenu of the window's context
+// menu that lets the user choose another (remembered for the next run), and the hint a port
+// failure gets.
 class PortSelector : public QObject {
   Q_OBJECT
 
@@ -28,9 +29,9 @@ class PortSelector : public QObject {
   // The port the next command uses.
   PortChoice current() const;
 
-  // The window's context menu with its "SERIAL PORT" submenu, shown at `where` (global) without
-  // blocking: a command that is running goes on. While `command_running`, choosing is off.
-  void popup_menu(QWidget& window, const QPoint& where, bool command_running);
+  // Adds the "SERIAL PORT" submenu to the window's context menu `menu`; "OTHER DEVICE..." asks
+  // over `window`. While `command_running`, choosing is off.
+  void add_port_menu(QMenu& menu, QWidget& window, bool command_running);
 
   // Stores `device` as the user's choice.
   void choose(const std::string& device);

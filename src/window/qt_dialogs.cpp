@@ -6,7 +6,6 @@
 #include <QPushButton>
 
 #include "window/chooser_folder.h"
-#include "window/form_layout.h"
 #include "window/theme.h"
 #include "window/window_texts.h"
 
@@ -45,7 +44,7 @@ void set_up_box(QMessageBox& box, const std::string& text, const std::string& ti
   // the main window stays light; it is given the main window's colours instead.
   box.setPalette(theme::classic_palette());
   box.setIcon(QMessageBox::NoIcon);
-  box.setWindowTitle(title.empty() ? QString::fromLatin1(layout::kTitle)
+  box.setWindowTitle(title.empty() ? window_texts::qtext(window_texts::kTitle)
                                    : QString::fromStdString(title));
   box.setTextFormat(Qt::PlainText);
   box.setText(QString::fromStdString(text));
@@ -65,10 +64,12 @@ void QtDialogs::message(const std::string& text, const std::string& title) {
 UnsavedAnswer QtDialogs::ask_save_first(const std::string& text, const std::string& title) {
   QMessageBox box(&window_);
   set_up_box(box, text, title);
-  QPushButton* save = box.addButton(window_texts::kSaveButton, QMessageBox::AcceptRole);
-  QPushButton* discard = box.addButton(window_texts::kDiscardButton, QMessageBox::DestructiveRole);
+  QPushButton* save =
+      box.addButton(window_texts::qtext(window_texts::kSaveButton), QMessageBox::AcceptRole);
+  QPushButton* discard = box.addButton(window_texts::qtext(window_texts::kDiscardButton),
+                                       QMessageBox::DestructiveRole);
   // The rejecting button also answers Escape.
-  box.addButton(window_texts::kCancelButton, QMessageBox::RejectRole);
+  box.addButton(window_texts::qtext(window_texts::kCancelButton), QMessageBox::RejectRole);
   box.setDefaultButton(save);
   box.exec();
   if (box.clickedButton() == save) return UnsavedAnswer::Save;

@@ -2,14 +2,62 @@
 
 #include <QString>
 
+// Every word the window shows, word for word. The layout places the captions; %1 stands for
+// what the window fills in.
 namespace kvt::window_texts {
 
-// What the window asks before unsaved changes would be lost, word for word.
-inline const QString kUnsavedTitle = QStringLiteral("UNSAVED CONFIGURATION");
-inline const QString kUnsavedQuestion = QStringLiteral(
-    "THE CONFIGURATION HAS CHANGED SINCE IT WAS LAST SAVED.\nSAVE IT TO A FILE FIRST?");
-inline const QString kSaveButton = QStringLiteral("SAVE");
-inline const QString kDiscardButton = QStringLiteral("DISCARD");
-inline const QString kCancelButton = QStringLiteral("CANCEL");
+// A text as Qt's controls take it.
+inline QString qtext(const char* text) { return QString::fromLatin1(text); }
+
+inline constexpr char kTitle[] = "TQ KVT 10 BUTTON DIMMABLE SWITCH PANEL CONFIGURATION PROGRAM";
+
+// The command buttons: caption, then tooltip.
+inline constexpr char kReadConfigCaption[] = "READ CONFIGURATION FROM SWITCH PANEL";
+inline constexpr char kReadConfigTooltip[] = "LEFT CLICK TO READ CONFIG IN SWITCH PANEL";
+inline constexpr char kWriteConfigCaption[] = "WRITE CONFIGURATION TO SWITCH PANEL";
+inline constexpr char kWriteConfigTooltip[] = "LEFT CLICK TO SAVE CONFIG IN SWITCH PANEL";
+inline constexpr char kReadFileCaption[] = "OPEN CONFIGURATION FILE";
+inline constexpr char kReadFileTooltip[] = "LEFT CLICK TO OPEN CONFIG FILE";
+inline constexpr char kWriteFileCaption[] = "SAVE CONFIGURATION FILE";
+inline constexpr char kWriteFileTooltip[] = "LEFT CLICK TO SAVE CONFIG FILE";
+
+// A switch's label, and the tooltips of its controls, filled in with that label.
+inline constexpr char kSwitchLabel[] = "SW%1";
+inline constexpr char kModuleListTooltip[] = "%1 MODULE ASSIGNMENT";
+inline constexpr char kChannelListTooltip[] = "%1 CHANNEL ASSIGNMENT";
+inline constexpr char kDesignationTooltip[] = "ENTER %1 FUNCTION";
+inline constexpr char kDesignationText[] = "DESIGNATION ";
+
+inline constexpr char kPanelNameCaption[] = "PANEL NAME";
+inline constexpr char kPanelNameTooltip[] = "ENTER IDENTITY FOR FILE NAME";
+inline constexpr char kIndicatorCaption[] = "INDICATOR INTENSITY (%)";
+inline constexpr char kBackLightCaption[] = "BACK-LIGHT INTENSITY (%)";
+// The caption's width breaks it into three lines.
+inline constexpr char kHeaderCaption[] = "PROGRAMMING       HEADER           LOCATION";
+inline constexpr char kFrameCaption[] = "SPECIAL FEATURES:";
+inline constexpr char kCheck1Caption[] = "INDEPENDENT LIGHTING";
+// The status box's stored text, replaced before a command first shows the box.
+inline constexpr char kStatusBoxText[] = "Text1\r\n";
+
+// What the window asks before unsaved changes would be lost.
+inline constexpr char kUnsavedTitle[] = "UNSAVED CONFIGURATION";
+inline constexpr char kUnsavedQuestion[] =
+    "THE CONFIGURATION HAS CHANGED SINCE IT WAS LAST SAVED.\nSAVE IT TO A FILE FIRST?";
+inline constexpr char kSaveButton[] = "SAVE";
+inline constexpr char kDiscardButton[] = "DISCARD";
+inline constexpr char kCancelButton[] = "CANCEL";
+
+// The serial port submenu of the context menu. A listed port shows its device, then its
+// description and its stable name when it has them.
+inline constexpr char kSerialPortMenu[] = "SERIAL PORT";
+inline constexpr char kPortDescription[] = "  -  %1";
+inline constexpr char kPortStableName[] = "  (%1)";
+inline constexpr char kOtherDevice[] = "OTHER DEVICE...";
+inline constexpr char kOtherDeviceLabel[] = "DEVICE PATH (FOR EXAMPLE /dev/ttyUSB0):";
+// The submenu's note when the environment decides and choosing is off.
+inline constexpr char kSetInEnvironment[] = "SET IN KVT_SERIAL_PORT: %1";
+// The second line of a failure that may come from the wrong port.
+inline constexpr char kChooseAnotherHint[] = "(PORT %1 - RIGHT-CLICK THE WINDOW TO CHOOSE ANOTHER)";
+inline constexpr char kSetInEnvironmentHint[] = "(PORT %1 - SET IN KVT_SERIAL_PORT)";
 
 }  // namespace kvt::window_texts

@@ -251,10 +251,11 @@ TEST(WindowLayout, StartsInTheStoredStateBeforeTheLoadHandling) {
   }
   EXPECT_EQ(form.all_list_runs(), 0);
   EXPECT_EQ(form.check1_runs, 0);
-  EXPECT_EQ(form.timer1().objectName(), QStringLiteral("Timer1"));
-  EXPECT_FALSE(form.timer1().isActive());
-  EXPECT_EQ(form.timer1().interval(), 100);
-  EXPECT_EQ(form.timer1().timerType(), Qt::PreciseTimer);
+  const auto* timer1 = form.findChild<QTimer*>(QStringLiteral("Timer1"));
+  ASSERT_NE(timer1, nullptr);
+  EXPECT_FALSE(timer1->isActive());
+  EXPECT_EQ(timer1->interval(), 100);
+  EXPECT_EQ(timer1->timerType(), Qt::PreciseTimer);
 }
 
 TEST(WindowLayout, LoadHandlingLeavesTheStartUpState) {
