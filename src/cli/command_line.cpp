@@ -53,8 +53,9 @@ int usage_error(const QCommandLineParser& parser, const QString& problem) {
   return usage_error(parser, bytes_of(problem));
 }
 
-std::string dashed(const QString& option) {
-  return (option.size() == 1 ? "-" : "--") + bytes_of(option);
+// An option as it is typed: -o, --port.
+std::string dashed(std::string_view option) {
+  return (option.size() == 1 ? "-" : "--") + std::string(option);
 }
 
 // The usage problem in what the command was given, or nothing when it may run.
@@ -84,7 +85,7 @@ std::optional<std::string> misuse(const Command& command, const QCommandLinePars
   for (const Option& option : options()) {
     if (option.empty_refused && parser.isSet(q(option.name)) &&
         parser.value(q(option.name)).isEmpty()) {
-      return cli_texts::is_empty(dashed(q(option.name)));
+      return cli_texts::is_empty(dashed(option.name));
     }
   }
   if (parser.isSet("o") != parser.isSet("name")) return std::string(cli_texts::kOutputWithoutName);
