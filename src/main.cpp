@@ -1,10 +1,12 @@
 #include <QApplication>
 #include <QCoreApplication>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "cli/cli_texts.h"
 #include "cli/command_line.h"
+#include "cli/command_table.h"
+#include "cli/console.h"
 #include "cli/exit_status.h"
 #include "link/stop_signals.h"
 #include "window/application_look.h"
@@ -25,14 +27,12 @@ bool display_available() {
 
 int run_window(int argc, char* argv[]) {
   if (argc > 2) {
-    std::fputs("kvt-config: the window takes at most one FILE; see kvt-config --help\n", stderr);
+    kvt::cli::Console::say(std::string(kvt::cli_texts::kWindowTakesOneFile));
     return kvt::cli::kRequestRefused;
   }
   if (!display_available()) {
-    std::fputs(
-        "kvt-config: no display: the window needs a desktop session; the commands show, read, "
-        "write, verify and ports work without one\n",
-        stderr);
+    kvt::cli::Console::say(
+        kvt::cli_texts::no_display(kvt::cli_texts::all_of(kvt::cli::command_names())));
     return kvt::cli::kRequestRefused;
   }
   QApplication app(argc, argv);

@@ -2,8 +2,133 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kvt::cli_texts {
+
+// --help: the introduction, a line per command (from the command table) and the closing rules.
+inline constexpr std::string_view kHelpIntroduction =
+    "Configures the TQ KVT ten-button dimmable switch panel.\n"
+    "\n"
+    "Without arguments it opens the configuration window; with FILE.kvc the window opens with\n"
+    "that file. The commands below work without a display:\n"
+    "\n";
+inline constexpr std::string_view kHelpClosing =
+    "\n"
+    "The port: --port, else KVT_SERIAL_PORT, else the port chosen in the window, else\n"
+    "/dev/ttyS0 (or the only other serial port when the system lists no /dev/ttyS0).\n"
+    "Exit status: 0 success (verify: the panel matches); 1 the panel failed or differs;\n"
+    "2 nothing reached the panel because of the request (usage, file, incomplete switch, port);\n"
+    "128 + n stopped by signal n. A write under way is finished first; interrupt again to stop it.";
+
+// A command's line in --help: how it is called, and what it does (a line break in `summary`
+// starts a further line under the first).
+struct CommandHelp {
+  std::string_view usage;
+  std::string_view summary;
+};
+inline constexpr CommandHelp kShowHelp{"show FILE [--json]", "print the configuration in FILE"};
+inline constexpr CommandHelp kReadHelp{
+    "read [--port DEV] [--json] [--name NAME -o FILE]",
+    "read the panel and print its configuration; with -o\nalso save it, NAME as the panel name"};
+inline constexpr CommandHelp kWriteHelp{"write [--port DEV] FILE",
+                                        "write FILE into the panel, every byte verified"};
+inline constexpr CommandHelp kVerifyHelp{"verify [--port DEV] FILE",
+                                         "compare the panel with FILE; nothing is written"};
+inline constexpr CommandHelp kPortsHelp{"ports", "list the serial ports and the one commands use"};
+
+// The options and arguments --help lists. An operand is named in usage errors by its name in
+// the usage lines (e.g. "FILE").
+inline constexpr std::string_view kFileOperand = "FILE";
+inline constexpr std::string_view kPortOption =
+    "The serial device of the panel, e.g. /dev/ttyUSB0.";
+inline constexpr std::string_view kJsonOption = "Print the configuration as one JSON object.";
+inline constexpr std::string_view kNameOption = "read: the panel name saved with -o.";
+inline constexpr std::string_view kOutputOption = "read: also save the configuration as FILE.";
+inline constexpr std::string_view kFileArgument = "The configuration file (.kvc).";
+inline constexpr std::string_view kFileArgumentSyntax = "[FILE]";
+inline constexpr std::string_view kCommandArgument = "command";
+
+// The commands by name, e.g. "show, read or ports" for the command argument's description and
+// "show, read and ports" where all are meant.
+inline std::string listed(const std::vector<std::string>& names, std::string_view last_joiner) {
+  std::string list;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) list += i + 1 == names.size() ? last_joiner : std::string_view(", ");
+    list += names[i];
+  }
+  return list;
+}
+inline std::string one_of(const std::vector<std::string>& names) {
+  return listed(names, " or ") + ".";
+}
+inline std::string all_of(const std::vector<std::string>& names) { return listed(names, " and "); }
+
+// Usage errors, each followed by the help text. `argument`, `command`, `option` and `operand`
+// are quoted as given (an option without its dashes, an operand by its name, e.g. "FILE").
+inline constexpr std::string_view kNoCommand = "no command given";
+inline std::string unknown_command(const std::string& argument) {
+  return "unknown command " + argument;
+}
+inline std::string needs_operand(const std::string& command, const std::string& operand) {
+  return command + " needs a " + operand;
+}
+inline std::string unexpected_argument(const std::string& argument) {
+  return "unexpected argument " + argument;
+}
+inline std::string option_not_taken(const std::string& command, const std::string& option) {
+  return command + " takes no option " + option;
+}
+// `name`: an operand's name, or an option with its dashes.
+inline std::string is_empty(const std::string& name) { return name + " is empty"; }
+inline constexpr std::string_view kOutputWithoutName =
+    "read saves with -o FILE and --name NAME together";
+
+// The window asked for where it cannot open. `commands`: all_of the command names.
+inline constexpr std::string_view kWindowTakesOneFile =
+    "the window takes at most one FILE; see kvt-config --help";
+inline std::string no_display(const std::string& commands) {
+  return "no display: the window needs a desktop session; the commands " + commands +
+         " work without one";
+}
+
+// A configuration for people (show, read) and a verify's differences share the labels.
+inline constexpr std::string_view kPanelNameLabel = "PANEL NAME";
+inline std::string switch_label(int k) { return "SW" + std::to_string(k); }
+inline constexpr std::string_view kIndependentLightingLabel = "INDEPENDENT LIGHTING";
+inline constexpr std::string_view kIndicatorLabel = "INDICATOR INTENSITY";
+inline constexpr std::string_view kBackLightLabel = "BACK-LIGHT INTENSITY";
+inline constexpr std::string_view kOn = "on";
+inline constexpr std::string_view kOff = "off";
+inline std::string percent(const std::string& number) { return number + " %"; }
+
+// verify: the panel holds what the file would write, or one line per difference.
+inline constexpr std::string_view kMatch = "MATCH";
+inline std::string difference(const std::string& label, const std::string& panel,
+                              const std::string& file) {
+  return label + ": panel " + panel + ", file " + file;
+}
+// A byte no list item stands for.
+inline std::string unknown_code(int code) { return "code " + std::to_string(code); }
+
+// After a panel command that may have failed for the wrong port. `reason`: why it was chosen.
+inline std::string port_hint(const std::string& device, std::string_view reason) {
+  return "port " + device + " (" + std::string(reason) +
+         "); \"kvt-config ports\" lists the serial ports";
+}
+
+// ports: the serial ports the system lists, then the one commands use and why.
+inline constexpr std::string_view kNoPorts = "No serial ports found.";
+inline std::string port_line(const std::string& device, const std::string& stable_name,
+                             const std::string& description) {
+  std::string line = device;
+  if (!stable_name.empty()) line += "  " + stable_name;
+  if (!description.empty()) line += "  (" + description + ")";
+  return line;
+}
+inline std::string commands_use(const std::string& device, std::string_view reason) {
+  return "Commands use " + device + ": " + std::string(reason) + ".";
+}
 
 // What the command line says when SIGINT, SIGTERM or SIGHUP arrives during a panel command,
 // after "kvt-config: ".

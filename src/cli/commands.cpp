@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "cli/cli_texts.h"
 #include "cli/configuration_view.h"
 #include "cli/console.h"
 #include "cli/exit_status.h"
@@ -60,8 +61,7 @@ CommandEnd on_panel(const Request& request, Console& console, Interruption& inte
   console.print_outcome();
   interruption.command_ended(end);
   if (may_be_wrong_port(end)) {
-    Console::say("port " + port.device + " (" + std::string(reason_text(port.reason)) +
-                 "); \"kvt-config ports\" lists the serial ports");
+    Console::say(cli_texts::port_hint(port.device, reason_text(port.reason)));
   }
   return end;
 }
@@ -86,7 +86,7 @@ bool file_codes(const std::string& path, ConfigurationBytes& codes) {
 int show_command(const Request& request) {
   Console console;
   HeadlessEditor editor(console);
-  if (!open_file(editor, console, request.file)) return kRequestRefused;
+  if (!open_file(editor, console, request.operands.at(0))) return kRequestRefused;
   print_configuration(editor, request.json);
   return kSuccess;
 }
@@ -115,7 +115,7 @@ int read_command(const Request& request) {
 int write_command(const Request& request) {
   Console console(kWriteSteps);
   HeadlessEditor editor(console);
-  if (!open_file(editor, console, request.file)) return kRequestRefused;
+  if (!open_file(editor, console, request.operands.at(0))) return kRequestRefused;
   Interruption interruption(editor.link(), console);
   const CommandEnd end = on_panel(request, console, interruption, [&](const std::string& device) {
     return editor.write_panel(device);
@@ -125,7 +125,7 @@ int write_command(const Request& request) {
 
 int verify_command(const Request& request) {
   ConfigurationBytes expected{};
-  if (!file_codes(request.file, expected)) return kRequestRefused;
+  if (!file_codes(request.operands.at(0), expected)) return kRequestRefused;
 
   Console console(kReadSteps);
   HeadlessEditor editor(console);
@@ -139,19 +139,16 @@ int verify_command(const Request& request) {
   if (end != CommandEnd::Done) return exit_status(end);
 
   const std::vector<std::string> found = differences(read.bytes, expected);
-  if (found.empty()) std::puts("MATCH");
+  if (found.empty()) std::puts(std::string(cli_texts::kMatch).c_str());
   for (const std::string& line : found) std::puts(line.c_str());
   return found.empty() ? kSuccess : kPanelFailed;
 }
 
 int ports_command(const Request& request) {
   const std::vector<SystemPort> ports = system_ports();
-  if (ports.empty()) std::puts("No serial ports found.");
+  if (ports.empty()) std::puts(std::string(cli_texts::kNoPorts).c_str());
   for (const SystemPort& port : ports) {
-    std::string line = port.device;
-    if (!port.stable_name.empty()) line += "  " + port.stable_name;
-    if (!port.description.empty()) line += "  (" + port.description + ")";
-    std::puts(line.c_str());
+    std::puts(cli_texts::port_line(port.device, port.stable_name, port.description).c_str());
   }
   const std::string_view ignored = remembered_port().ignored_because;
   if (!ignored.empty()) {
@@ -159,8 +156,7 @@ int ports_command(const Request& request) {
                 std::string(ignored).c_str());
   }
   const PortChoice choice = choose_port(port_sources(request.port, ports));
-  std::printf("Commands use %s: %s.\n", choice.device.c_str(),
-              std::string(reason_text(choice.reason)).c_str());
+  std::puts(cli_texts::commands_use(choice.device, reason_text(choice.reason)).c_str());
   return kSuccess;
 }
 

@@ -1,19 +1,21 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace kvt::cli {
 
 // What the command line asked for, checked for usage already.
 struct Request {
-  std::string file;    // show, write, verify: the configuration file
-  std::string port;    // --port, empty when not given
-  bool json = false;   // --json
-  std::string name;    // read: --name, the panel name saved with -o
-  std::string output;  // read: -o, the file to save
+  std::vector<std::string> operands;  // as the command's row in the table names them
+  std::string port;                   // --port, empty when not given
+  bool json = false;                  // --json
+  std::string name;                   // read: --name, the panel name saved with -o
+  std::string output;                 // read: -o, the file to save
 };
 
-// Each returns the exit status.
+// The handlers of the command table; each returns the exit status. show, write and verify take
+// the configuration file as their one operand.
 int show_command(const Request& request);
 int read_command(const Request& request);
 int write_command(const Request& request);

@@ -6,11 +6,17 @@
 #include <QString>
 #include <sstream>
 
+#include "cli/cli_texts.h"
 #include "files/visible_text.h"
 #include "model/tables.h"
 
 namespace kvt::cli {
 namespace {
+
+// The columns of the text for people.
+constexpr std::size_t kValueColumn = 22;
+constexpr std::size_t kSettingColumn = 6;
+constexpr std::size_t kDesignationColumn = 15;
 
 int percent_in(const Controls& controls, int list) {
   const int position = controls.selected(list);
@@ -51,24 +57,31 @@ ConfigurationView view_of(const PanelConfig& config, const Controls& controls) {
 
 std::string as_text(const ConfigurationView& view) {
   std::ostringstream out;
+  // Each value starts in one column after its label.
+  const auto labelled = [&out](std::string_view label, const std::string& value) {
+    std::string line(label);
+    line.resize(kValueColumn, ' ');
+    out << line << value << '\n';
+  };
   // Names come from a file or a panel: escaped, they cannot drive the terminal or break a line.
-  out << "PANEL NAME            " << visible_text(view.panel) << '\n';
+  labelled(cli_texts::kPanelNameLabel, visible_text(view.panel));
   for (std::size_t i = 0; i < view.switches.size(); ++i) {
     const SwitchView& s = view.switches[i];
     std::string setting = s.module;
     if (s.channel) setting += ' ' + std::to_string(*s.channel);
-    std::string line = "SW" + std::to_string(i + 1);
-    line.resize(6, ' ');
+    std::string line = cli_texts::switch_label(static_cast<int>(i + 1));
+    line.resize(kSettingColumn, ' ');
     line += setting;
     if (!s.designation.empty()) {
-      line.resize(15, ' ');
+      line.resize(kDesignationColumn, ' ');
       line += visible_text(s.designation);
     }
     out << line << '\n';
   }
-  out << "INDEPENDENT LIGHTING  " << (view.independent_lighting ? "on" : "off") << '\n';
-  out << "INDICATOR INTENSITY   " << view.indicator_percent << " %\n";
-  out << "BACK-LIGHT INTENSITY  " << view.backlight_percent << " %\n";
+  labelled(cli_texts::kIndependentLightingLabel,
+           std::string(view.independent_lighting ? cli_texts::kOn : cli_texts::kOff));
+  labelled(cli_texts::kIndicatorLabel, cli_texts::percent(std::to_string(view.indicator_percent)));
+  labelled(cli_texts::kBackLightLabel, cli_texts::percent(std::to_string(view.backlight_percent)));
   return out.str();
 }
 

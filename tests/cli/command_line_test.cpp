@@ -96,6 +96,36 @@ TEST_F(CommandLine, ReadSavesAsTheWindowSavesAfterARead) {
   EXPECT_FALSE(has_write_frame(sim.frames()));
 }
 
+// For scripts: the same configuration as one JSON object, the codes as the panel holds them.
+TEST_F(CommandLine, ReadPrintsJson) {
+  PanelSimulator sim({}, panel_holding(kWorkedCodes));
+  const auto result = run_kvt({"read", "--json", "--port", QString::fromStdString(sim.device())});
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  QJsonParseError error;
+  const QJsonObject shown =
+      QJsonDocument::fromJson(QByteArray::fromStdString(result.out), &error).object();
+  ASSERT_EQ(error.error, QJsonParseError::NoError) << result.out;
+  QJsonArray codes;
+  for (const std::uint8_t code : kWorkedCodes) codes.append(code);
+  EXPECT_EQ(shown["codes"].toArray(), codes);
+  EXPECT_EQ(shown["switches"].toArray()[2].toObject()["module"].toString(), "BL/MR");
+}
+
+// The configuration is shown, but a script must learn that the file it asked for is not there.
+TEST_F(CommandLine, ReadWhoseSaveFailsIsRefused) {
+  PanelSimulator sim({}, panel_holding(kWorkedCodes));
+  const std::string saved = dir.filePath("missing/read.kvc").toStdString();
+  const auto result = run_kvt({"read", "--port", QString::fromStdString(sim.device()), "--name",
+                               "LOBBY 2", "-o", QString::fromStdString(saved)});
+  EXPECT_EQ(result.exit_code, 2) << result.err;
+  EXPECT_NE(result.err.find("kvt-config: CONFIGURATION FILE WAS NOT SAVED: " + saved +
+                            " (No such file or directory)\n"),
+            std::string::npos)
+      << result.err;
+  EXPECT_NE(result.out.find("SW3   BL/MR"), std::string::npos) << result.out;
+  EXPECT_FALSE(std::filesystem::exists(saved));
+}
+
 struct VerifyCase {
   const char* name;
   std::array<std::uint8_t, 14> panel;
@@ -126,6 +156,11 @@ INSTANTIATE_TEST_SUITE_P(
                                  {12, 4, 159, 160, 160, 160, 160, 160, 160, 160, 159, 1, 10, 4},
                                  1,
                                  "SW2: panel A 5, file A 1\n"},
+                      // The last switch, next to the BL/MR code a read skips.
+                      VerifyCase{"LastSwitchDiffers",
+                                 {12, 0, 159, 160, 160, 160, 160, 160, 160, 0, 159, 1, 10, 4},
+                                 1,
+                                 "SW10: panel A 1, file N/A\n"},
                       VerifyCase{"LightingAndBackLightDiffer",
                                  {12, 0, 159, 160, 160, 160, 160, 160, 160, 160, 159, 0, 10, 5},
                                  1,
@@ -554,6 +589,18 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, Usage,
     ::testing::Values(
         UsageCase{"Help", {"--help"}, 0, "Usage:", ""},
+        // A usage too long for its column puts what the command does on the lines below.
+        UsageCase{"HelpListsTheCommands",
+                  {"--help"},
+                  0,
+                  "  show FILE [--json]             print the configuration in FILE\n"
+                  "  read [--port DEV] [--json] [--name NAME -o FILE]\n"
+                  "                                 read the panel and print its configuration; "
+                  "with -o\n"
+                  "                                 also save it, NAME as the panel name\n"
+                  "  write [--port DEV] FILE        write FILE into the panel, every byte "
+                  "verified\n",
+                  ""},
         UsageCase{"Version", {"--version"}, 0, "kvt-config 1.0.0", ""},
         UsageCase{"BadOption", {"show", "--frobnicate", "x.kvc"}, 2, "", "Usage:"},
         UsageCase{"MissingFile", {"write"}, 2, "", "write needs a FILE"},
@@ -575,6 +622,19 @@ INSTANTIATE_TEST_SUITE_P(
                   2,
                   "",
                   "kvt-config: FILE is empty\n"},
+        // Not the default port in its place: the user named a port, and it names none.
+        UsageCase{"EmptyPort", {"read", "--port", ""}, 2, "", "kvt-config: --port is empty\n"},
+        // A read takes no file: "read out.kvc" would show the panel and save nothing.
+        UsageCase{"ReadWithAFile",
+                  {"read", "out.kvc"},
+                  2,
+                  "",
+                  "kvt-config: unexpected argument out.kvc\n"},
+        UsageCase{"ArgumentAfterTheFile",
+                  {"verify", "a.kvc", "b.kvc"},
+                  2,
+                  "",
+                  "kvt-config: unexpected argument b.kvc\n"},
         UsageCase{"EmptyOutputFile",
                   {"read", "--port", "/dev/null", "--name", "N", "-o", ""},
                   2,

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/cli_texts.h"
+#include "cli/commands.h"
+
+namespace kvt::cli {
+
+// An option a command may take, as --help lists it.
+struct Option {
+  std::string_view name;  // without dashes: "port", "o"
+  std::string_view description;
+  std::string_view value_name;  // empty for a switch such as --json
+  bool empty_refused = false;   // its value names a file or device, which an empty one cannot
+};
+
+// A positional argument after the command's name.
+struct Operand {
+  std::string_view name;       // in usage lines and usage errors: "FILE"
+  std::string_view help_name;  // in --help's list of arguments: "file"
+  std::string_view description;
+  std::string_view help_syntax;  // in --help's usage line: "[FILE]"
+};
+
+// One subcommand: everything the command line knows of it. A new command is a row here, its
+// help texts in cli_texts.h and its handler in commands.h.
+struct Command {
+  std::string_view name;
+  std::vector<const Operand*> operands;   // each one required, in this order
+  std::vector<std::string_view> options;  // the options it takes besides --help and --version
+  cli_texts::CommandHelp help;
+  int (*run)(const Request&);
+};
+
+const std::vector<Option>& options();
+const std::vector<Command>& commands();
+// Every operand some command takes, once each, in the order the table first names them.
+std::vector<const Operand*> operands();
+
+// The command called `name`, or none.
+const Command* find_command(std::string_view name);
+// The commands' names in the table's order.
+std::vector<std::string> command_names();
+// The table as --help shows it: a command's usage, then what it does from column 33.
+std::string command_help();
+
+}  // namespace kvt::cli
