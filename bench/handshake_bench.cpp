@@ -8,7 +8,6 @@
 
 #include "link/panel_link.h"
 #include "link/qt_serial_port.h"
-#include "model/panel_config.h"
 #include "model/status_box.h"
 #include "run_meter.h"
 #include "sim_harness.h"
@@ -30,18 +29,16 @@ class UnseenStatusBox : public kvt::StatusBox {
 int main(int argc, char** argv) {
   QCoreApplication application(argc, argv);
   kvt::sim::PanelSimulator simulator({"--silent"});
-  simulator.use_as_serial_port();
 
-  kvt::PanelConfig config;
   UnseenStatusBox status;
   kvt::QtSerialPort port;
-  kvt::PanelLink link(config, port, status);
+  kvt::PanelLink link(port, status);
 
   std::printf("silent-panel handshake against kvt-panel-sim on %s\n", simulator.device().c_str());
   std::printf("%-4s %10s %10s %10s\n", "run", "wall ms", "CPU ms", "CPU share");
   double worst_share = 0;
   for (int run = 1; run <= kRuns; ++run) {
-    if (!link.open_link()) {
+    if (!link.open_link(simulator.device())) {
       std::fprintf(stderr, "%s\n", link.port_error_text().c_str());
       return 1;
     }

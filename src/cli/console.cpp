@@ -4,20 +4,15 @@
 
 #include <cstdio>
 
-#include "link/link_texts.h"
-
 namespace kvt::cli {
 
 Console::Console(int steps) : steps_(steps), terminal_(::isatty(STDERR_FILENO) == 1) {}
 
 void Console::set_status_colour(StatusColour colour) { colour_ = colour; }
 
-void Console::set_status_text(const std::string& text) {
-  text_ = text;
-  if (text != link_texts::kCommunicationsOk) return;
-  ++steps_done_;
+void Console::show_progress(int number) {
   if (!terminal_ || steps_ == 0) return;
-  std::fprintf(stderr, "\r\033[Kkvt-config: byte %d of %d", steps_done_, steps_);
+  std::fprintf(stderr, "\r\033[Kkvt-config: byte %d of %d", number, steps_);
   std::fflush(stderr);
   progress_shown_ = true;
 }

@@ -16,13 +16,15 @@ class Console : public StatusBox, public Dialogs {
   explicit Console(int steps = 0);
 
   void set_status_colour(StatusColour colour) override;
-  void set_status_text(const std::string& text) override;
+  void set_status_text(const std::string& text) override { text_ = text; }
   void set_status_visible(bool) override {}
 
   void message(const std::string& text, const std::string& title = {}) override;
   bool show_save(FileChooser&) override { return false; }
   bool show_open(FileChooser&) override { return false; }
 
+  // Byte `number` of the panel command's `steps` has been transferred.
+  void show_progress(int number);
   // Prints the last status when it says how the command ended (red or green).
   void print_outcome();
   // Prints one message line of our own.
@@ -32,7 +34,6 @@ class Console : public StatusBox, public Dialogs {
   void clear_progress();
 
   int steps_;
-  int steps_done_ = 0;
   bool progress_shown_ = false;
   bool terminal_;
   StatusColour colour_ = StatusColour::Yellow;

@@ -6,18 +6,18 @@
 namespace kvt::cli {
 
 HeadlessEditor::HeadlessEditor(Console& console)
-    : console_(console), controls_(config_, console), link_(config_, port_, console) {
+    : console_(console), controls_(config_, console), serial_link_(console) {
   load_handling(config_, controls_);
+  QObject::connect(&link(), &PanelLink::byte_transferred,
+                   [&console](int number) { console.show_progress(number); });
 }
 
 PanelRead HeadlessEditor::read_panel(const std::string& device) {
-  port_.set_port_one([device] { return device; });
-  return read_config(config_, controls_, console_, link_);
+  return read_config(config_, controls_, console_, link(), device);
 }
 
 CommandEnd HeadlessEditor::write_panel(const std::string& device) {
-  port_.set_port_one([device] { return device; });
-  return write_config(config_, controls_, console_, link_);
+  return write_config(config_, controls_, console_, link(), device);
 }
 
 }  // namespace kvt::cli

@@ -4,7 +4,7 @@
 
 #include "link/panel_commands.h"
 #include "link/panel_link.h"
-#include "link/qt_serial_port.h"
+#include "link/serial_link.h"
 #include "model/headless_controls.h"
 #include "model/panel_config.h"
 
@@ -21,19 +21,18 @@ class HeadlessEditor {
   PanelConfig& config() { return config_; }
   HeadlessControls& controls() { return controls_; }
 
-  // The panel commands on port 1 at `device`.
+  // The panel commands on the panel at `device`.
   PanelRead read_panel(const std::string& device);
   CommandEnd write_panel(const std::string& device);
 
   // The link the panel commands use, for whoever must stop them.
-  PanelLink& link() { return link_; }
+  PanelLink& link() { return serial_link_.link(); }
 
  private:
   Console& console_;
   PanelConfig config_;
   HeadlessControls controls_;
-  QtSerialPort port_;
-  PanelLink link_;
+  SerialLink serial_link_;
 };
 
 }  // namespace kvt::cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace kvt::link_texts {
@@ -20,6 +21,38 @@ inline constexpr std::string_view kRememberedPortHoldsControl = "it holds a cont
 inline constexpr std::string_view kRememberedPortNotAbsolute = "it is not an absolute path";
 // Put in front of the description of a port that would not open.
 inline constexpr std::string_view kPortNotOpened = "SERIAL PORT COULD NOT BE OPENED: ";
+
+// What is wrong with the port at `device`, with advice where the user can act. `system_text` is
+// the operating system's own words.
+inline std::string no_such_device(const std::string& device) {
+  return "THERE IS NO SERIAL DEVICE " + device +
+         ". CONNECT THE SWITCH PANEL CABLE, OR CHOOSE THE PORT OF YOUR SERIAL ADAPTER (FOR "
+         "EXAMPLE /dev/ttyUSB0).";
+}
+inline std::string permission_denied(const std::string& device) {
+  return "YOU ARE NOT ALLOWED TO USE " + device +
+         ". ASK YOUR ADMINISTRATOR TO ADD YOU TO THE dialout GROUP, THEN LOG OUT AND IN AGAIN.";
+}
+inline std::string port_in_use(const std::string& device) {
+  return device + " IS IN USE BY ANOTHER PROGRAM. CLOSE THAT PROGRAM AND TRY AGAIN.";
+}
+inline std::string port_refused(const std::string& device, const std::string& system_text) {
+  return device + " REFUSED TO OPEN (" + system_text + ").";
+}
+inline std::string unusable_line_settings(const std::string& settings) {
+  return "unusable line settings \"" + settings + "\"";
+}
+inline std::string port_stopped_working(const std::string& device) {
+  return "THE SERIAL PORT " + device +
+         " STOPPED WORKING. CHECK THAT THE CABLE AND ADAPTER ARE PLUGGED IN, THEN TRY AGAIN.";
+}
+
+// Why the port rule chose the port it did.
+inline constexpr std::string_view kChosenByFlag = "given with --port";
+inline constexpr std::string_view kChosenByEnvironment = "set in KVT_SERIAL_PORT";
+inline constexpr std::string_view kChosenInTheWindow = "chosen in the window";
+inline constexpr std::string_view kDefaultPortChosen = "the default serial port";
+inline constexpr std::string_view kOnlyPortPresent = "the only serial port present";
 
 inline constexpr std::string_view kStartRead =
     "STARTING COMMUNICATIONS TO READ SWITCH PANEL CONFIGURATION";

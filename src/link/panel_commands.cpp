@@ -13,73 +13,56 @@
 namespace kvt {
 namespace {
 
-// A transfer step: a one-tick pause, then one byte read from `address` into A.
-Transfer read_step(PanelLink& link, std::int16_t address) {
+// A transfer step: a one-tick pause, then the byte at `address` read.
+ByteTransfer read_step(PanelLink& link, std::int16_t address) {
   link.wait_tick();
-  link.address_l = address;
-  return link.readee();
+  return link.readee(address);
 }
 
 // Reads the model byte. A panel of another model gets the message box and nothing more.
 enum class ModelCheck { Ours, OtherModel, Failed };
-ModelCheck check_model(PanelConfig& c, Controls& controls, PanelLink& link,
-                       std::string_view prompt) {
-  const Transfer read = read_step(link, memory_map::kModel);
-  if (!brought_value(read)) return ModelCheck::Failed;
-  if (c.A != memory_map::kModelByte) {
+ModelCheck check_model(Controls& controls, PanelLink& link, std::string_view prompt) {
+  const ByteTransfer read = read_step(link, memory_map::kModel);
+  if (!brought_value(read.outcome)) return ModelCheck::Failed;
+  if (read.value != memory_map::kModelByte) {
     controls.dialogs().message(std::string(prompt), std::string(link_texts::kMismatchTitle));
     return ModelCheck::OtherModel;
   }
-  return read == Transfer::Ok ? ModelCheck::Ours : ModelCheck::Failed;
+  return read.outcome == Transfer::Ok ? ModelCheck::Ours : ModelCheck::Failed;
 }
 
-// The bytes after the model check. Each value read is put on screen before the transfer's
-// outcome is acted on, so a byte outside 0..160 is still shown; a read that brought no value
-// stops at once. Returns false at the first failed transfer.
+// The bytes after the model check: every configuration byte but BL/MR, which is never read, in
+// ascending order. Each value read is put on screen before the transfer's outcome is acted on,
+// so a byte outside 0..160 is still shown; a read that brought no value stops at once. Returns
+// false at the first failed transfer.
 bool read_configuration_bytes(PanelConfig& c, Controls& controls, PanelLink& link,
                               ConfigurationBytes& bytes) {
-  const auto step = [&](std::int16_t address) {
-    const Transfer read = read_step(link, address);
-    if (brought_value(read)) bytes[static_cast<std::size_t>(address)] = c.A;
-    return read;
-  };
-  for (int k = 1; k <= kSwitchCount; ++k) {
-    const Transfer read = step(memory_map::switch_address(k));
-    if (!brought_value(read)) return false;
-    load_byte(c, controls, memory_map::switch_address(k), c.A, ByteSource::Panel);
-    if (read != Transfer::Ok) return false;
+  for (std::size_t index = 0; index < bytes.size(); ++index) {
+    const auto address = static_cast<std::int16_t>(index);
+    if (address == memory_map::kBlMrAddress) continue;
+    const ByteTransfer read = read_step(link, address);
+    if (!brought_value(read.outcome)) return false;
+    bytes[index] = read.value;
+    load_byte(c, controls, address, read.value, ByteSource::Panel);
+    if (read.outcome != Transfer::Ok) return false;
   }
-
-  Transfer read = step(memory_map::kFeatureFlag);
-  if (!brought_value(read)) return false;
-  load_byte(c, controls, memory_map::kFeatureFlag, c.A, ByteSource::Panel);
-  if (read != Transfer::Ok) return false;
-
-  read = step(memory_map::kIndicator);
-  if (!brought_value(read)) return false;
-  load_byte(c, controls, memory_map::kIndicator, c.A, ByteSource::Panel);
-  if (read != Transfer::Ok) return false;
-
-  read = step(memory_map::kBackLight);
-  if (!brought_value(read)) return false;
-  load_byte(c, controls, memory_map::kBackLight, c.A, ByteSource::Panel);
-  return read == Transfer::Ok;
+  return true;
 }
 
 // Writes addresses 0..13 in ascending order; false at the first byte that fails.
 bool write_configuration_bytes(const ConfigurationBytes& bytes, PanelLink& link) {
   for (std::size_t address = 0; address < bytes.size(); ++address) {
     link.wait_tick();
-    link.address_l = static_cast<std::int16_t>(address);
-    link.data_l = bytes[address];
-    if (link.sendee() != Transfer::Ok) return false;
+    if (link.sendee(static_cast<std::int16_t>(address), bytes[address]).outcome != Transfer::Ok) {
+      return false;
+    }
   }
   return true;
 }
 
 // The part both commands share: wake the panel, check its model, transfer the bytes, report.
 template <typename TransferBytes>
-CommandEnd run_transfer(PanelConfig& c, Controls& controls, StatusBox& status, PanelLink& link,
+CommandEnd run_transfer(Controls& controls, StatusBox& status, PanelLink& link,
                         std::string_view mismatch_prompt, std::string_view done,
                         TransferBytes transfer_bytes) {
   const Transfer wake = link.wake_panel();
@@ -90,7 +73,7 @@ CommandEnd run_transfer(PanelConfig& c, Controls& controls, StatusBox& status, P
     return CommandEnd::PortBroke;
   }
   if (wake != Transfer::Ok) return CommandEnd::NoAnswer;
-  switch (check_model(c, controls, link, mismatch_prompt)) {
+  switch (check_model(controls, link, mismatch_prompt)) {
     case ModelCheck::OtherModel:
       return CommandEnd::OtherModel;
     case ModelCheck::Failed:
@@ -110,8 +93,8 @@ CommandEnd run_transfer(PanelConfig& c, Controls& controls, StatusBox& status, P
 }
 
 // Opens the link; a port that will not open is reported in red and ends the command.
-bool open_or_report(StatusBox& status, PanelLink& link) {
-  if (link.open_link()) return true;
+bool open_or_report(StatusBox& status, PanelLink& link, const std::string& device) {
+  if (link.open_link(device)) return true;
   show_status(status, StatusColour::Red, link.port_error_text());
   return false;
 }
@@ -123,32 +106,32 @@ bool may_be_wrong_port(CommandEnd end) {
          end == CommandEnd::PortNotOpened;
 }
 
-PanelRead read_config(PanelConfig& c, Controls& controls, StatusBox& status, PanelLink& link) {
+PanelRead read_config(PanelConfig& c, Controls& controls, StatusBox& status, PanelLink& link,
+                      const std::string& device) {
   show_status(status, StatusColour::Yellow, link_texts::kStartRead);
   controls.set_text(kPanelNameBox, "");
   PanelRead read;
-  if (!open_or_report(status, link)) {
+  if (!open_or_report(status, link, device)) {
     read.end = CommandEnd::PortNotOpened;
     return read;
   }
-  read.end =
-      run_transfer(c, controls, status, link, link_texts::kMismatchRead, link_texts::kReadDone,
-                   [&] { return read_configuration_bytes(c, controls, link, read.bytes); });
+  read.end = run_transfer(controls, status, link, link_texts::kMismatchRead, link_texts::kReadDone,
+                          [&] { return read_configuration_bytes(c, controls, link, read.bytes); });
   link.close_link();
   return read;
 }
 
-CommandEnd write_config(PanelConfig& c, Controls& controls, StatusBox& status, PanelLink& link) {
+CommandEnd write_config(PanelConfig& c, Controls& controls, StatusBox& status, PanelLink& link,
+                        const std::string& device) {
   show_status(status, StatusColour::Yellow, link_texts::kStartWrite);
   const std::optional<ConfigurationBytes> bytes = bytes_to_write(c, controls);
-  if (!open_or_report(status, link)) return CommandEnd::PortNotOpened;
+  if (!open_or_report(status, link, device)) return CommandEnd::PortNotOpened;
   CommandEnd end = CommandEnd::Incomplete;
   if (!bytes) {
     show_status(status, StatusColour::Red, rule_texts::kIncompleteData);
   } else {
-    end =
-        run_transfer(c, controls, status, link, link_texts::kMismatchWrite, link_texts::kWriteDone,
-                     [&] { return write_configuration_bytes(*bytes, link); });
+    end = run_transfer(controls, status, link, link_texts::kMismatchWrite, link_texts::kWriteDone,
+                       [&] { return write_configuration_bytes(*bytes, link); });
   }
   link.close_link();
   return end;

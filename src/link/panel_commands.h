@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "link/panel_link.h"
 #include "model/configuration.h"
 #include "model/controls.h"
@@ -31,15 +33,17 @@ struct PanelRead {
   ConfigurationBytes bytes{};
 };
 
-// The read command (READ_CONFIG): reads the panel's configuration bytes and shows them in the
-// window through the lists and the tick box, running their handlers as a user's choices would.
-// The panel name and the designations, which the panel does not hold, are emptied.
-PanelRead read_config(PanelConfig& config, Controls& controls, StatusBox& status, PanelLink& link);
+// The read command (READ_CONFIG) on the panel at `device`: reads the panel's configuration
+// bytes and shows them in the window through the lists and the tick box, running their handlers
+// as a user's choices would. The panel name and the designations, which the panel does not hold,
+// are emptied.
+PanelRead read_config(PanelConfig& config, Controls& controls, StatusBox& status, PanelLink& link,
+                      const std::string& device);
 
-// The write command (WRITE_CONFIG): computes the configuration bytes from the window and writes
-// them into the panel, every byte read back and verified. Nothing is sent while a switch is
-// incomplete or when the panel is of another model.
-CommandEnd write_config(PanelConfig& config, Controls& controls, StatusBox& status,
-                        PanelLink& link);
+// The write command (WRITE_CONFIG) on the panel at `device`: computes the configuration bytes
+// from the window and writes them into the panel, every byte read back and verified. Nothing is
+// sent while a switch is incomplete or when the panel is of another model.
+CommandEnd write_config(PanelConfig& config, Controls& controls, StatusBox& status, PanelLink& link,
+                        const std::string& device);
 
 }  // namespace kvt

@@ -11,15 +11,14 @@ namespace kvt {
 
 namespace {
 
-constexpr int kPortNumber = 1;
 constexpr const char* kLineSettings = "9600,N,8,1";
 constexpr int kTickMilliseconds = 100;
 constexpr int kWakeTries = 6;
 
 }  // namespace
 
-PanelLink::PanelLink(PanelConfig& config, SerialPort& port, StatusBox& status, QObject* parent)
-    : QObject(parent), config_(config), port_(port), status_(status), timer1_(this) {
+PanelLink::PanelLink(SerialPort& port, StatusBox& status, QObject* parent)
+    : QObject(parent), port_(port), status_(status), timer1_(this) {
   timer1_.setObjectName(QStringLiteral("Timer1"));
   timer1_.setInterval(kTickMilliseconds);
   timer1_.setTimerType(Qt::PreciseTimer);
@@ -29,14 +28,13 @@ PanelLink::PanelLink(PanelConfig& config, SerialPort& port, StatusBox& status, Q
   }
 }
 
-bool PanelLink::open_link() {
-  port_.set_comm_port(kPortNumber);
-  port_.set_settings(kLineSettings);
-  port_.set_port_open(true);
+bool PanelLink::open_link(const std::string& device) {
+  bytes_transferred_ = 0;
+  port_.open(device, kLineSettings);
   return port_.port_open();
 }
 
-void PanelLink::close_link() { port_.set_port_open(false); }
+void PanelLink::close_link() { port_.close(); }
 
 Transfer PanelLink::wake_panel() {
   Transfer ending = Transfer::Ok;
@@ -51,7 +49,7 @@ Transfer PanelLink::wake_panel() {
   } while (port_.in_buffer_count() < kReplyLength && tries <= kWakeTries);
 
   // An acknowledgement found only after the tick came is too late to count.
-  if (port_.input() == kAcknowledgement && timer_flag == 0) return Transfer::Ok;
+  if (port_.input() == kAcknowledgement && !timer_flag_) return Transfer::Ok;
   status_.set_status_colour(StatusColour::Red);
   show_text(link_texts::kPanelFailedToRespond);
   return Transfer::NoReply;
@@ -61,57 +59,57 @@ void PanelLink::wait_tick() {
   arm();
   while (!shutting_down_) {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    if (timer_flag == 1) return;
+    if (timer_flag_) return;
   }
 }
 
-Transfer PanelLink::readee() {
+ByteTransfer PanelLink::readee(std::int16_t address) {
   Transfer ending = Transfer::Ok;
-  if (interrupted(ending)) return fail(ending);
+  if (interrupted(ending)) return {ending};
   status_.set_status_visible(true);
-  config_.error_flag = 0;
-  const Transfer read = read_back();
-  if (!brought_value(read)) return read;
-  if (read == Transfer::OutOfRange || config_.A > memory_map::kHighestValidByte || config_.A < 0) {
+  const ByteTransfer read = read_back(address);
+  if (!brought_value(read.outcome)) return read;
+  if (read.outcome == Transfer::OutOfRange || read.value > memory_map::kHighestValidByte ||
+      read.value < 0) {
     show_text(link_texts::kDataOutOfRange);
-    return fail(Transfer::OutOfRange);
+    return {Transfer::OutOfRange, read.value};
   }
-  show_text(link_texts::kCommunicationsOk);
-  return Transfer::Ok;
+  transferred();
+  return read;
 }
 
-Transfer PanelLink::sendee() {
+ByteTransfer PanelLink::sendee(std::int16_t address, std::int16_t data) {
   Transfer ending = Transfer::Ok;
-  if (interrupted(ending)) return fail(ending);
-  port_.output(write_frame(address_l, data_l));
-  emit write_frame_sent(address_l);
+  if (interrupted(ending)) return {ending};
+  port_.output(write_frame(address, data));
+  emit write_frame_sent(address);
   arm();
-  config_.error_flag = 0;
   reply_wait();
-  if (interrupted(ending)) return fail(ending);
+  if (interrupted(ending)) return {ending};
   const std::string reply = port_.input();
-  if (reply.empty()) return fail(Transfer::NoReply);
-  if (reply != kAcknowledgement) return fail(Transfer::NotAcknowledged);
+  if (reply.empty()) return {Transfer::NoReply};
+  if (reply != kAcknowledgement) return {Transfer::NotAcknowledged};
 
-  const Transfer read = read_back();
-  if (read == Transfer::OutOfRange || (read == Transfer::Ok && config_.A != data_l)) {
+  const ByteTransfer read = read_back(address);
+  if (read.outcome == Transfer::OutOfRange ||
+      (read.outcome == Transfer::Ok && read.value != data)) {
     show_text(link_texts::kDataFailedToVerify);
-    return fail(Transfer::NotVerified);
+    return {Transfer::NotVerified, read.value};
   }
-  if (read != Transfer::Ok) return read;
+  if (read.outcome != Transfer::Ok) return read;
   status_.set_status_colour(StatusColour::Yellow);
-  show_text(link_texts::kCommunicationsOk);
-  return Transfer::Ok;
+  transferred();
+  return read;
 }
 
-// Ok and OutOfRange (a reply number past 16 bits) bring a value into A; the caller decides
-// whether it is acceptable. Every other ending leaves A as it was and error_flag 1.
-Transfer PanelLink::read_back() {
-  port_.output(read_frame(address_l));
+// Ok and OutOfRange (a reply number past 16 bits) bring a value; the caller decides whether it
+// is acceptable. Every other ending brings none.
+ByteTransfer PanelLink::read_back(std::int16_t address) {
+  port_.output(read_frame(address));
   arm();
   reply_wait();
   Transfer ending = Transfer::Ok;
-  if (interrupted(ending)) return fail(ending);
+  if (interrupted(ending)) return {ending};
   const std::string reply = port_.input();
   const ReplyValue value = reply_value(reply);
   // Too short a reply (none at all when the tick came first) carries no value, and one without a
@@ -119,10 +117,9 @@ Transfer PanelLink::read_back() {
   // holds: taking either would pass stale or made-up data off as the panel's.
   if (reply.size() < kShortestReadReply || !value.has_digits) {
     show_text(link_texts::kCommunicationsCorrupted);
-    return fail(reply.empty() ? Transfer::NoReply : Transfer::Corrupted);
+    return {reply.empty() ? Transfer::NoReply : Transfer::Corrupted};
   }
-  config_.A = value.value;
-  return value.fits ? Transfer::Ok : Transfer::OutOfRange;
+  return {value.fits ? Transfer::Ok : Transfer::OutOfRange, value.value};
 }
 
 void PanelLink::request_shutdown() { shutting_down_ = true; }
@@ -134,10 +131,10 @@ std::string PanelLink::port_error_text() const {
   return std::string(link_texts::kPortNotOpened) + describe_port_error(*error);
 }
 
-void PanelLink::on_timer1_tick() { timer_flag = 1; }
+void PanelLink::on_timer1_tick() { timer_flag_ = true; }
 
 void PanelLink::arm() {
-  timer_flag = 0;
+  timer_flag_ = false;
   timer1_.start();
 }
 
@@ -146,7 +143,7 @@ void PanelLink::reply_wait() {
   // wait at once; later passes sleep until the port, the tick or the user wakes them.
   QCoreApplication::processEvents();
   Transfer ending = Transfer::Ok;
-  while (!interrupted(ending) && port_.in_buffer_count() < kReplyLength && timer_flag == 0) {
+  while (!interrupted(ending) && port_.in_buffer_count() < kReplyLength && !timer_flag_) {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
 }
@@ -164,9 +161,9 @@ bool PanelLink::interrupted(Transfer& ending) const {
   return false;
 }
 
-Transfer PanelLink::fail(Transfer transfer) {
-  config_.error_flag = 1;
-  return transfer;
+void PanelLink::transferred() {
+  show_text(link_texts::kCommunicationsOk);
+  emit byte_transferred(++bytes_transferred_);
 }
 
 void PanelLink::show_text(std::string_view text) { status_.set_status_text(std::string(text)); }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "link/link_texts.h"
+
 namespace kvt {
 
 PortChoice choose_port(const PortSources& sources) {
@@ -17,15 +19,15 @@ PortChoice choose_port(const PortSources& sources) {
 std::string_view reason_text(PortReason reason) {
   switch (reason) {
     case PortReason::Flag:
-      return "given with --port";
+      return link_texts::kChosenByFlag;
     case PortReason::Environment:
-      return "set in KVT_SERIAL_PORT";
+      return link_texts::kChosenByEnvironment;
     case PortReason::Remembered:
-      return "chosen in the window";
+      return link_texts::kChosenInTheWindow;
     case PortReason::Default:
-      return "the default serial port";
+      return link_texts::kDefaultPortChosen;
     case PortReason::OnlyOtherPort:
-      return "the only serial port present";
+      return link_texts::kOnlyPortPresent;
   }
   return {};
 }

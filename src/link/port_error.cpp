@@ -2,6 +2,8 @@
 
 #include <cerrno>
 
+#include "link/link_texts.h"
+
 namespace kvt {
 
 PortProblem classify_open_failure(OpenRefusal refusal, int access_errno) {
@@ -20,20 +22,15 @@ PortProblem classify_open_failure(OpenRefusal refusal, int access_errno) {
 std::string describe_port_error(const PortError& error) {
   switch (error.problem) {
     case PortProblem::NoSuchDevice:
-      return "THERE IS NO SERIAL DEVICE " + error.device +
-             ". CONNECT THE SWITCH PANEL CABLE, OR CHOOSE THE PORT OF YOUR SERIAL ADAPTER (FOR "
-             "EXAMPLE /dev/ttyUSB0).";
+      return link_texts::no_such_device(error.device);
     case PortProblem::PermissionDenied:
-      return "YOU ARE NOT ALLOWED TO USE " + error.device +
-             ". ASK YOUR ADMINISTRATOR TO ADD YOU TO THE dialout GROUP, THEN LOG OUT AND IN "
-             "AGAIN.";
+      return link_texts::permission_denied(error.device);
     case PortProblem::InUse:
-      return error.device + " IS IN USE BY ANOTHER PROGRAM. CLOSE THAT PROGRAM AND TRY AGAIN.";
+      return link_texts::port_in_use(error.device);
     case PortProblem::OtherOpenFailure:
-      return error.device + " REFUSED TO OPEN (" + error.system_text + ").";
+      return link_texts::port_refused(error.device, error.system_text);
     case PortProblem::FailedWhileOpen:
-      return "THE SERIAL PORT " + error.device +
-             " STOPPED WORKING. CHECK THAT THE CABLE AND ADAPTER ARE PLUGGED IN, THEN TRY AGAIN.";
+      return link_texts::port_stopped_working(error.device);
   }
   return {};
 }

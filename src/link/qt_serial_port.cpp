@@ -6,11 +6,9 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <cstring>
-#include <utility>
 
 #include "link/line_settings.h"
-#include "link/port_device.h"
-#include "link/system_ports.h"
+#include "link/link_texts.h"
 
 namespace kvt {
 
@@ -68,40 +66,20 @@ bool breaks_the_port(QSerialPort::SerialPortError error) {
 
 }  // namespace
 
-// The panel's longest reply is ten characters. A peer that floods the line while no wait takes
-// what arrives (a message box is up with the port open) must not make the program grow: with a
-// bounded buffer Qt stops reading the device once it is full.
-constexpr qint64 kReceiveBufferBytes = 4096;
-
-QtSerialPort::QtSerialPort(QObject* parent)
-    : QObject(parent), port_one_([] { return current_port({}).device; }) {
+QtSerialPort::QtSerialPort(QObject* parent) : QObject(parent) {
   setObjectName("MSComm1");
   port_.setReadBufferSize(kReceiveBufferBytes);
-  connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialPort::on_error);
+  connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialPort::handle_error);
 }
 
-void QtSerialPort::set_port_one(std::function<std::string()> device_of_port_one) {
-  port_one_ = std::move(device_of_port_one);
-}
-
-void QtSerialPort::set_comm_port(int port) { comm_port_ = port; }
-
-void QtSerialPort::set_settings(const std::string& settings) { settings_ = settings; }
-
-void QtSerialPort::set_port_open(bool open) {
-  if (open && !port_.isOpen()) open_port();
-  if (!open && port_.isOpen()) port_.close();
-}
-
-bool QtSerialPort::port_open() const { return port_.isOpen(); }
-
-void QtSerialPort::open_port() {
+void QtSerialPort::open(const std::string& device, const std::string& settings) {
+  if (port_.isOpen()) return;
   error_.reset();
-  device_ = device_for_port(comm_port_, port_one_());
-  const auto line = parse_line_settings(settings_);
+  device_ = device;
+  const auto line = parse_line_settings(settings);
   if (!line) {
     error_ = PortError{PortProblem::OtherOpenFailure, device_,
-                       "unusable line settings \"" + settings_ + "\""};
+                       link_texts::unusable_line_settings(settings)};
     return;
   }
   // One device reached through several names (a by-id link, a symlink to a pty) must meet
@@ -134,6 +112,12 @@ void QtSerialPort::open_port() {
   port_.clear(QSerialPort::Input);
 }
 
+void QtSerialPort::close() {
+  if (port_.isOpen()) port_.close();
+}
+
+bool QtSerialPort::port_open() const { return port_.isOpen(); }
+
 void QtSerialPort::output(std::string_view bytes) {
   if (!port_.isOpen()) return;
   port_.write(bytes.data(), static_cast<qint64>(bytes.size()));
@@ -149,7 +133,7 @@ std::string QtSerialPort::input() {
 
 std::optional<PortError> QtSerialPort::error() const { return error_; }
 
-void QtSerialPort::on_error(QSerialPort::SerialPortError error) {
+void QtSerialPort::handle_error(QSerialPort::SerialPortError error) {
   if (!port_.isOpen() || !breaks_the_port(error)) return;
   error_ = PortError{PortProblem::FailedWhileOpen, device_, port_.errorString().toStdString()};
   // A pty whose far end has gone keeps reporting ReadError while the port stays open, and

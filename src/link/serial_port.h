@@ -8,19 +8,17 @@
 
 namespace kvt {
 
-// The serial port as the panel link drives it: the six operations of the port control, plus
-// what went wrong with it. The window owns the real one (MSComm1); tests use a scripted fake.
+// The serial port as the panel link drives it: open a device, send, see and take what came,
+// close, plus what went wrong with it. The real one is MSComm1; tests use a scripted fake.
 class SerialPort {
  public:
   virtual ~SerialPort() = default;
 
-  // CommPort: which port the next open uses, counted from 1.
-  virtual void set_comm_port(int port) = 0;
-  // Settings: the line format for the next open, e.g. "9600,N,8,1".
-  virtual void set_settings(const std::string& settings) = 0;
-  // PortOpen: opens or closes the port. After a failed open port_open() stays false and
-  // error() says why.
-  virtual void set_port_open(bool open) = 0;
+  // Opens `device` (e.g. /dev/ttyUSB0) with the line format `settings` (e.g. "9600,N,8,1"),
+  // unless the port is open already. After a failed open port_open() stays false and error()
+  // says why.
+  virtual void open(const std::string& device, const std::string& settings) = 0;
+  virtual void close() = 0;
   virtual bool port_open() const = 0;
   // Output: sends every byte of `bytes`, in order, nothing added.
   virtual void output(std::string_view bytes) = 0;

@@ -11,8 +11,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "link/panel_link.h"
-#include "link/qt_serial_port.h"
+#include "link/serial_link.h"
 #include "model/switch_rows.h"
 #include "model/tables.h"
 #include "window/command_button.h"
@@ -76,9 +75,7 @@ Form1::Form1(std::unique_ptr<kvt::Dialogs> dialogs, QWidget* parent)
   set_focus_order();
 
   port_selector_ = new kvt::PortSelector(this);
-  mscomm1_ = new kvt::QtSerialPort(this);
-  mscomm1_->set_port_one([this] { return port_selector_->current().device; });
-  link_ = new kvt::PanelLink(config_, *mscomm1_, *this, this);
+  link_ = &(new kvt::SerialLink(*this, this))->link();
   // Qt on Linux opens context menus on the right button and the Menu key only.
   auto* menu_key = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
   connect(menu_key, &QShortcut::activated, this, [this] {

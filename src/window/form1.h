@@ -19,7 +19,6 @@ enum class CommandEnd;
 class ListBox;
 class PanelLink;
 class PortSelector;
-class QtSerialPort;
 class TextBox;
 }  // namespace kvt
 
@@ -133,8 +132,7 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   QPlainTextEdit* status_box_ = nullptr;        // Text1
   QCheckBox* check1_ = nullptr;
   std::array<QAbstractButton*, 4> command_buttons_{};
-  kvt::QtSerialPort* mscomm1_ = nullptr;
-  kvt::PanelLink* link_ = nullptr;
+  kvt::PanelLink* link_ = nullptr;  // of the SerialLink child
   kvt::PortSelector* port_selector_ = nullptr;
   kvt::FileChooser common_dialog1_;  // remembers the last file name between file commands
   bool command_running_ = false;

@@ -102,15 +102,19 @@ void Form1::load() {
 void Form1::read_config_pressed() {
   run_command([this] {
     if (!settle_unsaved_changes()) return;
-    const kvt::CommandEnd end =
-        as_load([this] { return kvt::read_config(config_, *this, *this, *link_).end; });
+    const kvt::CommandEnd end = as_load([this] {
+      return kvt::read_config(config_, *this, *this, *link_, port_selector_->current().device).end;
+    });
     if (end == kvt::CommandEnd::Done) changed_ = false;
     add_port_hint(end);
   });
 }
 
 void Form1::write_config_pressed() {
-  run_command([this] { add_port_hint(kvt::write_config(config_, *this, *this, *link_)); });
+  run_command([this] {
+    add_port_hint(
+        kvt::write_config(config_, *this, *this, *link_, port_selector_->current().device));
+  });
 }
 
 void Form1::read_file_pressed() {

@@ -1,49 +1,46 @@
 #include "fake_serial_port.h"
 
-#include <QTimer>
+#include <utility>
 
 FakeSerialPort::FakeSerialPort(std::vector<Answer> answers) : answers_(std::move(answers)) {}
 
-void FakeSerialPort::set_comm_port(int port) {
-  calls.push_back("CommPort=" + std::to_string(port));
+void FakeSerialPort::open(const std::string& device, const std::string& settings) {
+  calls.push_back("open " + device + " " + settings);
+  error_ = refuse_open;
+  open_ = !refuse_open;
 }
 
-void FakeSerialPort::set_settings(const std::string& settings) {
-  calls.push_back("Settings=" + settings);
-}
-
-void FakeSerialPort::set_port_open(bool open) {
-  calls.push_back(open ? "PortOpen=true" : "PortOpen=false");
-  if (open) {
-    error_ = refuse_open;
-    open_ = !refuse_open;
-  } else {
-    open_ = false;
-  }
+void FakeSerialPort::close() {
+  calls.push_back("close");
+  open_ = false;
 }
 
 void FakeSerialPort::output(std::string_view bytes) {
   const std::size_t index = sent.size();
   sent.emplace_back(bytes);
+  for (const std::string& late : std::exchange(with_next_output_, {})) land(late);
   if (index >= answers_.size() || answers_[index].bytes.empty()) return;
   const Answer& answer = answers_[index];
-  if (answer.wakes_event_loop) {
-    QTimer::singleShot(answer.delay_ms, Qt::PreciseTimer, &timers_,
-                       [this, bytes = answer.bytes] { received_ += bytes; });
-  } else {
-    quiet_arrivals_.emplace_back(Clock::now() + std::chrono::milliseconds(answer.delay_ms),
-                                 answer.bytes);
+  switch (answer.arrival) {
+    case Arrival::AtOnce:
+      land(answer.bytes);
+      break;
+    case Arrival::WithTheNextOutput:
+      with_next_output_.push_back(answer.bytes);
+      break;
+    case Arrival::WithTheNextTick:
+      with_next_tick_.push_back(answer.bytes);
+      break;
   }
 }
 
-int FakeSerialPort::in_buffer_count() const {
-  take_quiet_arrivals();
-  return static_cast<int>(received_.size());
-}
+std::string FakeSerialPort::input() { return std::exchange(received_, {}); }
 
-std::string FakeSerialPort::input() {
-  take_quiet_arrivals();
-  return std::exchange(received_, {});
+void FakeSerialPort::follow_ticks(const QTimer& tick) {
+  // The bytes land within the tick's own emission: the wait the tick ends finds them.
+  QObject::connect(&tick, &QTimer::timeout, &timers_, [this] {
+    for (const std::string& bytes : std::exchange(with_next_tick_, {})) received_ += bytes;
+  });
 }
 
 void FakeSerialPort::break_down_after(int ms) {
@@ -53,11 +50,6 @@ void FakeSerialPort::break_down_after(int ms) {
   });
 }
 
-void FakeSerialPort::take_quiet_arrivals() const {
-  const auto now = Clock::now();
-  std::erase_if(quiet_arrivals_, [&](const auto& arrival) {
-    if (arrival.first > now) return false;
-    received_ += arrival.second;
-    return true;
-  });
+void FakeSerialPort::land(const std::string& bytes) {
+  QTimer::singleShot(0, &timers_, [this, bytes] { received_ += bytes; });
 }

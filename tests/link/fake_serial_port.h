@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QObject>
-#include <chrono>
+#include <QTimer>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,43 +9,51 @@
 #include "link/serial_port.h"
 
 // A serial port played from a script: the n-th output is answered with the n-th scripted
-// answer, after its delay. An answer normally wakes the event loop as a real port's notifier
-// does; a quiet one only shows up when the buffer is next looked at, which is how a reply
-// that lands in the same pass as the tick looks to a wait.
+// answer. When an answer lands is tied to what the link does (its next output, its tick), never
+// to the clock, so a loaded machine plays every script the same way.
 class FakeSerialPort : public kvt::SerialPort {
  public:
+  enum class Arrival {
+    // At once, waking the event loop as a real port's notifier does.
+    AtOnce,
+    // Late: it lands, waking the event loop, just after the next output has gone out.
+    WithTheNextOutput,
+    // Quietly, in the same pass of the event loop as the next tick of the timer given to
+    // follow_ticks: what a reply landing just as the tick comes looks like to a wait.
+    WithTheNextTick,
+  };
   struct Answer {
     std::string bytes;  // empty: no answer to this output
-    int delay_ms = 0;
-    bool wakes_event_loop = true;
+    Arrival arrival = Arrival::AtOnce;
   };
 
   explicit FakeSerialPort(std::vector<Answer> answers = {});
 
-  void set_comm_port(int port) override;
-  void set_settings(const std::string& settings) override;
-  void set_port_open(bool open) override;
+  void open(const std::string& device, const std::string& settings) override;
+  void close() override;
   bool port_open() const override { return open_; }
   void output(std::string_view bytes) override;
-  int in_buffer_count() const override;
+  int in_buffer_count() const override { return static_cast<int>(received_.size()); }
   std::string input() override;
   std::optional<kvt::PortError> error() const override { return error_; }
 
+  // The tick that WithTheNextTick answers land with: the link's Timer1.
+  void follow_ticks(const QTimer& tick);
   // The port breaks down `ms` from now, as an unplugged adapter would.
   void break_down_after(int ms);
 
   std::vector<std::string> sent;   // every output, in order
-  std::vector<std::string> calls;  // property settings in order, e.g. "CommPort=1"
+  std::vector<std::string> calls;  // opens and closes in order, e.g. "open /dev/x 9600,N,8,1"
   std::optional<kvt::PortError> refuse_open;
 
  private:
-  using Clock = std::chrono::steady_clock;
-  void take_quiet_arrivals() const;
+  void land(const std::string& bytes);
 
   std::vector<Answer> answers_;
   bool open_ = false;
   std::optional<kvt::PortError> error_;
-  mutable std::string received_;
-  mutable std::vector<std::pair<Clock::time_point, std::string>> quiet_arrivals_;
+  std::string received_;
+  std::vector<std::string> with_next_output_;
+  std::vector<std::string> with_next_tick_;
   QObject timers_;  // pending answers die with the port
 };

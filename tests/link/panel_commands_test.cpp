@@ -5,13 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
+#include <numeric>
 #include <string>
 #include <vector>
 
 #include "fake_serial_port.h"
 #include "link/frames.h"
 #include "link/panel_link.h"
+#include "model/configuration.h"
 #include "model/editor_events.h"
 #include "model/headless_controls.h"
 #include "model/switch_rows.h"
@@ -46,14 +49,17 @@ class PanelCommandTest : public ::testing::Test {
   void script(std::vector<Answer> answers) {
     link.reset();
     port = std::make_unique<FakeSerialPort>(std::move(answers));
-    link = std::make_unique<kvt::PanelLink>(config, *port, status);
+    link = std::make_unique<kvt::PanelLink>(*port, status);
+    transferred.clear();
+    QObject::connect(link.get(), &kvt::PanelLink::byte_transferred,
+                     [this](int number) { transferred.push_back(number); });
   }
 
   void run(Command command) {
     if (command == Command::Read) {
-      kvt::read_config(config, controls, status, *link);
+      kvt::read_config(config, controls, status, *link, "/dev/ttyUSB0");
     } else {
-      kvt::write_config(config, controls, status, *link);
+      kvt::write_config(config, controls, status, *link, "/dev/ttyUSB0");
     }
   }
 
@@ -63,7 +69,48 @@ class PanelCommandTest : public ::testing::Test {
   RecordingStatusBox status;
   std::unique_ptr<FakeSerialPort> port;
   std::unique_ptr<kvt::PanelLink> link;
+  std::vector<int> transferred;  // the byte numbers the link reported, in order
 };
+
+// The progress a command reports: every byte it transfers, the model byte first, numbered from
+// 1 without a gap, and no more.
+TEST_F(PanelCommandTest, EveryByteOfACommandIsReportedOnceInTurn) {
+  std::vector<Answer> read_answers{{kAck}, {"0690D"}};
+  for (int address = 0; address < 14; ++address) {
+    if (address != 10) read_answers.push_back({"0000D"});
+  }
+  const auto bytes = kvt::bytes_to_write(config, controls);
+  ASSERT_TRUE(bytes);
+  std::vector<Answer> write_answers{{kAck}, {"0690D"}};
+  for (const std::int16_t byte : *bytes) {
+    write_answers.push_back({kAck});
+    char reply[16];
+    std::snprintf(reply, sizeof reply, "%03d0D", byte);
+    write_answers.push_back({reply});
+  }
+  struct Case {
+    Command command;
+    const char* what;
+    std::vector<Answer> answers;
+    int bytes;
+  };
+  const Case cases[] = {
+      {Command::Read, "read: the model byte and 13 configuration bytes", read_answers, 14},
+      {Command::Write, "write: the model byte and 14 configuration bytes", write_answers, 15},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (int k = 1; k <= kvt::kSwitchCount; ++k) {
+      controls.select(kvt::module_list(k), kvt::kNaPosition);
+    }
+    script(c.answers);
+    run(c.command);
+    std::vector<int> expected(static_cast<std::size_t>(c.bytes));
+    std::iota(expected.begin(), expected.end(), 1);
+    EXPECT_EQ(transferred, expected);
+    EXPECT_EQ(status.colour, StatusColour::Green);
+  }
+}
 
 // The handshake reports only a silent panel itself; a port that breaks down under it must still
 // end the command in red rather than leave the starting text up in yellow.

@@ -15,10 +15,12 @@
 namespace {
 
 using Answer = FakeSerialPort::Answer;
+using Arrival = FakeSerialPort::Arrival;
 using kvt::StatusColour;
 using kvt::testing::RecordingStatusBox;
 
 constexpr const char* kAck = "D000D";
+constexpr const char* kDevice = "/dev/ttyUSB0";
 constexpr const char* kFailedToRespond = "COMMUNICATIONS FAILURE SWITCH PANEL FAILED TO RESPOND";
 
 using kvt::Transfer;
@@ -28,9 +30,13 @@ class PanelLinkTest : public ::testing::Test {
  protected:
   void script(std::vector<Answer> answers) {
     link.reset();
+    transferred.clear();
     port = std::make_unique<FakeSerialPort>(std::move(answers));
-    link = std::make_unique<kvt::PanelLink>(config, *port, status);
-    ASSERT_TRUE(link->open_link());
+    link = std::make_unique<kvt::PanelLink>(*port, status);
+    port->follow_ticks(link->timer1());
+    QObject::connect(link.get(), &kvt::PanelLink::byte_transferred,
+                     [this](int number) { transferred.push_back(number); });
+    ASSERT_TRUE(link->open_link(kDevice));
   }
 
   qint64 timed(const std::function<void()>& action) {
@@ -40,17 +46,16 @@ class PanelLinkTest : public ::testing::Test {
     return clock.elapsed();
   }
 
-  kvt::PanelConfig config;
   RecordingStatusBox status;
   std::unique_ptr<FakeSerialPort> port;
   std::unique_ptr<kvt::PanelLink> link;
+  std::vector<int> transferred;  // the byte numbers the link reported, in order
 };
 
-TEST_F(PanelLinkTest, OpensPortOneAtNineThousandSixHundredBaudAndCloses) {
+TEST_F(PanelLinkTest, OpensTheDeviceAtNineThousandSixHundredN81AndCloses) {
   script({});
   link->close_link();
-  const std::vector<std::string> expected{"CommPort=1", "Settings=9600,N,8,1", "PortOpen=true",
-                                          "PortOpen=false"};
+  const std::vector<std::string> expected{"open /dev/ttyUSB0 9600,N,8,1", "close"};
   EXPECT_EQ(port->calls, expected);
   EXPECT_EQ(link->port_error_text(), "");
 }
@@ -59,8 +64,8 @@ TEST_F(PanelLinkTest, APortThatWillNotOpenIsExplained) {
   port = std::make_unique<FakeSerialPort>();
   port->refuse_open =
       kvt::PortError{kvt::PortProblem::PermissionDenied, "/dev/ttyUSB0", "Permission denied"};
-  link = std::make_unique<kvt::PanelLink>(config, *port, status);
-  EXPECT_FALSE(link->open_link());
+  link = std::make_unique<kvt::PanelLink>(*port, status);
+  EXPECT_FALSE(link->open_link(kDevice));
   const std::string text = link->port_error_text();
   EXPECT_EQ(text.rfind("SERIAL PORT COULD NOT BE OPENED: ", 0), 0u) << text;
   EXPECT_NE(text.find("/dev/ttyUSB0"), std::string::npos) << text;
@@ -78,23 +83,20 @@ TEST_F(PanelLinkTest, WakePanel) {
       {"answered at once", {{kAck}}, Transfer::Ok, 1},
       {"answered only the second time", {{}, {kAck}}, Transfer::Ok, 2},
       {"a late answer to the first request, taken in the second wait",
-       {{kAck, 150}},
+       {{kAck, Arrival::WithTheNextOutput}},
        Transfer::Ok,
        2},
       {"never answered", {}, Transfer::NoReply, 6},
       {"two acknowledgements waiting", {{"D000DD000D"}}, Transfer::NoReply, 1},
       {"lower case", {{"d000d"}}, Transfer::NoReply, 1},
-      {"found only after the tick", {{kAck, 150, false}}, Transfer::NoReply, 2},
+      {"found only after the tick", {{kAck, Arrival::WithTheNextTick}}, Transfer::NoReply, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     script(c.answers);
-    config.error_flag = 1;
-    config.A = 42;
     EXPECT_EQ(link->wake_panel(), c.ending);
     EXPECT_EQ(port->sent, std::vector<std::string>(c.wake_requests, "A"));
-    EXPECT_EQ(config.error_flag, 1);  // the handshake leaves the transfer values alone
-    EXPECT_EQ(config.A, 42);
+    EXPECT_TRUE(transferred.empty());  // the handshake is no byte of the command
     if (c.ending == Transfer::Ok) {
       EXPECT_EQ(status.text, RecordingStatusBox::kUntouched);
       EXPECT_FALSE(status.colour);
@@ -127,47 +129,35 @@ TEST_F(PanelLinkTest, Readee) {
   struct Case {
     const char* what;
     std::vector<Answer> answers;
-    std::int16_t a;
-    std::int16_t error_flag;
+    std::int16_t value;
     const char* text;
     Transfer ending;
   };
   const Case cases[] = {
-      {"model byte", {{"0690D"}}, 69, 0, "COMMUNICATIONS OK", Transfer::Ok},
-      {"highest valid byte", {{"1600D"}}, 160, 0, "COMMUNICATIONS OK", Transfer::Ok},
-      {"zero", {{"0000D"}}, 0, 0, "COMMUNICATIONS OK", Transfer::Ok},
-      {"four characters are enough", {{"0690"}}, 69, 0, "COMMUNICATIONS OK", Transfer::Ok},
-      {"just above the range",
-       {{"1610D"}},
-       161,
-       1,
-       "ERROR - DATA OUT OF RANGE",
-       Transfer::OutOfRange},
-      {"negative", {{"-010D"}}, -1, 1, "ERROR - DATA OUT OF RANGE", Transfer::OutOfRange},
-      {"beyond 16 bits",
-       {{"999999D"}},
-       32767,
-       1,
-       "ERROR - DATA OUT OF RANGE",
-       Transfer::OutOfRange},
-      // Too short or missing replies carry no value: A keeps the older one and the read fails.
-      {"three characters", {{"069"}}, 42, 1, "COMMUNICATIONS CORRUPTED", Transfer::Corrupted},
-      {"no reply", {}, 42, 1, "COMMUNICATIONS CORRUPTED", Transfer::NoReply},
+      {"model byte", {{"0690D"}}, 69, "COMMUNICATIONS OK", Transfer::Ok},
+      {"highest valid byte", {{"1600D"}}, 160, "COMMUNICATIONS OK", Transfer::Ok},
+      {"zero", {{"0000D"}}, 0, "COMMUNICATIONS OK", Transfer::Ok},
+      {"four characters are enough", {{"0690"}}, 69, "COMMUNICATIONS OK", Transfer::Ok},
+      {"just above the range", {{"1610D"}}, 161, "ERROR - DATA OUT OF RANGE", Transfer::OutOfRange},
+      {"negative", {{"-010D"}}, -1, "ERROR - DATA OUT OF RANGE", Transfer::OutOfRange},
+      {"beyond 16 bits", {{"999999D"}}, 32767, "ERROR - DATA OUT OF RANGE", Transfer::OutOfRange},
+      // Too short or missing replies carry no value: the read fails and brings none.
+      {"three characters", {{"069"}}, 0, "COMMUNICATIONS CORRUPTED", Transfer::Corrupted},
+      {"no reply", {}, 0, "COMMUNICATIONS CORRUPTED", Transfer::NoReply},
       // Nor does a reply without a digit before its number ends: its 0 is no byte read.
-      {"a letter first", {{"D000D"}}, 42, 1, "COMMUNICATIONS CORRUPTED", Transfer::Corrupted},
-      {"sign and point only", {{"+.D0"}}, 42, 1, "COMMUNICATIONS CORRUPTED", Transfer::Corrupted},
-      {"a point first is still a number", {{".5D0"}}, 0, 0, "COMMUNICATIONS OK", Transfer::Ok},
+      {"a letter first", {{"D000D"}}, 0, "COMMUNICATIONS CORRUPTED", Transfer::Corrupted},
+      {"sign and point only", {{"+.D0"}}, 0, "COMMUNICATIONS CORRUPTED", Transfer::Corrupted},
+      {"a point first is still a number", {{".5D0"}}, 0, "COMMUNICATIONS OK", Transfer::Ok},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     script(c.answers);
-    config.A = 42;
-    config.error_flag = 1;
-    link->address_l = 63;
-    EXPECT_EQ(link->readee(), c.ending);
+    const kvt::ByteTransfer read = link->readee(63);
+    EXPECT_EQ(read.outcome, c.ending);
+    EXPECT_EQ(read.value, c.value);
     EXPECT_EQ(port->sent, std::vector<std::string>{kvt::read_frame(63)});
-    EXPECT_EQ(config.A, c.a);
-    EXPECT_EQ(config.error_flag, c.error_flag);
+    // Only a byte read whole and in range is a byte of the command done.
+    EXPECT_EQ(transferred, c.ending == Transfer::Ok ? std::vector<int>{1} : std::vector<int>{});
     EXPECT_EQ(status.text, c.text);
     EXPECT_TRUE(status.visible);
     EXPECT_FALSE(status.colour);
@@ -182,7 +172,7 @@ TEST_F(PanelLinkTest, Sendee) {
     std::int16_t data;
     Transfer ending;
     bool reads_back;
-    std::int16_t a;
+    std::int16_t value;
     const char* text;
     std::optional<StatusColour> colour;
   };
@@ -196,13 +186,13 @@ TEST_F(PanelLinkTest, Sendee) {
        159,
        "COMMUNICATIONS OK",
        StatusColour::Yellow},
-      {"no acknowledgement", {}, 159, Transfer::NoReply, false, 42, untouched, std::nullopt},
+      {"no acknowledgement", {}, 159, Transfer::NoReply, false, 0, untouched, std::nullopt},
       {"lower-case acknowledgement",
        {{"d000d"}},
        159,
        Transfer::NotAcknowledged,
        false,
-       42,
+       0,
        untouched,
        std::nullopt},
       {"acknowledgement and more",
@@ -210,7 +200,7 @@ TEST_F(PanelLinkTest, Sendee) {
        159,
        Transfer::NotAcknowledged,
        false,
-       42,
+       0,
        untouched,
        std::nullopt},
       {"read-back of three characters",
@@ -218,7 +208,7 @@ TEST_F(PanelLinkTest, Sendee) {
        159,
        Transfer::Corrupted,
        true,
-       42,
+       0,
        "COMMUNICATIONS CORRUPTED",
        std::nullopt},
       {"no read-back",
@@ -226,7 +216,7 @@ TEST_F(PanelLinkTest, Sendee) {
        159,
        Transfer::NoReply,
        true,
-       42,
+       0,
        "COMMUNICATIONS CORRUPTED",
        std::nullopt},
       // Read as 0 it would verify the 0 written, though the panel sent no number at all.
@@ -235,7 +225,7 @@ TEST_F(PanelLinkTest, Sendee) {
        0,
        Transfer::Corrupted,
        true,
-       42,
+       0,
        "COMMUNICATIONS CORRUPTED",
        std::nullopt},
       {"wrong value read back",
@@ -259,29 +249,38 @@ TEST_F(PanelLinkTest, Sendee) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     script(c.answers);
-    config.A = 42;
-    config.error_flag = 1;
-    link->address_l = 10;
-    link->data_l = c.data;
-    EXPECT_EQ(link->sendee(), c.ending);
+    const kvt::ByteTransfer write = link->sendee(10, c.data);
+    EXPECT_EQ(write.outcome, c.ending);
+    EXPECT_EQ(write.value, c.value);
     std::vector<std::string> expected_frames{kvt::write_frame(10, c.data)};
     if (c.reads_back) expected_frames.push_back(kvt::read_frame(10));
     EXPECT_EQ(port->sent, expected_frames);
-    EXPECT_EQ(config.A, c.a);
-    EXPECT_EQ(config.error_flag, c.ending == Transfer::Ok ? 0 : 1);
+    EXPECT_EQ(transferred, c.ending == Transfer::Ok ? std::vector<int>{1} : std::vector<int>{});
     EXPECT_EQ(status.text, c.text);
     EXPECT_EQ(status.colour, c.colour);
     status = RecordingStatusBox{};
   }
 }
 
+// The byte numbers go on across reads and writes, and start again from 1 when the link is
+// opened for the next command.
+TEST_F(PanelLinkTest, BytesAreCountedFromTheOpenOfTheLink) {
+  script({{"0690D"}, {kAck}, {"1590D"}, {"0000D"}, {"0690D"}});
+  EXPECT_EQ(link->readee(63).outcome, Transfer::Ok);
+  EXPECT_EQ(link->sendee(10, 159).outcome, Transfer::Ok);
+  EXPECT_EQ(link->readee(0).outcome, Transfer::Ok);
+  link->close_link();
+  ASSERT_TRUE(link->open_link(kDevice));
+  EXPECT_EQ(link->readee(63).outcome, Transfer::Ok);
+  EXPECT_EQ(transferred, (std::vector<int>{1, 2, 3, 1}));
+}
+
 TEST_F(PanelLinkTest, WaitTickWaitsForTheNextTickEvenRightAfterOne) {
   script({});
-  link->timer_flag = 1;  // a tick has just come
+  link->wait_tick();  // a tick has just come
   int ticks = 0;
   QObject::connect(&link->timer1(), &QTimer::timeout, [&] { ++ticks; });
   const qint64 elapsed = timed([&] { link->wait_tick(); });
-  EXPECT_EQ(link->timer_flag, 1);
   EXPECT_GE(elapsed, 90);
   EXPECT_EQ(ticks, 1);  // it ended on the first tick, not a later one
   EXPECT_TRUE(port->sent.empty());
@@ -295,14 +294,12 @@ TEST_F(PanelLinkTest, ShutdownEndsTheWaitAndFailsEveryLaterTransfer) {
   EXPECT_EQ(port->sent, std::vector<std::string>{"A"});
   EXPECT_EQ(status.text, RecordingStatusBox::kUntouched);
 
-  config.error_flag = 0;
-  EXPECT_EQ(link->readee(), Transfer::Cancelled);
-  EXPECT_EQ(config.error_flag, 1);
-  config.error_flag = 0;
-  EXPECT_EQ(link->sendee(), Transfer::Cancelled);
-  EXPECT_EQ(config.error_flag, 1);
+  EXPECT_EQ(link->readee(63).outcome, Transfer::Cancelled);
+  EXPECT_EQ(link->sendee(10, 159).outcome, Transfer::Cancelled);
+  int ticks = 0;
+  QObject::connect(&link->timer1(), &QTimer::timeout, [&] { ++ticks; });
   link->wait_tick();
-  EXPECT_EQ(link->timer_flag, 0);  // returned at once, without waiting for the tick
+  EXPECT_EQ(ticks, 0);  // returned at once, without waiting for the tick
   EXPECT_EQ(link->wake_panel(), Transfer::Cancelled);
   EXPECT_EQ(port->sent.size(), 1u);  // nothing more went out
 }
@@ -310,7 +307,7 @@ TEST_F(PanelLinkTest, ShutdownEndsTheWaitAndFailsEveryLaterTransfer) {
 TEST_F(PanelLinkTest, QuittingTheApplicationIsAShutdown) {
   script({});
   QMetaObject::invokeMethod(QCoreApplication::instance(), "aboutToQuit");
-  EXPECT_EQ(link->readee(), Transfer::Cancelled);
+  EXPECT_EQ(link->readee(63).outcome, Transfer::Cancelled);
   EXPECT_TRUE(port->sent.empty());
 }
 
@@ -320,25 +317,19 @@ TEST_F(PanelLinkTest, PortBreakingDownFailsTheTransferAtOnce) {
     std::function<Transfer(kvt::PanelLink&)> transfer;
   };
   const Case cases[] = {
-      {"readee", [](kvt::PanelLink& link) { return link.readee(); }},
-      {"sendee", [](kvt::PanelLink& link) { return link.sendee(); }},
+      {"readee", [](kvt::PanelLink& link) { return link.readee(63).outcome; }},
+      {"sendee", [](kvt::PanelLink& link) { return link.sendee(10, 159).outcome; }},
       {"wake_panel", [](kvt::PanelLink& link) { return link.wake_panel(); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     script({});
-    config.A = 42;
-    config.error_flag = 0;
     port->break_down_after(20);
     // PortFailed, not NoReply: the wait ended on the breakdown, before its tick.
     EXPECT_EQ(c.transfer(*link), Transfer::PortFailed);
     EXPECT_EQ(port->sent.size(), 1u);
-    EXPECT_EQ(config.A, 42);
     EXPECT_EQ(status.text, RecordingStatusBox::kUntouched);
     EXPECT_NE(link->port_error_text().find("/dev/ttyUSB0 STOPPED WORKING"), std::string::npos);
-    if (std::string(c.what) != "wake_panel") {
-      EXPECT_EQ(config.error_flag, 1);
-    }
   }
 }
 

@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "link/port_device.h"
-
 namespace {
 
 using kvt::PortReason;
@@ -61,10 +59,5 @@ INSTANTIATE_TEST_SUITE_P(
         PortRuleCase{
             "NothingTwoOtherPorts", {"", "", "", kTwoAdapters}, "/dev/ttyS0", PortReason::Default}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(PortDevice, PortOneIsTheChosenDeviceOthersAreTtyS) {
-  EXPECT_EQ(kvt::device_for_port(1, "/dev/ttyUSB0"), "/dev/ttyUSB0");
-  EXPECT_EQ(kvt::device_for_port(2, "/dev/ttyUSB0"), "/dev/ttyS1");
-}
 
 }  // namespace

@@ -12,7 +12,6 @@
 
 #include "link/line_settings.h"
 #include "link/panel_link.h"
-#include "link/port_device.h"
 #include "link/port_error.h"
 #include "link/qt_serial_port.h"
 #include "recording_status_box.h"
@@ -89,17 +88,14 @@ TEST(LineSettingsOnTheDevice, OpeningTheLinkPutsNineThousandSixHundredN81OnIt) {
   ASSERT_TRUE(line.c_cflag & CSTOPB);
   forget_termios_requests();
 
-  ::setenv("KVT_SERIAL_PORT", device.c_str(), 1);
-  kvt::PanelConfig config;
   RecordingStatusBox status;
   kvt::QtSerialPort port;
-  kvt::PanelLink link(config, port, status);
-  ASSERT_TRUE(link.open_link()) << link.port_error_text();
+  kvt::PanelLink link(port, status);
+  ASSERT_TRUE(link.open_link(device)) << link.port_error_text();
   termios opened{};
   ASSERT_EQ(::tcgetattr(device_side, &opened), 0);
   const std::vector<termios> asked = termios_requests();  // before closing puts the old back
   link.close_link();
-  ::unsetenv("KVT_SERIAL_PORT");
   ::close(device_side);
   ::close(master);
 

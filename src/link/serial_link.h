@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QObject>
+
+#include "link/panel_link.h"
+#include "link/qt_serial_port.h"
+#include "model/status_box.h"
+
+namespace kvt {
+
+// The panel link on the real serial port (MSComm1), set up the same way for the window and the
+// command line. Each panel command names the device it opens.
+class SerialLink : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit SerialLink(StatusBox& status, QObject* parent = nullptr);
+
+  PanelLink& link() { return link_; }
+
+ private:
+  QtSerialPort port_;
+  PanelLink link_;
+};
+
+}  // namespace kvt
