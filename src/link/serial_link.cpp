@@ -3,6 +3,6 @@
 namespace kvt {
 
 SerialLink::SerialLink(StatusBox& status, QObject* parent)
-    : QObject(parent), link_(port_, status) {}
+    : QObject(parent), port_(this), link_(port_, status, this) {}
 
 }  // namespace kvt

@@ -9,7 +9,8 @@
 namespace kvt {
 
 // The panel link on the real serial port (MSComm1), set up the same way for the window and the
-// command line. Each panel command names the device it opens.
+// command line. Each panel command names the device it opens. The port and the link are its
+// children, so MSComm1 and Timer1 are found under the window as its controls are.
 class SerialLink : public QObject {
   Q_OBJECT
 
