@@ -130,6 +130,13 @@ inline std::string commands_use(const std::string& device, std::string_view reas
   return "Commands use " + device + ": " + std::string(reason) + ".";
 }
 
+// Every message line starts so, on standard error, and the progress line too.
+inline constexpr std::string_view kMessagePrefix = "kvt-config: ";
+// The progress line of a panel command, shown only on a terminal.
+inline std::string progress(int number, int steps) {
+  return "byte " + std::to_string(number) + " of " + std::to_string(steps);
+}
+
 // What the command line says when SIGINT, SIGTERM or SIGHUP arrives during a panel command,
 // after "kvt-config: ".
 inline constexpr std::string_view kStoppedPanelUnchanged =

@@ -3,6 +3,9 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <string>
+
+#include "cli/cli_texts.h"
 
 namespace kvt::cli {
 
@@ -12,7 +15,8 @@ void Console::set_status_colour(StatusColour colour) { colour_ = colour; }
 
 void Console::show_progress(int number) {
   if (!terminal_ || steps_ == 0) return;
-  std::fprintf(stderr, "\r\033[Kkvt-config: byte %d of %d", number, steps_);
+  std::fprintf(stderr, "\r\033[K%s%s", std::string(cli_texts::kMessagePrefix).c_str(),
+               cli_texts::progress(number, steps_).c_str());
   std::fflush(stderr);
   progress_shown_ = true;
 }
@@ -28,7 +32,7 @@ void Console::print_outcome() {
 }
 
 void Console::say(const std::string& text) {
-  std::fprintf(stderr, "kvt-config: %s\n", text.c_str());
+  std::fprintf(stderr, "%s%s\n", std::string(cli_texts::kMessagePrefix).c_str(), text.c_str());
 }
 
 void Console::clear_progress() {

@@ -49,9 +49,6 @@ class PanelLink : public QObject {
   // that it broke down. Empty when the port has given no trouble.
   std::string port_error_text() const;
 
-  // Timer1: 100 ms, precise, stopped until the first wait arms it.
-  QTimer& timer1() { return timer1_; }
-
  signals:
   // The write frame for `address` has gone out: from now on the panel may hold the new byte.
   void write_frame_sent(std::int16_t address);
@@ -74,7 +71,7 @@ class PanelLink : public QObject {
 
   SerialPort& port_;
   StatusBox& status_;
-  QTimer timer1_;
+  QTimer timer1_;  // Timer1: 100 ms, precise, stopped until the first wait arms it
   bool timer_flag_ = false;  // the tick has come since the last arming
   int bytes_transferred_ = 0;
   bool shutting_down_ = false;

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "fake_serial_port.h"
@@ -25,6 +26,13 @@ constexpr const char* kFailedToRespond = "COMMUNICATIONS FAILURE SWITCH PANEL FA
 
 using kvt::Transfer;
 
+// Timer1 as the window's controls are found: by its name among the link's children.
+QTimer& timer1_of(kvt::PanelLink& link) {
+  auto* timer1 = link.findChild<QTimer*>(QStringLiteral("Timer1"));
+  if (timer1 == nullptr) throw std::logic_error("the link has no Timer1");
+  return *timer1;
+}
+
 // The link with a scripted port; the link makes its own Timer1.
 class PanelLinkTest : public ::testing::Test {
  protected:
@@ -33,7 +41,7 @@ class PanelLinkTest : public ::testing::Test {
     transferred.clear();
     port = std::make_unique<FakeSerialPort>(std::move(answers));
     link = std::make_unique<kvt::PanelLink>(*port, status);
-    port->follow_ticks(link->timer1());
+    port->follow_ticks(timer1_of(*link));
     QObject::connect(link.get(), &kvt::PanelLink::byte_transferred,
                      [this](int number) { transferred.push_back(number); });
     ASSERT_TRUE(link->open_link(kDevice));
@@ -110,7 +118,7 @@ TEST_F(PanelLinkTest, WakePanel) {
 
 TEST_F(PanelLinkTest, SilentPanelGetsSixRequestsAboutATickApart) {
   script({});
-  const QTimer& timer1 = link->timer1();
+  const QTimer& timer1 = timer1_of(*link);
   EXPECT_FALSE(timer1.isActive());  // until the first wait arms it
   // How many requests had gone out at each tick: one more at every tick, never two in a tick.
   // Counted, not timed, so that a loaded machine cannot fail it.
@@ -279,7 +287,7 @@ TEST_F(PanelLinkTest, WaitTickWaitsForTheNextTickEvenRightAfterOne) {
   script({});
   link->wait_tick();  // a tick has just come
   int ticks = 0;
-  QObject::connect(&link->timer1(), &QTimer::timeout, [&] { ++ticks; });
+  QObject::connect(&timer1_of(*link), &QTimer::timeout, [&] { ++ticks; });
   const qint64 elapsed = timed([&] { link->wait_tick(); });
   EXPECT_GE(elapsed, 90);
   EXPECT_EQ(ticks, 1);  // it ended on the first tick, not a later one
@@ -297,7 +305,7 @@ TEST_F(PanelLinkTest, ShutdownEndsTheWaitAndFailsEveryLaterTransfer) {
   EXPECT_EQ(link->readee(63).outcome, Transfer::Cancelled);
   EXPECT_EQ(link->sendee(10, 159).outcome, Transfer::Cancelled);
   int ticks = 0;
-  QObject::connect(&link->timer1(), &QTimer::timeout, [&] { ++ticks; });
+  QObject::connect(&timer1_of(*link), &QTimer::timeout, [&] { ++ticks; });
   link->wait_tick();
   EXPECT_EQ(ticks, 0);  // returned at once, without waiting for the tick
   EXPECT_EQ(link->wake_panel(), Transfer::Cancelled);
