@@ -28,7 +28,7 @@ struct SaveTarget {
 
 using Reason = std::string;
 
-Reason system_reason(int error) { return std::strerror(error); }
+Reason reason_for(int error) { return std::strerror(error); }
 
 std::string folder_of(const std::string& path) {
   const auto slash = path.rfind('/');
@@ -41,7 +41,7 @@ std::variant<SaveTarget, Reason> look_at(const std::string& name) {
   if (::lstat(name.c_str(), &target.status) == 0) {
     target.exists = true;
   } else if (errno != ENOENT) {
-    return system_reason(errno);
+    return reason_for(errno);
   }
   return target;
 }
@@ -56,13 +56,13 @@ std::variant<SaveTarget, Reason> save_target(std::string path) {
 
     std::string link(static_cast<std::size_t>(target->status.st_size) + 1, '\0');
     const ssize_t length = ::readlink(path.c_str(), link.data(), link.size());
-    if (length < 0) return system_reason(errno);
+    if (length < 0) return reason_for(errno);
     // A link changed since it was looked at is looked at again.
     if (static_cast<std::size_t>(length) >= link.size()) continue;
     link.resize(static_cast<std::size_t>(length));
     path = link.starts_with('/') ? link : folder_of(path) + link;
   }
-  return system_reason(ELOOP);
+  return reason_for(ELOOP);
 }
 
 // Only a regular file is replaced: a device node, a FIFO, a socket or a folder in its place
@@ -88,7 +88,7 @@ class NewFile {
       fd_ = ::open(name_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
       if (fd_ < 0 && errno != EEXIST) break;
     }
-    if (fd_ < 0) failure_ = system_reason(errno);
+    if (fd_ < 0) failure_ = reason_for(errno);
   }
   ~NewFile() {
     if (fd_ >= 0) ::close(fd_);
@@ -114,16 +114,16 @@ class NewFile {
   // Gives the file the permissions of the one it replaces and waits until it is on disk.
   std::optional<Reason> finish(const SaveTarget& target) {
     if (target.exists && ::fchmod(fd_, target.status.st_mode & 07777) != 0) {
-      return system_reason(errno);
+      return reason_for(errno);
     }
-    if (::fsync(fd_) != 0) return system_reason(errno);
+    if (::fsync(fd_) != 0) return reason_for(errno);
     const int fd = std::exchange(fd_, -1);
-    if (::close(fd) != 0) return system_reason(errno);
+    if (::close(fd) != 0) return reason_for(errno);
     return std::nullopt;
   }
 
   std::optional<Reason> put_in_place_of(const std::string& name) {
-    if (::rename(name_.c_str(), name.c_str()) != 0) return system_reason(errno);
+    if (::rename(name_.c_str(), name.c_str()) != 0) return reason_for(errno);
     placed_ = true;
     return std::nullopt;
   }
