@@ -126,8 +126,11 @@ TEST_F(PortMenu, TheNextReadUsesTheChosenPort) {
   ports.push_back({sim.device(), "", "Simulated panel"});
   choose(*right_click(), QString::fromStdString(sim.device()));
   form.findChild<QAbstractButton*>("READ_CONFIG")->click();
-  EXPECT_EQ(form.text(1), "SWITCH PANEL DATA READ SUCCESSFUL");
-  EXPECT_FALSE(sim.frames().empty());
+  // The chosen port is the one the read talked to: its panel got the wake-up request. Whether
+  // the read then succeeds depends on the simulator answering within a tick, which a busy
+  // machine cannot promise and other tests cover.
+  ASSERT_FALSE(sim.frames().empty());
+  EXPECT_EQ(sim.frames().front(), "41");
 }
 
 // A silent panel keeps the read going for its six wake requests whatever the machine's load,
