@@ -6,25 +6,39 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
+background=()
+stop_background() { ((${#background[@]})) && kill "${background[@]}" 2>/dev/null || true; }
+trap stop_background EXIT
 
 scripts/build.sh --fuzz
 cmake --build build -j"$jobs"
-ctest --test-dir build --output-on-failure -j"$jobs" | tee build/ctest.log
 
-# The package and end-to-end checks do not run again here: they drive the whole program from
-# outside and would add minutes, not findings. The layers' tests carry the label "layer".
-# Debug (-O0) compiles fastest, which matters more than running speed here: the tests mostly
-# wait for the 100 ms tick.
+# The package and end-to-end checks do not run again under the sanitizers: they drive the whole
+# program from outside and would add minutes, not findings. The layers' tests carry the label
+# "layer". Debug (-O0) compiles fastest, which matters more than running speed here: the tests
+# mostly wait for the 100 ms tick.
 sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=undefined"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$sanitizers"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$sanitizers" >/dev/null
 # LeakSanitizer stays on (ASan's default): Qt leaves nothing behind that it reports, so any
 # leak it finds is ours. Set before the build, which runs the programs to list their cases.
 export UBSAN_OPTIONS=print_stacktrace=1
+# The sanitizer build compiles while the first run of the tests waits on the panel's ticks:
+# the two together take little longer than the build alone.
 cmake --build build-asan -j"$jobs" --target model_tests files_tests link_tests window_tests \
-  cli_tests
-ctest --test-dir build-asan -L layer --output-on-failure -j"$jobs" | tee build-asan/ctest.log
+  cli_tests >build-asan/build.log 2>&1 &
+background+=($!)
+asan_build=$!
 
-scripts/fuzz.sh | tee build/fuzz.txt
+ctest --test-dir build --output-on-failure -j"$jobs" | tee build/ctest.log
+
+echo "Waiting for the sanitizer build (its output: build-asan/build.log)"
+wait "$asan_build" || { tail -n 50 build-asan/build.log; echo "the sanitizer build failed"; exit 1; }
+# The fuzzer builds and runs beside the sanitizer run, for the same reason.
+scripts/fuzz.sh >build/fuzz.txt 2>&1 &
+background+=($!)
+fuzzing=$!
+ctest --test-dir build-asan -L layer --output-on-failure -j"$jobs" | tee build-asan/ctest.log
+wait "$fuzzing" || { cat build/fuzz.txt; exit 1; }
 
 echo
 echo "Summary"

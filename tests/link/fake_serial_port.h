@@ -8,6 +8,9 @@
 
 #include "link/serial_port.h"
 
+// The panel's acknowledgement, the answer most scripts give.
+inline constexpr const char* kAck = "D000D";
+
 // A serial port played from a script: the n-th output is answered with the n-th scripted
 // answer. When an answer lands is tied to what the link does (its next output, its tick), never
 // to the clock, so a loaded machine plays every script the same way.

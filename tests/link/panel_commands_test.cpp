@@ -29,7 +29,6 @@ using kvt::StatusColour;
 using kvt::testing::RecordingDialogs;
 using kvt::testing::RecordingStatusBox;
 
-constexpr const char* kAck = "D000D";
 constexpr const char* kTransferFailed = "COMMUNICATIONS FAILURE-BAD SWITCH PANEL DATA";
 constexpr const char* kMismatchTitle = "SWITCH PANEL/CONFIGURATION MIS-MATCH";
 

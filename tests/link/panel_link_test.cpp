@@ -20,7 +20,6 @@ using Arrival = FakeSerialPort::Arrival;
 using kvt::StatusColour;
 using kvt::testing::RecordingStatusBox;
 
-constexpr const char* kAck = "D000D";
 constexpr const char* kDevice = "/dev/ttyUSB0";
 constexpr const char* kFailedToRespond = "COMMUNICATIONS FAILURE SWITCH PANEL FAILED TO RESPOND";
 
