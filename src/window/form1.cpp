@@ -198,7 +198,7 @@ void Form1::build_text_boxes() {
   status_colours.setColor(QPalette::Base, kvt::theme::status_background());
   status_box_->setPalette(status_colours);
   status_box_->setAccessibleName(qtext(texts::kStatusBoxName));
-  status_box_->hide();
+  set_status_visible(false);
 
   auto* panel_name = new kvt::TextBox(QString(), layout::kPanelNameTypedLength, this);
   panel_name->setObjectName(numbered("Text", kvt::kPanelNameBox));
