@@ -104,7 +104,7 @@ void Form1::set_status_visible(bool visible) {
 
 void Form1::describe_status() {
   status_box_->setAccessibleDescription(status_box_->isHidden() ? QString()
-                                                                 : status_box_->toPlainText());
+                                                                : status_box_->toPlainText());
 }
 
 void Form1::run_list_handler(int list) {

@@ -93,22 +93,21 @@ TEST_P(ControlName, IsItsCaptionAndItsTooltipDescribesIt) {
 
 INSTANTIATE_TEST_SUITE_P(
     Controls, ControlName,
-    ::testing::Values(NameCase{"List5", "SW3 MODULE", "SW3 MODULE ASSIGNMENT"},
-                      NameCase{"List6", "SW3 CHANNEL", "SW3 CHANNEL ASSIGNMENT"},
-                      NameCase{"Text5", "SW3 DESIGNATION", "ENTER SW3 FUNCTION"},
-                      NameCase{"List20", "SW10 CHANNEL", "SW10 CHANNEL ASSIGNMENT"},
-                      NameCase{"Text2", "PANEL NAME", "ENTER IDENTITY FOR FILE NAME"},
-                      NameCase{"List21", "INDICATOR INTENSITY (%)", ""},
-                      NameCase{"List22", "BACK-LIGHT INTENSITY (%)", ""},
-                      NameCase{"Check1", "INDEPENDENT LIGHTING", ""},
-                      NameCase{"READ_CONFIG", "READ CONFIGURATION FROM SWITCH PANEL",
-                               "LEFT CLICK TO READ CONFIG IN SWITCH PANEL"},
-                      NameCase{"WRITE_CONFIG", "WRITE CONFIGURATION TO SWITCH PANEL",
-                               "LEFT CLICK TO SAVE CONFIG IN SWITCH PANEL"},
-                      NameCase{"READ_FILE", "OPEN CONFIGURATION FILE",
-                               "LEFT CLICK TO OPEN CONFIG FILE"},
-                      NameCase{"WRITE_FILE", "SAVE CONFIGURATION FILE",
-                               "LEFT CLICK TO SAVE CONFIG FILE"}),
+    ::testing::Values(
+        NameCase{"List5", "SW3 MODULE", "SW3 MODULE ASSIGNMENT"},
+        NameCase{"List6", "SW3 CHANNEL", "SW3 CHANNEL ASSIGNMENT"},
+        NameCase{"Text5", "SW3 DESIGNATION", "ENTER SW3 FUNCTION"},
+        NameCase{"List20", "SW10 CHANNEL", "SW10 CHANNEL ASSIGNMENT"},
+        NameCase{"Text2", "PANEL NAME", "ENTER IDENTITY FOR FILE NAME"},
+        NameCase{"List21", "INDICATOR INTENSITY (%)", ""},
+        NameCase{"List22", "BACK-LIGHT INTENSITY (%)", ""},
+        NameCase{"Check1", "INDEPENDENT LIGHTING", ""},
+        NameCase{"READ_CONFIG", "READ CONFIGURATION FROM SWITCH PANEL",
+                 "LEFT CLICK TO READ CONFIG IN SWITCH PANEL"},
+        NameCase{"WRITE_CONFIG", "WRITE CONFIGURATION TO SWITCH PANEL",
+                 "LEFT CLICK TO SAVE CONFIG IN SWITCH PANEL"},
+        NameCase{"READ_FILE", "OPEN CONFIGURATION FILE", "LEFT CLICK TO OPEN CONFIG FILE"},
+        NameCase{"WRITE_FILE", "SAVE CONFIGURATION FILE", "LEFT CLICK TO SAVE CONFIG FILE"}),
     [](const auto& info) { return std::string(info.param.control); });
 
 struct CaptionCase {

@@ -2,6 +2,8 @@
 // colours on a dark desktop, the port menu's entry for the port in use, OTHER DEVICE's check.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -17,11 +19,9 @@
 #include <QTimer>
 #include <QToolTip>
 #include <cmath>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <map>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "link/port_memory.h"
 #include "tests/window/counting_form.h"
@@ -101,8 +101,8 @@ class DarkDesktop : public ::testing::Test {
   void SetUp() override {
     const QPalette dark = dark_palette();
     QApplication::setPalette(dark);
-    for (const char* kind : {"QMenu", "QLineEdit", "QAbstractItemView", "QLabel",
-                             "QAbstractButton", "QGroupBox", "QTextEdit"}) {
+    for (const char* kind : {"QMenu", "QLineEdit", "QAbstractItemView", "QLabel", "QAbstractButton",
+                             "QGroupBox", "QTextEdit"}) {
       QApplication::setPalette(dark, kind);
     }
     QToolTip::setPalette(dark);
@@ -112,8 +112,9 @@ class DarkDesktop : public ::testing::Test {
 
   static void expect_classic(const QPalette& shown, const char* what) {
     const QPalette classic = theme::classic_palette();
-    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::WindowText, QPalette::Base,
-                                           QPalette::Text, QPalette::Button, QPalette::ButtonText}) {
+    for (const QPalette::ColorRole role :
+         {QPalette::Window, QPalette::WindowText, QPalette::Base, QPalette::Text, QPalette::Button,
+          QPalette::ButtonText}) {
       EXPECT_EQ(shown.color(role).name(), classic.color(role).name()) << what << " role " << role;
     }
   }
@@ -329,15 +330,15 @@ TEST_P(OtherDevice, ChecksThePathAndLetsTheUserKeepIt) {
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, OtherDevice,
-    ::testing::Values(
-        OtherDeviceCase{"ADevice", "/dev/null", "", "", true},
-        OtherDeviceCase{"MissingKept", "/dev/ttyKVT9", "/dev/ttyKVT9 DOES NOT EXIST.\nUSE IT ANYWAY?",
-                        "USE IT", true},
-        OtherDeviceCase{"MissingDropped", "/dev/ttyKVT9", "/dev/ttyKVT9 DOES NOT EXIST.",
-                        "CANCEL", false},
-        OtherDeviceCase{"RegularFileDropped", "FILE",
-                        "FILE IS NOT A CHARACTER DEVICE, SO IT IS NOT A SERIAL PORT.", "CANCEL",
-                        false}),
+    ::testing::Values(OtherDeviceCase{"ADevice", "/dev/null", "", "", true},
+                      OtherDeviceCase{"MissingKept", "/dev/ttyKVT9",
+                                      "/dev/ttyKVT9 DOES NOT EXIST.\nUSE IT ANYWAY?", "USE IT",
+                                      true},
+                      OtherDeviceCase{"MissingDropped", "/dev/ttyKVT9",
+                                      "/dev/ttyKVT9 DOES NOT EXIST.", "CANCEL", false},
+                      OtherDeviceCase{"RegularFileDropped", "FILE",
+                                      "FILE IS NOT A CHARACTER DEVICE, SO IT IS NOT A SERIAL PORT.",
+                                      "CANCEL", false}),
     [](const auto& info) { return std::string(info.param.what); });
 
 }  // namespace
