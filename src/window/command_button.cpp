@@ -1,5 +1,6 @@
 #include "window/command_button.h"
 
+#include <QKeyEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -24,6 +25,17 @@ void CommandButton::paintEvent(QPaintEvent*) {
   }
   painter.drawItemText(area, Qt::AlignCenter | Qt::TextWordWrap, palette(), isEnabled(), caption,
                        QPalette::ButtonText);
+}
+
+void CommandButton::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  if (!enter || !plain) {
+    QPushButton::keyPressEvent(event);
+    return;
+  }
+  // Held down, the key presses the button once.
+  if (!event->isAutoRepeat()) click();
 }
 
 }  // namespace kvt

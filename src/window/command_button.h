@@ -5,7 +5,8 @@
 namespace kvt {
 
 // A push button whose caption wraps onto several lines inside the button, as the command
-// buttons' long captions need. The caption stays the button's text().
+// buttons' long captions need. The caption stays the button's text(). Enter and Return press
+// the focused button, as Space does.
 class CommandButton : public QPushButton {
   Q_OBJECT
 
@@ -14,6 +15,7 @@ class CommandButton : public QPushButton {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace kvt

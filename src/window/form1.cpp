@@ -39,6 +39,12 @@ QString numbered(const char* kind, int number) {
 
 QString switch_name(int switch_number) { return qtext(texts::kSwitchLabel).arg(switch_number); }
 
+// What a screen reader says for a control: its name, and what its tooltip tells the eye.
+void describe(QWidget& control, const QString& name) {
+  control.setAccessibleName(name);
+  control.setAccessibleDescription(control.toolTip());
+}
+
 QLabel* make_caption(QWidget& parent, const QString& name, const QString& text, QRect geometry) {
   auto* caption = new QLabel(text, &parent);
   caption->setObjectName(name);
@@ -72,7 +78,9 @@ Form1::Form1(std::unique_ptr<kvt::Dialogs> dialogs, QWidget* parent)
   build_command_buttons();
   build_text_boxes();
   build_lists(frame);
+  tie_captions();
   set_focus_order();
+  build_window_actions();
 
   port_selector_ = new kvt::PortSelector(this);
   link_ = &(new kvt::SerialLink(*this, this))->link();
@@ -148,6 +156,7 @@ QWidget& Form1::build_frame() {
   check1_->setGeometry(kvt::to_pixels(layout::kCheck1));
   check1_->setFont(kvt::theme::font(LayoutFont::ArialBold));
   check1_->setChecked(true);  // stored ticked; the load handling clears it
+  describe(*check1_, check1_->text());
   connect(check1_, &QCheckBox::toggled, this, [this] { run_check1_handler(); });
   return *frame;
 }
@@ -165,6 +174,7 @@ void Form1::build_command_buttons() {
     button->setGeometry(kvt::to_pixels(row.rect));
     button->setFont(kvt::theme::font(LayoutFont::ArialBold));
     button->setAutoDefault(false);
+    describe(*button, button->text());
     connect(button, &QPushButton::clicked, this, commands[i]);
     command_buttons_[i] = button;
   }
@@ -187,13 +197,15 @@ void Form1::build_text_boxes() {
   QPalette status_colours = status_box_->palette();
   status_colours.setColor(QPalette::Base, kvt::theme::status_background());
   status_box_->setPalette(status_colours);
-  status_box_->hide();
+  status_box_->setAccessibleName(qtext(texts::kStatusBoxName));
+  set_status_visible(false);
 
   auto* panel_name = new kvt::TextBox(QString(), layout::kPanelNameTypedLength, this);
   panel_name->setObjectName(numbered("Text", kvt::kPanelNameBox));
   panel_name->setToolTip(qtext(texts::kPanelNameTooltip));
   panel_name->setGeometry(kvt::to_pixels(layout::kPanelNameBox));
   panel_name->setFont(kvt::theme::font(LayoutFont::SansRegular));
+  describe(*panel_name, qtext(texts::kPanelNameCaption));
   text_boxes_[0] = panel_name;
 
   for (int k = 1; k <= kvt::kSwitchCount; ++k) {
@@ -203,6 +215,7 @@ void Form1::build_text_boxes() {
     box->setToolTip(qtext(texts::kDesignationTooltip).arg(switch_name(k)));
     box->setGeometry(
         kvt::to_pixels(layout::kSwitchRows[k - 1].designation_box, layout::kDesignationBoxSize));
+    describe(*box, qtext(texts::kDesignationName).arg(switch_name(k)));
     text_boxes_[number - kvt::kPanelNameBox] = box;
   }
   for (kvt::TextBox* box : text_boxes_) {
@@ -228,6 +241,7 @@ void Form1::build_lists(QWidget& frame) {
                                      kvt::to_pixels(row.module_list, layout::kModuleListSize));
     modules->setToolTip(qtext(texts::kModuleListTooltip).arg(switch_name(k)));
     modules->setFont(kvt::theme::font(LayoutFont::SansRegular));
+    describe(*modules, qtext(texts::kModuleListName).arg(switch_name(k)));
   }
   for (int k = 1; k <= kvt::kSwitchCount; ++k) {
     const layout::SwitchRow& row = layout::kSwitchRows[k - 1];
@@ -235,12 +249,30 @@ void Form1::build_lists(QWidget& frame) {
                                       kvt::to_pixels(row.channel_list, layout::kChannelListSize));
     channels->setToolTip(qtext(texts::kChannelListTooltip).arg(switch_name(k)));
     channels->setFont(kvt::theme::font(LayoutFont::SansRegular));
+    describe(*channels, qtext(texts::kChannelListName).arg(switch_name(k)));
   }
   // The indicator list sits in Frame1 but keeps the window's font, not the frame's.
-  add_list(kvt::kIndicatorList, kvt::kIntensityTable, frame, kvt::to_pixels(layout::kIndicatorList))
-      ->setFont(kvt::theme::font(LayoutFont::Window));
-  add_list(kvt::kBackLightList, kvt::kIntensityTable, *this,
-           kvt::to_pixels(layout::kBackLightList));
+  kvt::ListBox* indicator = add_list(kvt::kIndicatorList, kvt::kIntensityTable, frame,
+                                     kvt::to_pixels(layout::kIndicatorList));
+  indicator->setFont(kvt::theme::font(LayoutFont::Window));
+  describe(*indicator, qtext(texts::kIndicatorCaption));
+  kvt::ListBox* back_light = add_list(kvt::kBackLightList, kvt::kIntensityTable, *this,
+                                      kvt::to_pixels(layout::kBackLightList));
+  describe(*back_light, qtext(texts::kBackLightCaption));
+}
+
+void Form1::tie_captions() {
+  auto tie = [this](const QString& caption, QWidget* control) {
+    findChild<QLabel*>(caption)->setBuddy(control);
+  };
+  tie(QStringLiteral("Label6"), text_boxes_[0]);
+  tie(QStringLiteral("Label15"), lists_[kvt::kIndicatorList - 1]);
+  tie(QStringLiteral("Label16"), lists_[kvt::kBackLightList - 1]);
+  // A switch's label names the first of its controls, the module list.
+  for (int k = 1; k <= kvt::kSwitchCount; ++k) {
+    tie(QString::fromLatin1(layout::kSwitchRows[k - 1].label_name),
+        lists_[kvt::module_list(k) - 1]);
+  }
 }
 
 void Form1::set_focus_order() {

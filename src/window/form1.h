@@ -91,7 +91,8 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
 
  private:
   // Runs one command to its end. The four command buttons are disabled meanwhile, so no command
-  // can start inside another while a panel command waits on the serial line.
+  // can start inside another while a panel command waits on the serial line. The keyboard focus
+  // ends where it was when the command started: on the button pressed, or where a key was.
   template <typename Command>
   void run_command(Command command);
   void set_command_buttons_enabled(bool enabled);
@@ -120,7 +121,15 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   void build_command_buttons();
   void build_text_boxes();
   void build_lists(QWidget& frame);
+  // Each caption names its control to a screen reader, as a label's buddy.
+  void tie_captions();
   void set_focus_order();
+  // The window's keys: Ctrl+O opens a file, Ctrl+S saves one and Ctrl+Q closes the window.
+  // Panel reads and writes have no key, so a write to the panel is always a deliberate press.
+  void build_window_actions();
+
+  // A screen reader hears the status box's text while the box is shown, and nothing else.
+  void describe_status();
 
   kvt::ListBox& list_box(int list) const;
   kvt::TextBox& text_box(int box) const;

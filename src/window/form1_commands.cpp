@@ -1,8 +1,10 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QAction>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScopeGuard>
 
 #include "files/file_open.h"
@@ -18,9 +20,12 @@ template <typename Command>
 void Form1::run_command(Command command) {
   if (command_running_) return;
   command_running_ = true;
+  // Disabling the buttons sends the focus on to the next control that takes it.
+  const QPointer<QWidget> focused = focusWidget();
   set_command_buttons_enabled(false);
   command();
   set_command_buttons_enabled(true);
+  if (focused && focused->isVisible()) focused->setFocus(Qt::OtherFocusReason);
   command_running_ = false;
 }
 
@@ -82,6 +87,19 @@ QMenu& Form1::build_context_menu() {
   menu->setAttribute(Qt::WA_DeleteOnClose);
   port_selector_->add_port_menu(*menu, *this, command_running_);
   return *menu;
+}
+
+void Form1::build_window_actions() {
+  auto add_action = [this](QKeyCombination keys, auto run) {
+    auto* action = new QAction(this);
+    action->setShortcut(QKeySequence(keys));
+    connect(action, &QAction::triggered, this, run);
+    addAction(action);
+  };
+  add_action(Qt::CTRL | Qt::Key_O, [this] { read_file_pressed(); });
+  add_action(Qt::CTRL | Qt::Key_S, [this] { write_file_pressed(); });
+  // The close box's path, so unsaved changes are asked about first.
+  add_action(Qt::CTRL | Qt::Key_Q, [this] { close(); });
 }
 
 void Form1::contextMenuEvent(QContextMenuEvent* event) {

@@ -88,6 +88,7 @@ void Form1::set_status_text(const std::string& text) {
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   status_box_->setPlainText(shown);
+  describe_status();
 }
 
 void Form1::set_status_colour(kvt::StatusColour colour) {
@@ -96,7 +97,15 @@ void Form1::set_status_colour(kvt::StatusColour colour) {
   status_box_->setPalette(colours);
 }
 
-void Form1::set_status_visible(bool visible) { status_box_->setVisible(visible); }
+void Form1::set_status_visible(bool visible) {
+  status_box_->setVisible(visible);
+  describe_status();
+}
+
+void Form1::describe_status() {
+  status_box_->setAccessibleDescription(status_box_->isHidden() ? QString()
+                                                                : status_box_->toPlainText());
+}
 
 void Form1::run_list_handler(int list) {
   note_change();

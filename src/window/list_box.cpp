@@ -1,7 +1,10 @@
 #include "window/list_box.h"
 
+#include <QFocusEvent>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -24,6 +27,9 @@ ListBox::ListBox(std::span<const ListItem> items, QWidget* parent) : QListWidget
   setSelectionMode(QAbstractItemView::SingleSelection);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setUniformItemSizes(true);
+  // The blank below the last whole row is the list's own white, not the window behind it.
+  setBackgroundRole(QPalette::Base);
+  setAutoFillBackground(true);
   for (const ListItem& entry : items) {
     auto* item = new QListWidgetItem(
         QString::fromUtf8(entry.text.data(), static_cast<qsizetype>(entry.text.size())), this);
@@ -42,7 +48,56 @@ void ListBox::set_selected_position(int position) {
     selectionModel()->clear();
     return;
   }
+  // Made current for a moment, so the list scrolls the selected row into view; a hidden list
+  // does so when it is shown.
   setCurrentRow(position, QItemSelectionModel::ClearAndSelect);
+  if (!hasFocus()) {
+    selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+  }
+}
+
+void ListBox::current_from_selection() {
+  if (currentIndex().isValid()) return;
+  const QModelIndexList rows = selectionModel()->selectedRows();
+  if (!rows.isEmpty()) {
+    selectionModel()->setCurrentIndex(rows.first(), QItemSelectionModel::NoUpdate);
+  }
+}
+
+void ListBox::focusInEvent(QFocusEvent* event) {
+  current_from_selection();
+  QListWidget::focusInEvent(event);
+}
+
+void ListBox::focusOutEvent(QFocusEvent* event) {
+  QListWidget::focusOutEvent(event);
+  // A menu or another window taking the focus for a moment leaves the user at work here.
+  const Qt::FocusReason reason = event->reason();
+  if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+    selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+  }
+}
+
+void ListBox::keyPressEvent(QKeyEvent* event) {
+  current_from_selection();
+  QListWidget::keyPressEvent(event);
+}
+
+void ListBox::showEvent(QShowEvent* event) {
+  QListWidget::showEvent(event);
+  const QModelIndexList rows = selectionModel()->selectedRows();
+  if (!rows.isEmpty()) scrollTo(rows.first());
+}
+
+void ListBox::resizeEvent(QResizeEvent* event) {
+  show_whole_rows();
+  QListWidget::resizeEvent(event);
+}
+
+void ListBox::show_whole_rows() {
+  const int inside = height() - 2 * frameWidth();
+  const int rows = std::max(1, inside / kRowHeight);
+  setViewportMargins(0, 0, 0, std::max(0, inside - rows * kRowHeight));
 }
 
 std::int16_t ListBox::item_value(int position) const {

@@ -3,9 +3,12 @@
 #include <QActionGroup>
 #include <QInputDialog>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <utility>
 
 #include "link/port_memory.h"
+#include "window/device_check.h"
 #include "window/window_texts.h"
 
 namespace kvt {
@@ -64,11 +67,16 @@ void PortSelector::fill_port_menu(QMenu& menu, QWidget& window, bool command_run
     connect(entry, &QAction::triggered, this, [this, name] { choose(name); });
   }
   if (!in_use_listed) {
-    // A pty or an unplugged adapter: not listed, but in use.
-    QAction* entry = menu.addAction(q(choice.device));
+    // A pty or an unplugged adapter: not listed, but in use, and drawn as plainly as the others.
+    QString text = q(choice.device);
+    if (check_device(choice.device) == DeviceCheck::Missing) {
+      text += qtext(window_texts::kNotConnected);
+    }
+    QAction* entry = menu.addAction(text);
     entry->setCheckable(true);
     entry->setChecked(true);
-    entry->setEnabled(false);
+    entry->setEnabled(can_choose);
+    entry->setActionGroup(group);
   }
   menu.addSeparator();
   QAction* other = menu.addAction(qtext(window_texts::kOtherDevice));
@@ -82,7 +90,32 @@ void PortSelector::ask_other_device(QWidget& window) {
                                                qtext(window_texts::kOtherDeviceLabel),
                                                QLineEdit::Normal, q(current().device), &ok)
                              .trimmed();
-  if (ok && !device.isEmpty()) choose(device.toStdString());
+  if (!ok || device.isEmpty()) return;
+  if (keep_device(window, device)) choose(device.toStdString());
+}
+
+bool PortSelector::keep_device(QWidget& window, const QString& device) {
+  const char* problem = nullptr;
+  switch (check_device(device.toStdString())) {
+    case DeviceCheck::CharacterDevice:
+      return true;
+    case DeviceCheck::Missing:
+      problem = window_texts::kDeviceMissing;
+      break;
+    case DeviceCheck::NotCharacterDevice:
+      problem = window_texts::kNotCharacterDevice;
+      break;
+  }
+  QMessageBox box(&window);
+  box.setObjectName(QStringLiteral("DeviceCheckBox"));
+  box.setIcon(QMessageBox::NoIcon);
+  box.setWindowTitle(qtext(window_texts::kSerialPortMenu));
+  box.setTextFormat(Qt::PlainText);
+  box.setText(qtext(problem).arg(device));
+  QPushButton* use = box.addButton(qtext(window_texts::kUseItButton), QMessageBox::AcceptRole);
+  box.setDefaultButton(box.addButton(qtext(window_texts::kCancelButton), QMessageBox::RejectRole));
+  box.exec();
+  return box.clickedButton() == use;
 }
 
 void PortSelector::choose(const std::string& device) { remember_port(device); }

@@ -41,7 +41,10 @@ class PortSelector : public QObject {
 
  private:
   void fill_port_menu(QMenu& menu, QWidget& window, bool command_running);
+  // "OTHER DEVICE...": asks for a path, and says so when it cannot be a serial port now.
   void ask_other_device(QWidget& window);
+  // True when `device` is a character device, or the user keeps it all the same.
+  bool keep_device(QWidget& window, const QString& device);
 
   std::function<std::vector<SystemPort>()> list_ports_;
 };

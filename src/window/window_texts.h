@@ -27,6 +27,10 @@ inline constexpr char kModuleListTooltip[] = "%1 MODULE ASSIGNMENT";
 inline constexpr char kChannelListTooltip[] = "%1 CHANNEL ASSIGNMENT";
 inline constexpr char kDesignationTooltip[] = "ENTER %1 FUNCTION";
 inline constexpr char kDesignationText[] = "DESIGNATION ";
+// What a screen reader calls a switch's controls, filled in with its label.
+inline constexpr char kModuleListName[] = "%1 MODULE";
+inline constexpr char kChannelListName[] = "%1 CHANNEL";
+inline constexpr char kDesignationName[] = "%1 DESIGNATION";
 
 inline constexpr char kPanelNameCaption[] = "PANEL NAME";
 inline constexpr char kPanelNameTooltip[] = "ENTER IDENTITY FOR FILE NAME";
@@ -38,6 +42,8 @@ inline constexpr char kFrameCaption[] = "SPECIAL FEATURES:";
 inline constexpr char kCheck1Caption[] = "INDEPENDENT LIGHTING";
 // The status box's stored text, replaced before a command first shows the box.
 inline constexpr char kStatusBoxText[] = "Text1\r\n";
+// What a screen reader calls the status box; its description is the text while it is shown.
+inline constexpr char kStatusBoxName[] = "STATUS";
 
 // What the window asks before unsaved changes would be lost.
 inline constexpr char kUnsavedTitle[] = "UNSAVED CONFIGURATION";
@@ -54,6 +60,13 @@ inline constexpr char kPortDescription[] = "  -  %1";
 inline constexpr char kPortStableName[] = "  (%1)";
 inline constexpr char kOtherDevice[] = "OTHER DEVICE...";
 inline constexpr char kOtherDeviceLabel[] = "DEVICE PATH (FOR EXAMPLE /dev/ttyUSB0):";
+// A typed device path that cannot be a serial port now; the user may still keep it.
+inline constexpr char kDeviceMissing[] = "%1 DOES NOT EXIST.\nUSE IT ANYWAY?";
+inline constexpr char kNotCharacterDevice[] =
+    "%1 IS NOT A CHARACTER DEVICE, SO IT IS NOT A SERIAL PORT.\nUSE IT ANYWAY?";
+inline constexpr char kUseItButton[] = "USE IT";
+// A remembered port that is not there now, an adapter unplugged say.
+inline constexpr char kNotConnected[] = "  (NOT CONNECTED)";
 // The submenu's note when the environment decides and choosing is off.
 inline constexpr char kSetInEnvironment[] = "SET IN KVT_SERIAL_PORT: %1";
 // The second line of a failure that may come from the wrong port.

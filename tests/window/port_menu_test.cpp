@@ -167,7 +167,7 @@ TEST_F(PortMenu, ChoosingIsOffWhileACommandRuns) {
 }
 
 // One entry is ticked, the one of the port in use, whichever of its names the choice holds; a
-// port not listed gets an entry of its own.
+// port not listed gets an entry of its own, which says so when the port is not there now.
 TEST_F(PortMenu, TicksThePortInUseByEitherOfItsNames) {
   const std::string adapter =
       "/dev/ttyUSB0  -  FT232R USB UART, FTDI  (/dev/serial/by-id/usb-FTDI_FT232R-if00-port0)";
@@ -178,7 +178,8 @@ TEST_F(PortMenu, TicksThePortInUseByEitherOfItsNames) {
       {"/dev/ttyUSB0", adapter},
       {"/dev/serial/by-id/usb-FTDI_FT232R-if00-port0", adapter},
       {"/dev/ttyS0", "/dev/ttyS0"},
-      {"/dev/pts/77", "/dev/pts/77"},
+      {"/dev/null", "/dev/null"},
+      {"/dev/pts/77", "/dev/pts/77  (NOT CONNECTED)"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.chosen);

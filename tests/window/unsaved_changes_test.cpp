@@ -118,7 +118,7 @@ class ChangeKinds : public UnsavedChanges, public ::testing::WithParamInterface<
   void click_other_row(QListWidget& target) {
     for (int row = 0; row < target.count(); ++row) {
       const QRect rect = target.visualItemRect(target.item(row));
-      if (row != target.currentRow() && target.viewport()->rect().contains(rect)) {
+      if (!target.item(row)->isSelected() && target.viewport()->rect().contains(rect)) {
         QTest::mouseClick(target.viewport(), Qt::LeftButton, {}, rect.center());
         return;
       }

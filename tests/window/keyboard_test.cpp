@@ -1,0 +1,151 @@
+// The window at the keyboard alone: where the focus is after a command, Enter on a button, and
+// the window's keys.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+#include <fstream>
+#include <string>
+
+#include "model/switch_rows.h"
+#include "sim_harness.h"
+#include "tests/window/counting_form.h"
+#include "worked_example.h"
+
+namespace kvt {
+namespace {
+
+using testing::RecordingDialogs;
+
+// The worked example opened in a shown, active window whose port 1 is a simulated panel.
+class Keyboard : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    sim.use_as_serial_port();
+    form.load();
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    std::ofstream(example, std::ios::binary) << testing::kWorkedExampleLine;
+    form.open_file(example);
+  }
+  void TearDown() override { qunsetenv("KVT_SERIAL_PORT"); }
+
+  QWidget& control(const char* name) { return *form.findChild<QWidget*>(name); }
+  std::string focused() {
+    QWidget* widget = QApplication::focusWidget();
+    return widget == nullptr ? "nothing" : widget->objectName().toStdString();
+  }
+
+  sim::PanelSimulator sim;
+  QTemporaryDir dir;
+  const std::string example = dir.filePath("LOBBY 2.kvc").toStdString();
+  testing::CountingForm1 form;
+};
+
+struct PressCase {
+  const char* what;
+  const char* button;
+  Qt::Key key;
+  // Answers what the command asks; then checks the command ran.
+  void (*prepare)(RecordingDialogs&, const QTemporaryDir&);
+  bool (*ran)(testing::CountingForm1&);
+};
+
+void PrintTo(const PressCase& c, std::ostream* os) { *os << c.what; }
+
+class ButtonByKey : public Keyboard, public ::testing::WithParamInterface<PressCase> {};
+
+// The command runs, and the focus is back on its button when it ends, wherever disabling the
+// buttons sent it meanwhile.
+TEST_P(ButtonByKey, RunsTheCommandAndKeepsTheFocusThere) {
+  const PressCase& c = GetParam();
+  c.prepare(form.recorder(), dir);
+  control(c.button).setFocus(Qt::TabFocusReason);
+  QTest::keyClick(&control(c.button), c.key);
+  EXPECT_TRUE(c.ran(form));
+  EXPECT_EQ(focused(), c.button);
+}
+
+const PressCase kPressCases[] = {
+    {"ReadBySpace", "READ_CONFIG", Qt::Key_Space, [](RecordingDialogs&, const QTemporaryDir&) {},
+     [](testing::CountingForm1& form) {
+       return form.text(1) == "SWITCH PANEL DATA READ SUCCESSFUL";
+     }},
+    {"SaveByReturn", "WRITE_FILE", Qt::Key_Return,
+     [](RecordingDialogs& dialogs, const QTemporaryDir& dir) {
+       dialogs.answer_with(dir.filePath("SAVED.kvc").toStdString());
+     },
+     [](testing::CountingForm1& form) {
+       return form.recorder().requests().size() == 1 && form.recorder().unanswered() == 0;
+     }},
+    {"CancelledOpenByEnter", "READ_FILE", Qt::Key_Enter,
+     [](RecordingDialogs& dialogs, const QTemporaryDir&) { dialogs.answer_cancel(); },
+     [](testing::CountingForm1& form) {
+       return form.recorder().requests().size() == 1 && form.recorder().unanswered() == 0;
+     }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Commands, ButtonByKey, ::testing::ValuesIn(kPressCases),
+                         [](const auto& info) { return std::string(info.param.what); });
+
+struct ShortcutCase {
+  const char* what;
+  Qt::Key key;
+  RecordingDialogs::ChooserKind chooser;
+};
+
+void PrintTo(const ShortcutCase& c, std::ostream* os) { *os << c.what; }
+
+class FileShortcut : public Keyboard, public ::testing::WithParamInterface<ShortcutCase> {};
+
+// From a text box, where keys are typed, and from a list; a cancelled chooser leaves the focus
+// where it was.
+TEST_P(FileShortcut, AsksForTheFileFromAnyControl) {
+  for (const char* where : {"Text2", "List2"}) {
+    SCOPED_TRACE(where);
+    const std::size_t before = form.recorder().requests().size();
+    const std::string name = form.text(kPanelNameBox);
+    control(where).setFocus(Qt::TabFocusReason);
+    QTest::keyClick(&control(where), GetParam().key, Qt::ControlModifier);
+    ASSERT_EQ(form.recorder().requests().size(), before + 1);
+    EXPECT_EQ(form.recorder().requests().back().kind, GetParam().chooser);
+    EXPECT_EQ(focused(), where);
+    EXPECT_EQ(form.text(kPanelNameBox), name);  // nothing typed
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, FileShortcut,
+    ::testing::Values(ShortcutCase{"CtrlOOpens", Qt::Key_O, RecordingDialogs::ChooserKind::Open},
+                      ShortcutCase{"CtrlSSaves", Qt::Key_S, RecordingDialogs::ChooserKind::Save}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+// Ctrl+Q closes as the close box does: unsaved changes are asked about first.
+TEST_F(Keyboard, CtrlQClosesTheWindowAfterAskingAboutChanges) {
+  QTest::keyClicks(&control("Text2"), "X");
+  form.recorder().answer_question(UnsavedAnswer::Cancel);
+  QTest::keyClick(&control("Text2"), Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_EQ(form.recorder().questions().size(), 1u);
+  EXPECT_TRUE(form.isVisible());
+
+  form.recorder().answer_question(UnsavedAnswer::Discard);
+  QTest::keyClick(&control("Text2"), Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_EQ(form.recorder().questions().size(), 2u);
+  EXPECT_FALSE(form.isVisible());
+}
+
+// A panel write must be a deliberate press: no key of the window starts one, nor a read.
+TEST_F(Keyboard, NoCtrlKeyTouchesThePanel) {
+  for (int key = Qt::Key_A; key <= Qt::Key_Z; ++key) {
+    if (key == Qt::Key_Q) continue;
+    QTest::keyClick(&control("List2"), static_cast<Qt::Key>(key), Qt::ControlModifier);
+  }
+  EXPECT_TRUE(sim.frames().empty());
+}
+
+}  // namespace
+}  // namespace kvt
