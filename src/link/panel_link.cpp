@@ -48,8 +48,11 @@ Transfer PanelLink::wake_panel() {
     ++tries;
   } while (port_.in_buffer_count() < kReplyLength && tries <= kWakeTries);
 
-  // An acknowledgement found only after the tick came is too late to count.
-  if (port_.input() == kAcknowledgement && !timer_flag_) return Transfer::Ok;
+  // An acknowledgement found only after the tick came is too late to count. One already waiting
+  // when the tick was handled came first: on a busy machine the reply and the tick reach the
+  // program in one pass of the event loop, and the port's part of that pass runs first.
+  const bool in_time = !timer_flag_ || reply_waiting_at_tick_;
+  if (port_.input() == kAcknowledgement && in_time) return Transfer::Ok;
   status_.set_status_colour(StatusColour::Red);
   show_text(link_texts::kPanelFailedToRespond);
   return Transfer::NoReply;
@@ -131,10 +134,14 @@ std::string PanelLink::port_error_text() const {
   return std::string(link_texts::kPortNotOpened) + describe_port_error(*error);
 }
 
-void PanelLink::on_timer1_tick() { timer_flag_ = true; }
+void PanelLink::on_timer1_tick() {
+  if (!timer_flag_) reply_waiting_at_tick_ = port_.in_buffer_count() >= kReplyLength;
+  timer_flag_ = true;
+}
 
 void PanelLink::arm() {
   timer_flag_ = false;
+  reply_waiting_at_tick_ = false;
   timer1_.start();
 }
 

@@ -73,6 +73,8 @@ class PanelLink : public QObject {
   StatusBox& status_;
   QTimer timer1_;  // Timer1: 100 ms, precise, stopped until the first wait arms it
   bool timer_flag_ = false;  // the tick has come since the last arming
+  // A whole reply was already waiting when that tick was handled.
+  bool reply_waiting_at_tick_ = false;
   int bytes_transferred_ = 0;
   bool shutting_down_ = false;
 };

@@ -1,5 +1,6 @@
 #include "fake_serial_port.h"
 
+#include <QEvent>
 #include <utility>
 
 FakeSerialPort::FakeSerialPort(std::vector<Answer> answers) : answers_(std::move(answers)) {}
@@ -31,12 +32,16 @@ void FakeSerialPort::output(std::string_view bytes) {
     case Arrival::WithTheNextTick:
       with_next_tick_.push_back(answer.bytes);
       break;
+    case Arrival::JustBeforeTheNextTick:
+      before_next_tick_.push_back(answer.bytes);
+      break;
   }
 }
 
 std::string FakeSerialPort::input() { return std::exchange(received_, {}); }
 
-void FakeSerialPort::follow_ticks(const QTimer& tick) {
+void FakeSerialPort::follow_ticks(QTimer& tick) {
+  tick.installEventFilter(&tick_watcher_);
   // The bytes land within the tick's own emission: the wait the tick ends finds them.
   QObject::connect(&tick, &QTimer::timeout, &timers_, [this] {
     for (const std::string& bytes : std::exchange(with_next_tick_, {})) received_ += bytes;
@@ -52,4 +57,13 @@ void FakeSerialPort::break_down_after(int ms) {
 
 void FakeSerialPort::land(const std::string& bytes) {
   QTimer::singleShot(0, &timers_, [this, bytes] { received_ += bytes; });
+}
+
+bool FakeSerialPort::TickWatcher::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Timer) {
+    for (const std::string& bytes : std::exchange(port_.before_next_tick_, {})) {
+      port_.received_ += bytes;
+    }
+  }
+  return QObject::eventFilter(watched, event);
 }

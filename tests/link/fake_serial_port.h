@@ -24,6 +24,9 @@ class FakeSerialPort : public kvt::SerialPort {
     // Quietly, in the same pass of the event loop as the next tick of the timer given to
     // follow_ticks: what a reply landing just as the tick comes looks like to a wait.
     WithTheNextTick,
+    // In the same pass as the next tick but taken in before the tick is handled, as a real
+    // port's notifier is when the reply and the tick come together.
+    JustBeforeTheNextTick,
   };
   struct Answer {
     std::string bytes;  // empty: no answer to this output
@@ -40,8 +43,9 @@ class FakeSerialPort : public kvt::SerialPort {
   std::string input() override;
   std::optional<kvt::PortError> error() const override { return error_; }
 
-  // The tick that WithTheNextTick answers land with: the link's Timer1.
-  void follow_ticks(const QTimer& tick);
+  // The tick that WithTheNextTick and JustBeforeTheNextTick answers land with: the link's
+  // Timer1.
+  void follow_ticks(QTimer& tick);
   // The port breaks down `ms` from now, as an unplugged adapter would.
   void break_down_after(int ms);
 
@@ -58,5 +62,16 @@ class FakeSerialPort : public kvt::SerialPort {
   std::string received_;
   std::vector<std::string> with_next_output_;
   std::vector<std::string> with_next_tick_;
+  std::vector<std::string> before_next_tick_;
   QObject timers_;  // pending answers die with the port
+  // Sees the tick's timer event before the tick's handlers run.
+  class TickWatcher : public QObject {
+   public:
+    explicit TickWatcher(FakeSerialPort& port) : port_(port) {}
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+   private:
+    FakeSerialPort& port_;
+  };
+  TickWatcher tick_watcher_{*this};
 };

@@ -97,6 +97,8 @@ TEST_F(PanelLinkTest, WakePanel) {
       {"two acknowledgements waiting", {{"D000DD000D"}}, Transfer::NoReply, 1},
       {"lower case", {{"d000d"}}, Transfer::NoReply, 1},
       {"found only after the tick", {{kAck, Arrival::WithTheNextTick}}, Transfer::NoReply, 1},
+      {"taken in with the tick, before it", {{kAck, Arrival::JustBeforeTheNextTick}},
+       Transfer::Ok, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
