@@ -56,7 +56,7 @@ inline constexpr std::string_view kProbeOption =
     "ports: wake each port and read its model byte; exit 0 when the panel answers somewhere.";
 inline constexpr std::string_view kDeviceOperand = "DEV";
 inline constexpr std::string_view kDeviceArgument =
-    "ports --probe: the serial devices to probe (default: every port listed and the port\n"
+    "ports --probe: the serial devices to probe (default: every port listed and the port "
     "commands use).";
 inline constexpr std::string_view kDeviceArgumentSyntax = "[DEV...]";
 
