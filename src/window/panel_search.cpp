@@ -25,7 +25,8 @@ void find_switch_panel(StatusBox& status, PortSelector& selector, PanelLink& lin
 
   ProbeWatch watch;
   watch.probing = [&status](const std::string& device) {
-    show_status(status, StatusColour::Yellow, with_device(window_texts::kSearchingForPanel, device));
+    show_status(status, StatusColour::Yellow,
+                with_device(window_texts::kSearchingForPanel, device));
   };
   const std::vector<PortProbe> probes = probe_ports(link, devices, ProbeScope::UntilPanel, watch);
   if (link.shutting_down()) return;
@@ -33,7 +34,8 @@ void find_switch_panel(StatusBox& status, PortSelector& selector, PanelLink& lin
   if (!probes.empty() && probes.back().result == ProbeResult::Panel) {
     const SystemPort& found = ports.at(probes.size() - 1);
     selector.choose(found.name_to_store());
-    show_status(status, StatusColour::Green, with_device(window_texts::kPanelFoundOn, found.device));
+    show_status(status, StatusColour::Green,
+                with_device(window_texts::kPanelFoundOn, found.device));
     return;
   }
   std::string text = window_texts::kNoPanelFound;

@@ -56,7 +56,8 @@ class PortsProbe : public ::testing::Test {
     // Whatever else happened, nothing was ever written to any of them.
     for (const PanelSimulator* sim : {&panel, &other, &silent, &held}) {
       for (const std::string& frame : sim->frames()) {
-        EXPECT_TRUE(frame == "41" || frame == "56 00 3F 30 30 56") << sim->device() << ": " << frame;
+        EXPECT_TRUE(frame == "41" || frame == "56 00 3F 30 30 56")
+            << sim->device() << ": " << frame;
       }
     }
   }
@@ -72,11 +73,10 @@ TEST_F(PortsProbe, SaysWhatEachPortIsInTheOrderGiven) {
   const auto result = run_kvt({"ports", "--probe", q(silent.device()), q(other.device()), kMissing,
                                q(held.device()), q(panel.device())});
   EXPECT_EQ(result.exit_code, 0) << result.err;
-  EXPECT_EQ(result.out, silent.device() + ": NO ANSWER\n" + other.device() +
-                            ": ANOTHER MODEL ANSWERS (68)\n" + kMissing +
-                            ": COULD NOT BE OPENED (NO SUCH DEVICE)\n" + held.device() +
-                            ": IN USE BY ANOTHER PROGRAM\n" + panel.device() +
-                            ": SWITCH PANEL ANSWERS\n");
+  EXPECT_EQ(result.out,
+            silent.device() + ": NO ANSWER\n" + other.device() + ": ANOTHER MODEL ANSWERS (68)\n" +
+                kMissing + ": COULD NOT BE OPENED (NO SUCH DEVICE)\n" + held.device() +
+                ": IN USE BY ANOTHER PROGRAM\n" + panel.device() + ": SWITCH PANEL ANSWERS\n");
   EXPECT_EQ(result.err, "");
   // The panel was asked for its model and nothing more; the silent port was woken six times.
   EXPECT_EQ(panel.frames(), (std::vector<std::string>{"41", "56 00 3F 30 30 56"}));
@@ -98,7 +98,8 @@ TEST_F(PortsProbe, JsonGivesEachPortsResultAndModel) {
                                q(silent.device()), q(held.device()), kMissing});
   EXPECT_EQ(result.exit_code, 0) << result.err;
   QJsonParseError error{};
-  const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(result.out), &error);
+  const QJsonDocument document =
+      QJsonDocument::fromJson(QByteArray::fromStdString(result.out), &error);
   ASSERT_EQ(error.error, QJsonParseError::NoError) << result.out;
   const struct {
     std::string port;
@@ -173,9 +174,11 @@ TEST_P(PortsProbeUsage, IsRefusedBeforeAnyPortIsOpened) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, PortsProbeUsage,
     ::testing::Values(
-        UsageCase{"DevicesWithoutProbe", {"ports", "/dev/ttyUSB0"},
+        UsageCase{"DevicesWithoutProbe",
+                  {"ports", "/dev/ttyUSB0"},
                   "ports takes DEV and --json only with --probe"},
-        UsageCase{"JsonWithoutProbe", {"ports", "--json"},
+        UsageCase{"JsonWithoutProbe",
+                  {"ports", "--json"},
                   "ports takes DEV and --json only with --probe"},
         UsageCase{"EmptyDevice", {"ports", "--probe", "/dev/ttyUSB0", ""}, "DEV is empty"},
         UsageCase{"ProbeElsewhere", {"show", "--probe", "x.kvc"}, "show takes no option probe"}),

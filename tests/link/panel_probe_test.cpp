@@ -109,24 +109,53 @@ TEST_P(ProbeOnePort, SaysWhatThePortIsAndSendsNoWriteFrame) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, ProbeOnePort,
     ::testing::Values(
-        ProbeCase{"Panel", std::vector<std::string>{}, false, ProbeResult::Panel, 69,
-                  "SWITCH PANEL ANSWERS", {kWake, kModelRead}},
-        ProbeCase{"OtherModel", std::vector<std::string>{"--model", "68"}, false,
-                  ProbeResult::OtherModel, 68, "ANOTHER MODEL ANSWERS (68)", {kWake, kModelRead}},
+        ProbeCase{"Panel",
+                  std::vector<std::string>{},
+                  false,
+                  ProbeResult::Panel,
+                  69,
+                  "SWITCH PANEL ANSWERS",
+                  {kWake, kModelRead}},
+        ProbeCase{"OtherModel",
+                  std::vector<std::string>{"--model", "68"},
+                  false,
+                  ProbeResult::OtherModel,
+                  68,
+                  "ANOTHER MODEL ANSWERS (68)",
+                  {kWake, kModelRead}},
         // A model byte past the range of a switch code is another model all the same.
-        ProbeCase{"OtherModelOutOfRange", std::vector<std::string>{"--model", "200"}, false,
-                  ProbeResult::OtherModel, 200, "ANOTHER MODEL ANSWERS (200)",
+        ProbeCase{"OtherModelOutOfRange",
+                  std::vector<std::string>{"--model", "200"},
+                  false,
+                  ProbeResult::OtherModel,
+                  200,
+                  "ANOTHER MODEL ANSWERS (200)",
                   {kWake, kModelRead}},
         // A silent port costs the six wake requests and nothing more.
         ProbeCase{"Silent", std::vector<std::string>{"--silent"}, false, ProbeResult::NoAnswer,
                   std::nullopt, "NO ANSWER", std::vector<std::string>(6, kWake)},
         // Something that wakes but gives no number for the model byte holds no usable panel.
-        ProbeCase{"WakesButGivesNoModel", std::vector<std::string>{"--no-number-at", "63"}, false,
-                  ProbeResult::NoAnswer, std::nullopt, "NO ANSWER", {kWake, kModelRead}},
-        ProbeCase{"Missing", std::nullopt, false, ProbeResult::NotOpened, std::nullopt,
-                  "COULD NOT BE OPENED (NO SUCH DEVICE)", {}},
-        ProbeCase{"HeldByAnotherProgram", std::vector<std::string>{}, true, ProbeResult::InUse,
-                  std::nullopt, "IN USE BY ANOTHER PROGRAM", {}}),
+        ProbeCase{"WakesButGivesNoModel",
+                  std::vector<std::string>{"--no-number-at", "63"},
+                  false,
+                  ProbeResult::NoAnswer,
+                  std::nullopt,
+                  "NO ANSWER",
+                  {kWake, kModelRead}},
+        ProbeCase{"Missing",
+                  std::nullopt,
+                  false,
+                  ProbeResult::NotOpened,
+                  std::nullopt,
+                  "COULD NOT BE OPENED (NO SUCH DEVICE)",
+                  {}},
+        ProbeCase{"HeldByAnotherProgram",
+                  std::vector<std::string>{},
+                  true,
+                  ProbeResult::InUse,
+                  std::nullopt,
+                  "IN USE BY ANOTHER PROGRAM",
+                  {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 class ProbeSearch : public ::testing::Test {
@@ -184,8 +213,8 @@ TEST_F(ProbeSearch, StopsAtOnceWhenTheLinkIsShutDown) {
   QTimer::singleShot(150, &link, &kvt::PanelLink::request_shutdown);
   QElapsedTimer clock;
   clock.start();
-  const auto probes = kvt::probe_ports(link, {silent.device(), panel.device()},
-                                       kvt::ProbeScope::EveryPort);
+  const auto probes =
+      kvt::probe_ports(link, {silent.device(), panel.device()}, kvt::ProbeScope::EveryPort);
   EXPECT_LT(clock.elapsed(), 400);
   EXPECT_TRUE(probes.empty());
   EXPECT_FALSE(port.port_open());

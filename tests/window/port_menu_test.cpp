@@ -229,8 +229,8 @@ class PanelSearch : public PortMenu {
   PanelSearch() {
     auto* status = form.findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
     QObject::connect(status, &QPlainTextEdit::textChanged, &form, [this, status] {
-      steps.push_back({status->toPlainText().toStdString(),
-                       status->palette().color(QPalette::Base), read_button()->isEnabled()});
+      steps.push_back({status->toPlainText().toStdString(), status->palette().color(QPalette::Base),
+                       read_button()->isEnabled()});
     });
   }
 
@@ -268,8 +268,8 @@ const QColor kYellow = kvt::theme::status_colour(kvt::StatusColour::Yellow);
 TEST_F(PanelSearch, ChoosesTheFirstPortWhereThePanelAnswers) {
   PanelSimulator silent({"--silent"}), other({"--model", "68"}), panel, after;
   const std::string stable_name = "/dev/serial/by-id/usb-Simulated_Panel-if00";
-  ports = {listed(silent), listed(other), {panel.device(), stable_name, "Simulated"},
-           listed(after)};
+  ports = {
+      listed(silent), listed(other), {panel.device(), stable_name, "Simulated"}, listed(after)};
   kvt::remember_port(silent.device());
   find_panel();
 
@@ -299,9 +299,10 @@ TEST_F(PanelSearch, NoneFoundSaysWhatEachPortSaidInRed) {
   find_panel();
 
   ASSERT_FALSE(steps.empty());
-  EXPECT_EQ(steps.back().text, "NO SWITCH PANEL FOUND\n" + silent.device() + ": NO ANSWER\n" +
-                                   other.device() + ": ANOTHER MODEL ANSWERS (68)\n" +
-                                   "/dev/kvt-no-such-adapter: COULD NOT BE OPENED (NO SUCH DEVICE)");
+  EXPECT_EQ(steps.back().text,
+            "NO SWITCH PANEL FOUND\n" + silent.device() + ": NO ANSWER\n" + other.device() +
+                ": ANOTHER MODEL ANSWERS (68)\n" +
+                "/dev/kvt-no-such-adapter: COULD NOT BE OPENED (NO SUCH DEVICE)");
   EXPECT_EQ(steps.back().colour, kvt::theme::status_colour(kvt::StatusColour::Red));
   EXPECT_TRUE(read_button()->isEnabled());
   // The choice stays as it was.
