@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Builds the program and runs the panel-link benchmarks against kvt-panel-sim: the silent-panel
-# handshake and the read and write commands. Each prints its figures and fails when a target
-# is missed.
+# handshake, the read and write commands, and ports --probe. Each prints its figures and fails
+# when a target is missed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh
-cmake --build build --target kvt-bench-link kvt-bench-commands -j"$(nproc)"
+cmake --build build --target kvt-bench-link kvt-bench-commands kvt-bench-probe -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 build/bench/kvt-bench-link
 build/bench/kvt-bench-commands
+build/bench/kvt-bench-probe
 
 # The command line from process start to exit: a write against the simulator as a ratio to its
 # floor of 16 ticks (1.6 s), and --version and show, which a script may run many times.

@@ -35,19 +35,30 @@ inline constexpr CommandHelp kWriteHelp{"write [--port DEV] FILE",
                                         "write FILE into the panel, every byte verified"};
 inline constexpr CommandHelp kVerifyHelp{"verify [--port DEV] FILE",
                                          "compare the panel with FILE; nothing is written"};
-inline constexpr CommandHelp kPortsHelp{"ports", "list the serial ports and the one commands use"};
+inline constexpr CommandHelp kPortsHelp{
+    "ports [--probe [--json] [DEV...]]",
+    "list the serial ports and the one commands use;\nwith --probe look for the switch panel on\n"
+    "them (or on DEV...), one after another; nothing\nis written"};
 
 // The options and arguments --help lists. An operand is named in usage errors by its name in
 // the usage lines (e.g. "FILE").
 inline constexpr std::string_view kFileOperand = "FILE";
 inline constexpr std::string_view kPortOption =
     "The serial device of the panel, e.g. /dev/ttyUSB0.";
-inline constexpr std::string_view kJsonOption = "Print the configuration as one JSON object.";
+inline constexpr std::string_view kJsonOption =
+    "Print the configuration as one JSON object (ports --probe: the results as an array).";
 inline constexpr std::string_view kNameOption = "read: the panel name saved with -o.";
 inline constexpr std::string_view kOutputOption = "read: also save the configuration as FILE.";
 inline constexpr std::string_view kFileArgument = "The configuration file (.kvc).";
 inline constexpr std::string_view kFileArgumentSyntax = "[FILE]";
 inline constexpr std::string_view kCommandArgument = "command";
+inline constexpr std::string_view kProbeOption =
+    "ports: wake each port and read its model byte; exit 0 when the panel answers somewhere.";
+inline constexpr std::string_view kDeviceOperand = "DEV";
+inline constexpr std::string_view kDeviceArgument =
+    "ports --probe: the serial devices to probe (default: every port listed and the port "
+    "commands use).";
+inline constexpr std::string_view kDeviceArgumentSyntax = "[DEV...]";
 
 // The commands by name, e.g. "show, read or ports" for the command argument's description and
 // "show, read and ports" where all are meant.
@@ -83,6 +94,7 @@ inline std::string option_not_taken(const std::string& command, const std::strin
 inline std::string is_empty(const std::string& name) { return name + " is empty"; }
 inline constexpr std::string_view kOutputWithoutName =
     "read saves with -o FILE and --name NAME together";
+inline constexpr std::string_view kProbeOnly = "ports takes DEV and --json only with --probe";
 
 // The window asked for where it cannot open. `commands`: all_of the command names.
 inline constexpr std::string_view kWindowTakesOneFile =

@@ -67,7 +67,7 @@ std::optional<std::string> misuse(const Command& command, const QCommandLinePars
     return cli_texts::needs_operand(name,
                                     std::string(command.operands.at(arguments.size() - 1)->name));
   }
-  if (arguments.size() > wanted) {
+  if (arguments.size() > wanted && command.more == nullptr) {
     return cli_texts::unexpected_argument(bytes_of(arguments.at(wanted)));
   }
   for (const QString& option : parser.optionNames()) {
@@ -77,9 +77,10 @@ std::optional<std::string> misuse(const Command& command, const QCommandLinePars
     }
   }
   // An empty value names no file and no port: nothing could be read, saved or opened.
-  for (qsizetype i = 1; i < wanted; ++i) {
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
     if (arguments.at(i).isEmpty()) {
-      return cli_texts::is_empty(std::string(command.operands.at(i - 1)->name));
+      const Operand* operand = i < wanted ? command.operands.at(i - 1) : command.more;
+      return cli_texts::is_empty(std::string(operand->name));
     }
   }
   for (const Option& option : options()) {
@@ -89,6 +90,11 @@ std::optional<std::string> misuse(const Command& command, const QCommandLinePars
     }
   }
   if (parser.isSet("o") != parser.isSet("name")) return std::string(cli_texts::kOutputWithoutName);
+  // ports lists without --probe; the devices to probe and the probe's JSON come with it.
+  if (command.more != nullptr && !parser.isSet("probe") &&
+      (arguments.size() > wanted || parser.isSet("json"))) {
+    return std::string(cli_texts::kProbeOnly);
+  }
   return std::nullopt;
 }
 
@@ -125,6 +131,7 @@ int run_command_line(int argc, char* argv[]) {
   request.json = parser.isSet("json");
   request.name = parser.value("name").toStdString();
   request.output = bytes_of(parser.value("o"));
+  request.probe = parser.isSet("probe");
   return command->run(request);
 }
 

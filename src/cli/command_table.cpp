@@ -7,6 +7,8 @@ namespace {
 
 const Operand kFile{cli_texts::kFileOperand, "file", cli_texts::kFileArgument,
                     cli_texts::kFileArgumentSyntax};
+const Operand kDevices{cli_texts::kDeviceOperand, "dev", cli_texts::kDeviceArgument,
+                       cli_texts::kDeviceArgumentSyntax};
 
 // Where a command's summary starts on its line of --help.
 constexpr std::size_t kSummaryColumn = 33;
@@ -19,6 +21,7 @@ const std::vector<Option>& options() {
       {"json", cli_texts::kJsonOption, ""},
       {"name", cli_texts::kNameOption, "NAME"},
       {"o", cli_texts::kOutputOption, "FILE", true},
+      {"probe", cli_texts::kProbeOption, ""},
   };
   return table;
 }
@@ -29,7 +32,7 @@ const std::vector<Command>& commands() {
       {"read", {}, {"port", "json", "name", "o"}, cli_texts::kReadHelp, read_command},
       {"write", {&kFile}, {"port"}, cli_texts::kWriteHelp, write_command},
       {"verify", {&kFile}, {"port"}, cli_texts::kVerifyHelp, verify_command},
-      {"ports", {}, {"port"}, cli_texts::kPortsHelp, ports_command},
+      {"ports", {}, {"port", "probe", "json"}, cli_texts::kPortsHelp, ports_command, &kDevices},
   };
   return table;
 }
@@ -37,7 +40,9 @@ const std::vector<Command>& commands() {
 std::vector<const Operand*> operands() {
   std::vector<const Operand*> all;
   for (const Command& command : commands()) {
-    for (const Operand* operand : command.operands) {
+    std::vector<const Operand*> taken = command.operands;
+    if (command.more != nullptr) taken.push_back(command.more);
+    for (const Operand* operand : taken) {
       if (std::find(all.begin(), all.end(), operand) == all.end()) all.push_back(operand);
     }
   }

@@ -33,11 +33,12 @@ struct Command {
   std::vector<std::string_view> options;  // the options it takes besides --help and --version
   cli_texts::CommandHelp help;
   int (*run)(const Request&);
+  const Operand* more = nullptr;  // any number of further operands, none required
 };
 
 const std::vector<Option>& options();
 const std::vector<Command>& commands();
-// Every operand some command takes, once each, in the order the table first names them.
+// Every operand some command takes (further ones included), once each, in the order the table first names them.
 std::vector<const Operand*> operands();
 
 // The command called `name`, or none.

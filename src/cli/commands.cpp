@@ -9,6 +9,7 @@
 #include "cli/headless_editor.h"
 #include "cli/interruption.h"
 #include "cli/panel_comparison.h"
+#include "cli/port_probing.h"
 #include "files/file_open.h"
 #include "files/file_save.h"
 #include "link/link_texts.h"
@@ -145,6 +146,7 @@ int verify_command(const Request& request) {
 }
 
 int ports_command(const Request& request) {
+  if (request.probe) return probe_command(request);
   const std::vector<SystemPort> ports = system_ports();
   if (ports.empty()) std::puts(std::string(cli_texts::kNoPorts).c_str());
   for (const SystemPort& port : ports) {

@@ -12,6 +12,7 @@ struct Request {
   bool json = false;                  // --json
   std::string name;                   // read: --name, the panel name saved with -o
   std::string output;                 // read: -o, the file to save
+  bool probe = false;                 // ports: --probe
 };
 
 // The handlers of the command table; each returns the exit status. show, write and verify take

@@ -69,4 +69,21 @@ inline constexpr std::string_view kMismatchWrite =
     "THE SWITCH PANEL THAT YOU HAVE ATTEMPTED TO WRITE DATA TO DOES NOT MATCH THIS "
     "CONFIGURATION PROGRAM";
 
+// What probing a port found, after the device's name ("/dev/ttyUSB0: NO ANSWER").
+inline constexpr std::string_view kProbePanelAnswers = "SWITCH PANEL ANSWERS";
+inline std::string probe_other_model(int model) {
+  return "ANOTHER MODEL ANSWERS (" + std::to_string(model) + ")";
+}
+inline constexpr std::string_view kProbeNoAnswer = "NO ANSWER";
+inline constexpr std::string_view kProbeInUse = "IN USE BY ANOTHER PROGRAM";
+inline std::string probe_not_opened(const std::string& reason) {
+  return "COULD NOT BE OPENED (" + reason + ")";
+}
+// Why a probed port would not open, where the system's own words say less.
+inline constexpr std::string_view kProbeNoSuchDevice = "NO SUCH DEVICE";
+inline constexpr std::string_view kProbePermissionDenied = "PERMISSION DENIED";
+inline std::string probe_line(const std::string& device, const std::string& result) {
+  return device + ": " + result;
+}
+
 }  // namespace kvt::link_texts

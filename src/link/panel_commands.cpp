@@ -4,6 +4,7 @@
 #include <string>
 
 #include "link/link_texts.h"
+#include "link/panel_check.h"
 #include "model/configuration.h"
 #include "model/configuration_load.h"
 #include "model/memory_map.h"
@@ -17,18 +18,6 @@ namespace {
 ByteTransfer read_step(PanelLink& link, std::int16_t address) {
   link.wait_tick();
   return link.readee(address);
-}
-
-// Reads the model byte. A panel of another model gets the message box and nothing more.
-enum class ModelCheck { Ours, OtherModel, Failed };
-ModelCheck check_model(Controls& controls, PanelLink& link, std::string_view prompt) {
-  const ByteTransfer read = read_step(link, memory_map::kModel);
-  if (!brought_value(read.outcome)) return ModelCheck::Failed;
-  if (read.value != memory_map::kModelByte) {
-    controls.dialogs().message(std::string(prompt), std::string(link_texts::kMismatchTitle));
-    return ModelCheck::OtherModel;
-  }
-  return read.outcome == Transfer::Ok ? ModelCheck::Ours : ModelCheck::Failed;
 }
 
 // The bytes after the model check: every configuration byte but BL/MR, which is never read, in
@@ -65,20 +54,22 @@ template <typename TransferBytes>
 CommandEnd run_transfer(Controls& controls, StatusBox& status, PanelLink& link,
                         std::string_view mismatch_prompt, std::string_view done,
                         TransferBytes transfer_bytes) {
-  const Transfer wake = link.wake_panel();
-  if (wake == Transfer::Cancelled) return CommandEnd::Cancelled;
-  // A silent panel has already been reported by the handshake itself.
-  if (wake == Transfer::PortFailed) {
-    show_status(status, StatusColour::Red, link_texts::kTransferFailed);
-    return CommandEnd::PortBroke;
-  }
-  if (wake != Transfer::Ok) return CommandEnd::NoAnswer;
-  switch (check_model(controls, link, mismatch_prompt)) {
-    case ModelCheck::OtherModel:
+  switch (wake_and_check_model(link).check) {
+    case PanelCheck::Cancelled:
+      return CommandEnd::Cancelled;
+    // A silent panel has already been reported by the handshake itself.
+    case PanelCheck::NoAnswer:
+      return CommandEnd::NoAnswer;
+    case PanelCheck::PortBroke:
+      show_status(status, StatusColour::Red, link_texts::kTransferFailed);
+      return CommandEnd::PortBroke;
+    case PanelCheck::OtherModel:
+      controls.dialogs().message(std::string(mismatch_prompt),
+                                 std::string(link_texts::kMismatchTitle));
       return CommandEnd::OtherModel;
-    case ModelCheck::Failed:
+    case PanelCheck::Failed:
       break;
-    case ModelCheck::Ours:
+    case PanelCheck::Ours:
       if (transfer_bytes()) {
         link.wait_tick();
         show_status(status, StatusColour::Green, done);

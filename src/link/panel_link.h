@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QTimer>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "link/serial_port.h"
@@ -48,6 +49,9 @@ class PanelLink : public QObject {
   // For the user: why the port would not open ("SERIAL PORT COULD NOT BE OPENED: ..."), or
   // that it broke down. Empty when the port has given no trouble.
   std::string port_error_text() const;
+  // What the port layer said of its last open, or that the port broke down; none while all is
+  // well.
+  std::optional<PortError> port_error() const { return port_.error(); }
 
  signals:
   // The write frame for `address` has gone out: from now on the panel may hold the new byte.

@@ -84,6 +84,9 @@ Form1::Form1(std::unique_ptr<kvt::Dialogs> dialogs, QWidget* parent)
 
   port_selector_ = new kvt::PortSelector(this);
   link_ = &(new kvt::SerialLink(*this, this))->link();
+  // Started once the menu has closed and gone: the search waits in the event loop.
+  connect(port_selector_, &kvt::PortSelector::find_panel_requested, this,
+          &Form1::find_panel_chosen, Qt::QueuedConnection);
   // Qt on Linux opens context menus on the right button and the Menu key only.
   auto* menu_key = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
   connect(menu_key, &QShortcut::activated, this, [this] {

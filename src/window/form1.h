@@ -88,6 +88,8 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   void write_config_pressed();
   void read_file_pressed();
   void write_file_pressed();
+  // FIND THE SWITCH PANEL, run as a panel command is.
+  void find_panel_chosen();
 
  private:
   // Runs one command to its end. The four command buttons are disabled meanwhile, so no command
@@ -142,6 +144,7 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   QCheckBox* check1_ = nullptr;
   std::array<QAbstractButton*, 4> command_buttons_{};
   kvt::PanelLink* link_ = nullptr;  // of the SerialLink child
+  kvt::PanelLink* search_link_ = nullptr;  // the link probing for the panel, while it does
   kvt::PortSelector* port_selector_ = nullptr;
   kvt::FileChooser common_dialog1_;  // remembers the last file name between file commands
   bool command_running_ = false;

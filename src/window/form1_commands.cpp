@@ -11,8 +11,10 @@
 #include "files/file_save.h"
 #include "link/panel_commands.h"
 #include "link/panel_link.h"
+#include "link/panel_probe.h"
 #include "model/editor_events.h"
 #include "window/form1.h"
+#include "window/panel_search.h"
 #include "window/port_selector.h"
 #include "window/window_texts.h"
 
@@ -79,6 +81,7 @@ void Form1::closeEvent(QCloseEvent* event) {
     return;
   }
   if (command_running_) link_->request_shutdown();
+  if (search_link_ != nullptr) search_link_->request_shutdown();
   QWidget::closeEvent(event);
 }
 
@@ -155,4 +158,13 @@ void Form1::open_file(const std::string& path) {
 
 void Form1::write_file_pressed() {
   run_command([this] { save_to_file(); });
+}
+
+void Form1::find_panel_chosen() {
+  run_command([this] {
+    kvt::ProbeLink probe_link;
+    search_link_ = &probe_link.link();
+    const auto done = qScopeGuard([this] { search_link_ = nullptr; });
+    kvt::find_switch_panel(*this, *port_selector_, probe_link.link());
+  });
 }

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <utility>
 
+#include "link/panel_probe.h"
 #include "link/port_memory.h"
 #include "window/device_check.h"
 #include "window/window_texts.h"
@@ -79,6 +80,9 @@ void PortSelector::fill_port_menu(QMenu& menu, QWidget& window, bool command_run
     entry->setActionGroup(group);
   }
   menu.addSeparator();
+  QAction* find = menu.addAction(qtext(window_texts::kFindPanel));
+  find->setEnabled(can_choose);
+  connect(find, &QAction::triggered, this, &PortSelector::find_panel_requested);
   QAction* other = menu.addAction(qtext(window_texts::kOtherDevice));
   other->setEnabled(can_choose);
   connect(other, &QAction::triggered, this, [this, &window] { ask_other_device(window); });
@@ -119,6 +123,10 @@ bool PortSelector::keep_device(QWidget& window, const QString& device) {
 }
 
 void PortSelector::choose(const std::string& device) { remember_port(device); }
+
+std::vector<SystemPort> PortSelector::ports_to_search() const {
+  return ports_to_probe(list_ports_(), current().device);
+}
 
 QString PortSelector::failure_hint() const {
   const PortChoice choice = current();

@@ -30,14 +30,21 @@ class PortSelector : public QObject {
   PortChoice current() const;
 
   // Adds the "SERIAL PORT" submenu to the window's context menu `menu`; "OTHER DEVICE..." asks
-  // over `window`. While `command_running`, choosing is off.
+  // over `window`. While `command_running`, choosing and searching are off.
   void add_port_menu(QMenu& menu, QWidget& window, bool command_running);
 
   // Stores `device` as the user's choice.
   void choose(const std::string& device);
 
+  // The ports FIND THE SWITCH PANEL probes, in order: every port listed, then the one in use.
+  std::vector<SystemPort> ports_to_search() const;
+
   // "(PORT <dev> - RIGHT-CLICK THE WINDOW TO CHOOSE ANOTHER)", or where the port was set.
   QString failure_hint() const;
+
+ signals:
+  // "FIND THE SWITCH PANEL" was chosen.
+  void find_panel_requested();
 
  private:
   void fill_port_menu(QMenu& menu, QWidget& window, bool command_running);

@@ -58,6 +58,7 @@ inline constexpr char kCancelButton[] = "CANCEL";
 inline constexpr char kSerialPortMenu[] = "SERIAL PORT";
 inline constexpr char kPortDescription[] = "  -  %1";
 inline constexpr char kPortStableName[] = "  (%1)";
+inline constexpr char kFindPanel[] = "FIND THE SWITCH PANEL";
 inline constexpr char kOtherDevice[] = "OTHER DEVICE...";
 inline constexpr char kOtherDeviceLabel[] = "DEVICE PATH (FOR EXAMPLE /dev/ttyUSB0):";
 // A typed device path that cannot be a serial port now; the user may still keep it.
@@ -72,5 +73,10 @@ inline constexpr char kSetInEnvironment[] = "SET IN KVT_SERIAL_PORT: %1";
 // The second line of a failure that may come from the wrong port.
 inline constexpr char kChooseAnotherHint[] = "(PORT %1 - RIGHT-CLICK THE WINDOW TO CHOOSE ANOTHER)";
 inline constexpr char kSetInEnvironmentHint[] = "(PORT %1 - SET IN KVT_SERIAL_PORT)";
+
+// FIND THE SWITCH PANEL in the status box; when nothing is found, a line per port follows.
+inline constexpr char kSearchingForPanel[] = "SEARCHING FOR THE SWITCH PANEL ON %1";
+inline constexpr char kPanelFoundOn[] = "SWITCH PANEL FOUND ON %1";
+inline constexpr char kNoPanelFound[] = "NO SWITCH PANEL FOUND";
 
 }  // namespace kvt::window_texts

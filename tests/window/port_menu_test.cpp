@@ -7,7 +7,9 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,6 +25,7 @@
 #include "sim_harness.h"
 #include "window/form1.h"
 #include "window/port_selector.h"
+#include "window/theme.h"
 
 namespace {
 
@@ -215,6 +218,126 @@ TEST_F(PortMenu, AFailureNamesThePortAndPointsToTheMenu) {
   EXPECT_TRUE(form.text(1).ends_with(
       "\n(PORT /dev/kvt-no-such-adapter - RIGHT-CLICK THE WINDOW TO CHOOSE ANOTHER)"))
       << form.text(1);
+}
+
+// FIND THE SWITCH PANEL, and what the window looked like at each step: the status text and
+// colour and whether a command button could be pressed.
+class PanelSearch : public PortMenu {
+ protected:
+  struct Step {
+    std::string text;
+    QColor colour;
+    bool buttons_enabled;
+  };
+
+  PanelSearch() {
+    auto* status = form.findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
+    QObject::connect(status, &QPlainTextEdit::textChanged, &form, [this, status] {
+      steps.push_back({status->toPlainText().toStdString(), status->palette().color(QPalette::Base),
+                       read_button()->isEnabled()});
+    });
+  }
+
+  QAbstractButton* read_button() { return form.findChild<QAbstractButton*>("READ_CONFIG"); }
+
+  // Chooses FIND THE SWITCH PANEL and waits (at most 20 s) until the search has ended and the
+  // buttons are back.
+  void find_panel() {
+    choose(*right_click(), "FIND THE SWITCH PANEL");
+    QElapsedTimer clock;
+    clock.start();
+    do {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    } while ((steps.empty() || !read_button()->isEnabled()) && clock.elapsed() < 20'000);
+  }
+
+  static SystemPort listed(const PanelSimulator& sim) { return {sim.device(), "", "Simulated"}; }
+  static std::string searching(const PanelSimulator& sim) {
+    return "SEARCHING FOR THE SWITCH PANEL ON " + sim.device();
+  }
+  static void expect_nothing_written(const PanelSimulator& sim) {
+    for (const std::string& frame : sim.frames()) {
+      EXPECT_TRUE(frame == "41" || frame == "56 00 3F 30 30 56") << frame;
+    }
+  }
+
+  std::vector<Step> steps;
+};
+
+const QColor kYellow = kvt::theme::status_colour(kvt::StatusColour::Yellow);
+
+// The ports are probed in the menu's order, the status box yellow with each one, the buttons
+// off; the first panel of this model is chosen, remembered by the name a menu choice stores,
+// and the search goes no further.
+TEST_F(PanelSearch, ChoosesTheFirstPortWhereThePanelAnswers) {
+  PanelSimulator silent({"--silent"}), other({"--model", "68"}), panel, after;
+  const std::string stable_name = "/dev/serial/by-id/usb-Simulated_Panel-if00";
+  ports = {
+      listed(silent), listed(other), {panel.device(), stable_name, "Simulated"}, listed(after)};
+  kvt::remember_port(silent.device());
+  find_panel();
+
+  ASSERT_EQ(steps.size(), 4u);
+  const std::string expected[] = {searching(silent), searching(other), searching(panel),
+                                  "SWITCH PANEL FOUND ON " + panel.device()};
+  for (std::size_t i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(steps[i].text, expected[i]);
+    EXPECT_EQ(steps[i].colour, kYellow);
+    EXPECT_FALSE(steps[i].buttons_enabled);
+  }
+  EXPECT_EQ(steps[3].text, expected[3]);
+  EXPECT_EQ(steps[3].colour, kvt::theme::status_colour(kvt::StatusColour::Green));
+  EXPECT_TRUE(read_button()->isEnabled());
+  EXPECT_EQ(kvt::remembered_port().device, stable_name);
+  EXPECT_EQ(form.port_selector().current().device, stable_name);
+  EXPECT_EQ(frames_once(panel, 2), (std::vector<std::string>{"41", "56 00 3F 30 30 56"}));
+  EXPECT_TRUE(after.frames().empty());
+  for (const PanelSimulator* sim : {&silent, &other, &panel}) expect_nothing_written(*sim);
+}
+
+TEST_F(PanelSearch, NoneFoundSaysWhatEachPortSaidInRed) {
+  PanelSimulator silent({"--silent"}), other({"--model", "68"});
+  ports = {listed(silent), listed(other), {"/dev/kvt-no-such-adapter", "", "Gone adapter"}};
+  kvt::remember_port(other.device());
+  find_panel();
+
+  ASSERT_FALSE(steps.empty());
+  EXPECT_EQ(steps.back().text,
+            "NO SWITCH PANEL FOUND\n" + silent.device() + ": NO ANSWER\n" + other.device() +
+                ": ANOTHER MODEL ANSWERS (68)\n" +
+                "/dev/kvt-no-such-adapter: COULD NOT BE OPENED (NO SUCH DEVICE)");
+  EXPECT_EQ(steps.back().colour, kvt::theme::status_colour(kvt::StatusColour::Red));
+  EXPECT_TRUE(read_button()->isEnabled());
+  // The choice stays as it was.
+  EXPECT_EQ(kvt::remembered_port().device, other.device());
+  for (const PanelSimulator* sim : {&silent, &other}) expect_nothing_written(*sim);
+}
+
+// Closed while a silent port is being woken, the window stops the search there and then: the
+// next port is never opened and nothing more is said.
+TEST_F(PanelSearch, ClosingTheWindowStopsItAtOnce) {
+  PanelSimulator silent({"--silent"}), panel;
+  ports = {listed(silent), listed(panel)};
+  kvt::remember_port(silent.device());
+  QElapsedTimer since_close;
+  QTimer::singleShot(250, &form, [&] {
+    since_close.start();
+    form.close();
+  });
+  find_panel();
+
+  ASSERT_TRUE(since_close.isValid());
+  EXPECT_LT(since_close.elapsed(), 200);
+  EXPECT_FALSE(form.isVisible());
+  ASSERT_FALSE(steps.empty());
+  EXPECT_EQ(steps.back().text, searching(silent));
+  EXPECT_EQ(steps.back().colour, kYellow);
+  // Time for the simulator to log what a search gone on would have sent by now.
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  EXPECT_LT(silent.frames().size(), 6u);
+  EXPECT_TRUE(panel.frames().empty());
+  EXPECT_EQ(kvt::remembered_port().device, silent.device());
 }
 
 }  // namespace

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+
+#include "link/panel_link.h"
+
+namespace kvt {
+
+// How the opening of a panel read went: the wake-up, then the model byte.
+enum class PanelCheck {
+  Ours,        // the panel answered and holds this program's model byte
+  OtherModel,  // the panel answered with another model byte
+  NoAnswer,    // nothing answered the wake-up
+  PortBroke,   // the port stopped working during the wake-up
+  Failed,      // the model byte could not be read (no reply, corrupted)
+  Cancelled,   // the program is closing or was told to stop
+};
+
+struct PanelCheckEnd {
+  PanelCheck check = PanelCheck::Failed;
+  std::int16_t model = 0;  // the model byte read, for Ours and OtherModel
+};
+
+// Wakes the panel on the open link and reads its model byte after a one-tick pause. Every panel
+// command starts so, and probing a port is this and nothing more: no write frame is ever sent.
+PanelCheckEnd wake_and_check_model(PanelLink& link);
+
+}  // namespace kvt

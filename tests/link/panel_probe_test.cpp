@@ -1,0 +1,254 @@
+// Probing ports for the panel against kvt-panel-sim: what each kind of port says, the order of
+// a search, where it stops, and that nothing but the wake-up and the model read is ever sent.
+
+#include "link/panel_probe.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "link/frames.h"
+#include "link/panel_link.h"
+#include "link/qt_serial_port.h"
+#include "recording_status_box.h"
+#include "sim_harness.h"
+
+namespace {
+
+using kvt::PortProbe;
+using kvt::ProbeResult;
+using kvt::sim::PanelSimulator;
+
+constexpr const char* kWake = "41";
+const std::string kModelRead = kvt::sim::hex_bytes(kvt::read_frame(63));
+
+// The frames the simulator has logged once it has logged `count`, or after 5 s: it logs in its
+// own time, which a busy machine may delay.
+std::vector<std::string> frames_once(const PanelSimulator& sim, std::size_t count) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  std::vector<std::string> frames = sim.frames();
+  while (frames.size() < count && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    frames = sim.frames();
+  }
+  return frames;
+}
+
+// A port held by another program with flock, as picocom and pyserial's exclusive mode hold it.
+class HeldPort {
+ public:
+  explicit HeldPort(const std::string& device)
+      : descriptor_(::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK)) {
+    held_ = descriptor_ >= 0 && ::flock(descriptor_, LOCK_EX | LOCK_NB) == 0;
+  }
+  ~HeldPort() {
+    if (descriptor_ >= 0) ::close(descriptor_);
+  }
+  bool held() const { return held_; }
+
+ private:
+  int descriptor_;
+  bool held_ = false;
+};
+
+struct ProbeCase {
+  const char* name;
+  std::optional<std::vector<std::string>> simulator;  // its options; none: no device at all
+  bool held;                                          // another program holds the port
+  ProbeResult result;
+  std::optional<int> model;
+  const char* says;
+  std::vector<std::string> frames;  // what reached the simulator
+};
+
+void PrintTo(const ProbeCase& c, std::ostream* out) { *out << c.name; }
+
+class ProbeOnePort : public ::testing::TestWithParam<ProbeCase> {
+ protected:
+  kvt::testing::RecordingStatusBox status;
+  kvt::QtSerialPort port;
+  kvt::PanelLink link{port, status};
+};
+
+// Each kind of port says its own word, and only the wake-up and the model read reach it.
+TEST_P(ProbeOnePort, SaysWhatThePortIsAndSendsNoWriteFrame) {
+  const ProbeCase& c = GetParam();
+  std::unique_ptr<PanelSimulator> sim;
+  if (c.simulator) sim = std::make_unique<PanelSimulator>(*c.simulator);
+  const std::string device = sim ? sim->device() : "/dev/kvt-probe-no-such-device";
+  std::optional<HeldPort> holder;
+  if (c.held) {
+    holder.emplace(device);
+    ASSERT_TRUE(holder->held());
+  }
+
+  const std::optional<PortProbe> probe = kvt::probe_port(link, device);
+  ASSERT_TRUE(probe);
+  EXPECT_EQ(probe->device, device);
+  EXPECT_EQ(probe->result, c.result);
+  EXPECT_EQ(probe->model, c.model);
+  EXPECT_EQ(kvt::probe_result_text(*probe), c.says);
+  EXPECT_FALSE(port.port_open());
+  if (sim) {
+    EXPECT_EQ(frames_once(*sim, c.frames.size()), c.frames);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ProbeOnePort,
+    ::testing::Values(
+        ProbeCase{"Panel",
+                  std::vector<std::string>{},
+                  false,
+                  ProbeResult::Panel,
+                  69,
+                  "SWITCH PANEL ANSWERS",
+                  {kWake, kModelRead}},
+        ProbeCase{"OtherModel",
+                  std::vector<std::string>{"--model", "68"},
+                  false,
+                  ProbeResult::OtherModel,
+                  68,
+                  "ANOTHER MODEL ANSWERS (68)",
+                  {kWake, kModelRead}},
+        // A model byte past the range of a switch code is another model all the same.
+        ProbeCase{"OtherModelOutOfRange",
+                  std::vector<std::string>{"--model", "200"},
+                  false,
+                  ProbeResult::OtherModel,
+                  200,
+                  "ANOTHER MODEL ANSWERS (200)",
+                  {kWake, kModelRead}},
+        // A silent port costs the six wake requests and nothing more.
+        ProbeCase{"Silent", std::vector<std::string>{"--silent"}, false, ProbeResult::NoAnswer,
+                  std::nullopt, "NO ANSWER", std::vector<std::string>(6, kWake)},
+        // Something that wakes but gives no number for the model byte holds no usable panel.
+        ProbeCase{"WakesButGivesNoModel",
+                  std::vector<std::string>{"--no-number-at", "63"},
+                  false,
+                  ProbeResult::NoAnswer,
+                  std::nullopt,
+                  "NO ANSWER",
+                  {kWake, kModelRead}},
+        ProbeCase{"Missing",
+                  std::nullopt,
+                  false,
+                  ProbeResult::NotOpened,
+                  std::nullopt,
+                  "COULD NOT BE OPENED (NO SUCH DEVICE)",
+                  {}},
+        ProbeCase{"HeldByAnotherProgram",
+                  std::vector<std::string>{},
+                  true,
+                  ProbeResult::InUse,
+                  std::nullopt,
+                  "IN USE BY ANOTHER PROGRAM",
+                  {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class ProbeSearch : public ::testing::Test {
+ protected:
+  std::vector<std::string> results(const std::vector<PortProbe>& probes) {
+    std::vector<std::string> said;
+    for (const PortProbe& probe : probes) {
+      said.push_back(probe.device + ": " + kvt::probe_result_text(probe));
+    }
+    return said;
+  }
+
+  kvt::testing::RecordingStatusBox status;
+  kvt::QtSerialPort port;
+  kvt::PanelLink link{port, status};
+};
+
+// One port after another, in the order given; the watch hears each port before it is probed and
+// what it said after. Searching until a panel stops at the first one; probing every port goes on.
+TEST_F(ProbeSearch, ProbesInOrderAndStopsAtTheFirstPanelOnlyWhenAsked) {
+  PanelSimulator other({"--model", "68"});
+  PanelSimulator first_panel;
+  PanelSimulator second_panel;
+  const std::vector<std::string> devices{other.device(), first_panel.device(),
+                                         second_panel.device()};
+  for (const kvt::ProbeScope scope : {kvt::ProbeScope::UntilPanel, kvt::ProbeScope::EveryPort}) {
+    SCOPED_TRACE(scope == kvt::ProbeScope::UntilPanel ? "until a panel" : "every port");
+    std::vector<std::string> heard;
+    kvt::ProbeWatch watch;
+    watch.probing = [&](const std::string& device) { heard.push_back("probing " + device); };
+    watch.probed = [&](const PortProbe& probe) { heard.push_back("probed " + probe.device); };
+    const auto probes = kvt::probe_ports(link, devices, scope, watch);
+
+    std::vector<std::string> expected{other.device() + ": ANOTHER MODEL ANSWERS (68)",
+                                      first_panel.device() + ": SWITCH PANEL ANSWERS"};
+    std::vector<std::string> expected_heard{"probing " + other.device(), "probed " + other.device(),
+                                            "probing " + first_panel.device(),
+                                            "probed " + first_panel.device()};
+    if (scope == kvt::ProbeScope::EveryPort) {
+      expected.push_back(second_panel.device() + ": SWITCH PANEL ANSWERS");
+      expected_heard.push_back("probing " + second_panel.device());
+      expected_heard.push_back("probed " + second_panel.device());
+    }
+    EXPECT_EQ(results(probes), expected);
+    EXPECT_EQ(heard, expected_heard);
+  }
+  EXPECT_EQ(frames_once(second_panel, 2), (std::vector<std::string>{kWake, kModelRead}));
+}
+
+// Shut down while a silent port is being woken, the search ends there and then: the port under
+// way has no result, the next one is never opened.
+TEST_F(ProbeSearch, StopsAtOnceWhenTheLinkIsShutDown) {
+  PanelSimulator silent({"--silent"});
+  PanelSimulator panel;
+  QTimer::singleShot(150, &link, &kvt::PanelLink::request_shutdown);
+  QElapsedTimer clock;
+  clock.start();
+  const auto probes =
+      kvt::probe_ports(link, {silent.device(), panel.device()}, kvt::ProbeScope::EveryPort);
+  EXPECT_LT(clock.elapsed(), 400);
+  EXPECT_TRUE(probes.empty());
+  EXPECT_FALSE(port.port_open());
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_TRUE(panel.frames().empty());
+}
+
+// The port the rule picks is searched too, after the listed ones, unless it is one of them
+// under any of its names.
+TEST(PortsToProbe, AddsTheChosenPortOnceAfterTheListedOnes) {
+  QTemporaryDir folder;
+  const std::string link_to_null = folder.filePath("link-to-null").toStdString();
+  std::filesystem::create_symlink("/dev/null", link_to_null);
+  const std::vector<kvt::SystemPort> listed{
+      {"/dev/ttyS0", "", ""},
+      {"/dev/null", "/dev/serial/by-id/usb-FTDI-if00", "FT232R"},
+  };
+  const struct {
+    std::string chosen;
+    std::vector<std::string> probed;
+  } cases[] = {
+      {"/dev/ttyS0", {"/dev/ttyS0", "/dev/null"}},
+      {"/dev/serial/by-id/usb-FTDI-if00", {"/dev/ttyS0", "/dev/null"}},
+      {link_to_null, {"/dev/ttyS0", "/dev/null"}},
+      {"/dev/pts/77", {"/dev/ttyS0", "/dev/null", "/dev/pts/77"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.chosen);
+    std::vector<std::string> probed;
+    for (const kvt::SystemPort& port : kvt::ports_to_probe(listed, c.chosen)) {
+      probed.push_back(port.device);
+    }
+    EXPECT_EQ(probed, c.probed);
+  }
+}
+
+}  // namespace
