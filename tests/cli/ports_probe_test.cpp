@@ -153,15 +153,15 @@ TEST_F(PortsProbe, AStopSignalEndsItAtOnce) {
   EXPECT_TRUE(panel.frames().empty());
 }
 
-struct UsageCase {
+struct ProbeUsageCase {
   const char* name;
   QStringList arguments;
   const char* says;
 };
 
-void PrintTo(const UsageCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const ProbeUsageCase& c, std::ostream* out) { *out << c.name; }
 
-class PortsProbeUsage : public ::testing::TestWithParam<UsageCase> {};
+class PortsProbeUsage : public ::testing::TestWithParam<ProbeUsageCase> {};
 
 TEST_P(PortsProbeUsage, IsRefusedBeforeAnyPortIsOpened) {
   const auto result = run_kvt(GetParam().arguments);
@@ -174,14 +174,14 @@ TEST_P(PortsProbeUsage, IsRefusedBeforeAnyPortIsOpened) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, PortsProbeUsage,
     ::testing::Values(
-        UsageCase{"DevicesWithoutProbe",
+        ProbeUsageCase{"DevicesWithoutProbe",
                   {"ports", "/dev/ttyUSB0"},
                   "ports takes DEV and --json only with --probe"},
-        UsageCase{"JsonWithoutProbe",
+        ProbeUsageCase{"JsonWithoutProbe",
                   {"ports", "--json"},
                   "ports takes DEV and --json only with --probe"},
-        UsageCase{"EmptyDevice", {"ports", "--probe", "/dev/ttyUSB0", ""}, "DEV is empty"},
-        UsageCase{"ProbeElsewhere", {"show", "--probe", "x.kvc"}, "show takes no option probe"}),
+        ProbeUsageCase{"EmptyDevice", {"ports", "--probe", "/dev/ttyUSB0", ""}, "DEV is empty"},
+        ProbeUsageCase{"ProbeElsewhere", {"show", "--probe", "x.kvc"}, "show takes no option probe"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
