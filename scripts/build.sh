@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Sets up the machine, configures and builds kvt-config and the panel simulator into ./build.
+# Sets up the machine, configures and builds kvt-config and the panel simulator into ./build,
+# with what `cmake --install build` installs besides them (manual pages, changelog).
 # The tests, benchmarks and fuzzer are built by scripts/test.sh and scripts/bench.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh "$@"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j"$(nproc)" --target kvt-config kvt-panel-sim
+cmake --build build -j"$(nproc)" --target kvt-config kvt-panel-sim kvt-config-man \
+  kvt-panel-sim-man kvt-changelog

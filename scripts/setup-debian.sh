@@ -13,7 +13,7 @@ packages=(
   xvfb xauth xdotool x11-utils netpbm
   desktop-file-utils appstream shared-mime-info
   help2man man-db
-  dpkg-dev file
+  dpkg-dev file lintian
 )
 if [[ "${1:-}" == "--fuzz" ]]; then
   packages+=(clang libclang-rt-14-dev)
