@@ -113,7 +113,8 @@ bool wants_command_line(int argc, char* argv[]) {
   // What is neither a file nor named as one is a mistyped command ("wirte"), not a new file
   // for the window.
   std::error_code ignored;
-  return !first.ends_with(".kvc") && !std::filesystem::exists(std::filesystem::path(first), ignored);
+  return !first.ends_with(".kvc") &&
+         !std::filesystem::exists(std::filesystem::path(first), ignored);
 }
 
 int run_command_line(int argc, char* argv[]) {

@@ -13,8 +13,8 @@ namespace kvt::cli {
 struct Option {
   std::string_view name;  // without dashes: "port", "o"
   std::string_view description;
-  std::string_view value_name;  // empty for a switch such as --json
-  bool empty_refused = false;   // its value names a file or device, which an empty one cannot
+  std::string_view value_name;       // empty for a switch such as --json
+  bool empty_refused = false;        // its value names a file or device, which an empty one cannot
   std::string_view short_name = {};  // the one-letter form of a long option: "q" for --quiet
 };
 
@@ -39,7 +39,8 @@ struct Command {
 
 const std::vector<Option>& options();
 const std::vector<Command>& commands();
-// Every operand some command takes (further ones included), once each, in the order the table first names them.
+// Every operand some command takes (further ones included), once each, in the order the table first
+// names them.
 std::vector<const Operand*> operands();
 
 // The command called `name`, or none.

@@ -592,8 +592,8 @@ TEST_P(Usage, AnswersWithoutADisplay) {
   EXPECT_NE(result.out.find(c.out), std::string::npos) << result.out;
   EXPECT_EQ(result.err.substr(0, result.err.find('\n')), c.err_first_line) << result.err;
   if (c.usage_error) {
-    EXPECT_EQ(result.err, std::string(c.err_first_line) +
-                              "\nTry 'kvt-config --help' for more information.\n");
+    EXPECT_EQ(result.err,
+              std::string(c.err_first_line) + "\nTry 'kvt-config --help' for more information.\n");
     EXPECT_EQ(result.out, "");
   }
 }
@@ -616,8 +616,13 @@ INSTANTIATE_TEST_SUITE_P(
                   "verified\n",
                   ""},
         // Qt's --help-all would list options this program does not take.
-        UsageCase{"HelpAllIsNotOffered", {"--help-all"}, 2, "", "kvt-config: Unknown option "
-                  "'help-all'.", true},
+        UsageCase{"HelpAllIsNotOffered",
+                  {"--help-all"},
+                  2,
+                  "",
+                  "kvt-config: Unknown option "
+                  "'help-all'.",
+                  true},
         UsageCase{"CommandHelp",
                   {"write", "--help"},
                   0,
@@ -649,8 +654,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "kvt-config: unknown command 'wirte' (commands: show, read, write, verify, "
                   "ports)",
                   true},
-        UsageCase{"NoCommand", {"--port", "/dev/ttyS0"}, 2, "", "kvt-config: no command given",
-                  true},
+        UsageCase{
+            "NoCommand", {"--port", "/dev/ttyS0"}, 2, "", "kvt-config: no command given", true},
         UsageCase{"BadOption",
                   {"show", "--frobnicate", "x.kvc"},
                   2,
