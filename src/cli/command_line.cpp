@@ -47,11 +47,6 @@ void describe(QCommandLineParser& parser) {
   }
 }
 
-// An option as it is typed: -o, --port.
-std::string dashed(std::string_view option) {
-  return (option.size() == 1 ? "-" : "--") + std::string(option);
-}
-
 // The usage problem in what the command was given, or nothing when it may run.
 std::optional<std::string> misuse(const Command& command, const QCommandLineParser& parser) {
   const QStringList arguments = parser.positionalArguments();
@@ -64,11 +59,11 @@ std::optional<std::string> misuse(const Command& command, const QCommandLinePars
   if (arguments.size() > wanted && command.more == nullptr) {
     return cli_texts::unexpected_argument(bytes_of(arguments.at(wanted)));
   }
-  for (const QString& typed : parser.optionNames()) {
-    const Option* option = find_option(typed.toStdString());
+  for (const QString& given : parser.optionNames()) {
+    const Option* option = find_option(given.toStdString());
     if (option == nullptr || std::find(command.options.begin(), command.options.end(),
                                        option->name) == command.options.end()) {
-      return cli_texts::option_not_taken(name, bytes_of(typed));
+      return cli_texts::option_not_taken(name, bytes_of(given));
     }
   }
   // An empty value names no file and no port: nothing could be read, saved or opened.

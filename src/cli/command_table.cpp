@@ -32,10 +32,7 @@ std::string aligned(const std::string& usage, std::string_view description) {
 }
 
 // An option as typed, with its value: "-q, --quiet", "--port DEV".
-std::string typed(const Option& option) {
-  const auto dashed = [](std::string_view name) {
-    return (name.size() == 1 ? "-" : "--") + std::string(name);
-  };
+std::string option_usage(const Option& option) {
   std::string text = dashed(option.name);
   if (!option.short_name.empty()) text = dashed(option.short_name) + ", " + text;
   if (!option.value_name.empty()) text += " " + std::string(option.value_name);
@@ -96,6 +93,10 @@ const Command* find_command(std::string_view name) {
   return nullptr;
 }
 
+std::string dashed(std::string_view option) {
+  return (option.size() == 1 ? "-" : "--") + std::string(option);
+}
+
 const Option* find_option(std::string_view name) {
   for (const Option& option : options()) {
     if (option.name == name || (!option.short_name.empty() && option.short_name == name)) {
@@ -125,7 +126,7 @@ std::string command_help(const Command& command) {
   help += ".\n\n" + std::string(cli_texts::kCommandOptionsHeading) + "\n";
   for (const std::string_view name : command.options) {
     const Option& option = *find_option(name);
-    help += aligned(typed(option), option.description);
+    help += aligned(option_usage(option), option.description);
   }
   if (!command.help.example.empty()) {
     help += "\n" + std::string(cli_texts::kExampleHeading) + "\n  " +

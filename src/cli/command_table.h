@@ -45,6 +45,8 @@ std::vector<const Operand*> operands();
 
 // The command called `name`, or none.
 const Command* find_command(std::string_view name);
+// An option as it is typed: -o, --port.
+std::string dashed(std::string_view option);
 // The option typed as `name` (long or short form, without dashes), or none.
 const Option* find_option(std::string_view name);
 // The commands' names in the table's order.
