@@ -12,7 +12,7 @@ packages=(
   fonts-liberation fontconfig
   xvfb xauth xdotool x11-utils netpbm
   desktop-file-utils appstream shared-mime-info
-  help2man man-db
+  help2man man-db bash-completion
   dpkg-dev file lintian
 )
 if [[ "${1:-}" == "--fuzz" ]]; then

@@ -27,8 +27,7 @@ bool display_available() {
 
 int run_window(int argc, char* argv[]) {
   if (argc > 2) {
-    kvt::cli::Console::say(std::string(kvt::cli_texts::kWindowTakesOneFile));
-    return kvt::cli::kRequestRefused;
+    return kvt::cli::usage_error(std::string(kvt::cli_texts::kWindowTakesOneFile));
   }
   if (!display_available()) {
     kvt::cli::Console::say(

@@ -23,22 +23,36 @@ inline constexpr std::string_view kHelpClosing =
 
 // A command's line in --help: how it is called, and what it does (a line break in `summary`
 // starts a further line under the first).
+// `example`: a typical call, shown by COMMAND --help.
 struct CommandHelp {
   std::string_view usage;
   std::string_view summary;
+  std::string_view example = {};
 };
-inline constexpr CommandHelp kShowHelp{"show FILE [--json]", "print the configuration in FILE"};
+inline constexpr CommandHelp kShowHelp{"show FILE [--json]", "print the configuration in FILE",
+                                       "kvt-config show lobby.kvc"};
 inline constexpr CommandHelp kReadHelp{
     "read [--port DEV] [--json] [--name NAME -o FILE]",
-    "read the panel and print its configuration; with -o\nalso save it, NAME as the panel name"};
+    "read the panel and print its configuration; with -o\nalso save it, NAME as the panel name",
+    "kvt-config read --port /dev/ttyUSB0 --name LOBBY -o lobby.kvc"};
 inline constexpr CommandHelp kWriteHelp{"write [--port DEV] FILE",
-                                        "write FILE into the panel, every byte verified"};
+                                        "write FILE into the panel, every byte verified",
+                                        "kvt-config write --port /dev/ttyUSB0 lobby.kvc"};
 inline constexpr CommandHelp kVerifyHelp{"verify [--port DEV] FILE",
-                                         "compare the panel with FILE; nothing is written"};
+                                         "compare the panel with FILE; nothing is written",
+                                         "kvt-config verify lobby.kvc"};
 inline constexpr CommandHelp kPortsHelp{
     "ports [--probe [--json] [DEV...]]",
     "list the serial ports and the one commands use;\nwith --probe look for the switch panel on\n"
-    "them (or on DEV...), one after another; nothing\nis written"};
+    "them (or on DEV...), one after another; nothing\nis written",
+    "kvt-config ports --probe /dev/ttyUSB0 /dev/ttyUSB1"};
+
+// COMMAND --help: its usage line, what it does, its options and the example.
+inline std::string command_usage(std::string_view usage) {
+  return "Usage: kvt-config " + std::string(usage);
+}
+inline constexpr std::string_view kCommandOptionsHeading = "Options:";
+inline constexpr std::string_view kExampleHeading = "Example:";
 
 // The options and arguments --help lists. An operand is named in usage errors by its name in
 // the usage lines (e.g. "FILE").
@@ -49,6 +63,13 @@ inline constexpr std::string_view kJsonOption =
     "Print the configuration as one JSON object (ports --probe: the results as an array).";
 inline constexpr std::string_view kNameOption = "read: the panel name saved with -o.";
 inline constexpr std::string_view kOutputOption = "read: also save the configuration as FILE.";
+inline constexpr std::string_view kHelpOption =
+    "Display this help; after a command, that command's usage, options and an example.";
+inline constexpr std::string_view kVersionOption = "Display the version.";
+inline constexpr std::string_view kQuietOption =
+    "No progress and no success message; errors are still reported.";
+inline constexpr std::string_view kVerboseOption =
+    "Show every frame sent to the panel and every reply, with its time in ms.";
 inline constexpr std::string_view kFileArgument = "The configuration file (.kvc).";
 inline constexpr std::string_view kFileArgumentSyntax = "[FILE]";
 inline constexpr std::string_view kCommandArgument = "command";
@@ -75,11 +96,14 @@ inline std::string one_of(const std::vector<std::string>& names) {
 }
 inline std::string all_of(const std::vector<std::string>& names) { return listed(names, " and "); }
 
-// Usage errors, each followed by the help text. `argument`, `command`, `option` and `operand`
-// are quoted as given (an option without its dashes, an operand by its name, e.g. "FILE").
+// Usage errors, each one line followed by kTryHelp. `argument`, `command`, `option` and
+// `operand` are quoted as given (an option without its dashes, an operand by its name, e.g.
+// "FILE").
+inline constexpr std::string_view kTryHelp = "Try 'kvt-config --help' for more information.";
 inline constexpr std::string_view kNoCommand = "no command given";
-inline std::string unknown_command(const std::string& argument) {
-  return "unknown command " + argument;
+// `commands`: the command names, comma-separated.
+inline std::string unknown_command(const std::string& argument, const std::string& commands) {
+  return "unknown command '" + argument + "' (commands: " + commands + ")";
 }
 inline std::string needs_operand(const std::string& command, const std::string& operand) {
   return command + " needs a " + operand;
@@ -95,10 +119,10 @@ inline std::string is_empty(const std::string& name) { return name + " is empty"
 inline constexpr std::string_view kOutputWithoutName =
     "read saves with -o FILE and --name NAME together";
 inline constexpr std::string_view kProbeOnly = "ports takes DEV and --json only with --probe";
+inline constexpr std::string_view kQuietAndVerbose = "-q and -v exclude each other";
 
 // The window asked for where it cannot open. `commands`: all_of the command names.
-inline constexpr std::string_view kWindowTakesOneFile =
-    "the window takes at most one FILE; see kvt-config --help";
+inline constexpr std::string_view kWindowTakesOneFile = "the window takes at most one FILE";
 inline std::string no_display(const std::string& commands) {
   return "no display: the window needs a desktop session; the commands " + commands +
          " work without one";
@@ -147,6 +171,15 @@ inline constexpr std::string_view kMessagePrefix = "kvt-config: ";
 // The progress line of a panel command, shown only on a terminal.
 inline std::string progress(int number, int steps) {
   return "byte " + std::to_string(number) + " of " + std::to_string(steps);
+}
+
+// -v: a line per frame, after its time: "    12 ms  sent     "R63\r"".
+inline constexpr std::string_view kFrameSent = "sent";
+inline constexpr std::string_view kFrameReceived = "received";
+
+// Added to the mismatch message: the model byte the panel answered with, against ours.
+inline std::string model_answered(int model) {
+  return " (MODEL " + std::to_string(model) + " ANSWERED)";
 }
 
 // What the command line says when SIGINT, SIGTERM or SIGHUP arrives during a panel command,

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,10 +30,14 @@ void describe(QCommandLineParser& parser) {
   const std::string description = std::string(cli_texts::kHelpIntroduction) + command_help() +
                                   std::string(cli_texts::kHelpClosing);
   parser.setApplicationDescription(q(description));
-  parser.addHelpOption();
-  parser.addVersionOption();
+  // Not addHelpOption(): it would offer --help-all, for Qt's own options, which a command line
+  // without a window does not take. Not addVersionOption(): -v is --verbose.
+  parser.addOption({{"h", "help"}, q(cli_texts::kHelpOption)});
+  parser.addOption({"version", q(cli_texts::kVersionOption)});
   for (const Option& option : options()) {
-    parser.addOption({q(option.name), q(option.description), q(option.value_name)});
+    QStringList names{q(option.name)};
+    if (!option.short_name.empty()) names.prepend(q(option.short_name));
+    parser.addOption({names, q(option.description), q(option.value_name)});
   }
   parser.addPositionalArgument(q(cli_texts::kCommandArgument),
                                q(cli_texts::one_of(command_names())));
@@ -40,22 +45,6 @@ void describe(QCommandLineParser& parser) {
     parser.addPositionalArgument(q(operand->help_name), q(operand->description),
                                  q(operand->help_syntax));
   }
-}
-
-// The problem may quote an argument, shown escaped like any other text from outside.
-int usage_error(const QCommandLineParser& parser, const std::string& problem) {
-  Console::say(visible_text(problem));
-  std::fprintf(stderr, "\n%s", qPrintable(parser.helpText()));
-  return kRequestRefused;
-}
-
-int usage_error(const QCommandLineParser& parser, const QString& problem) {
-  return usage_error(parser, bytes_of(problem));
-}
-
-// An option as it is typed: -o, --port.
-std::string dashed(std::string_view option) {
-  return (option.size() == 1 ? "-" : "--") + std::string(option);
 }
 
 // The usage problem in what the command was given, or nothing when it may run.
@@ -70,10 +59,11 @@ std::optional<std::string> misuse(const Command& command, const QCommandLinePars
   if (arguments.size() > wanted && command.more == nullptr) {
     return cli_texts::unexpected_argument(bytes_of(arguments.at(wanted)));
   }
-  for (const QString& option : parser.optionNames()) {
-    if (std::find(command.options.begin(), command.options.end(), option.toStdString()) ==
-        command.options.end()) {
-      return cli_texts::option_not_taken(name, bytes_of(option));
+  for (const QString& given : parser.optionNames()) {
+    const Option* option = find_option(given.toStdString());
+    if (option == nullptr || std::find(command.options.begin(), command.options.end(),
+                                       option->name) == command.options.end()) {
+      return cli_texts::option_not_taken(name, bytes_of(given));
     }
   }
   // An empty value names no file and no port: nothing could be read, saved or opened.
@@ -90,6 +80,9 @@ std::optional<std::string> misuse(const Command& command, const QCommandLinePars
     }
   }
   if (parser.isSet("o") != parser.isSet("name")) return std::string(cli_texts::kOutputWithoutName);
+  if (parser.isSet("quiet") && parser.isSet("verbose")) {
+    return std::string(cli_texts::kQuietAndVerbose);
+  }
   // ports lists without --probe; the devices to probe and the probe's JSON come with it.
   if (command.more != nullptr && !parser.isSet("probe") &&
       (arguments.size() > wanted || parser.isSet("json"))) {
@@ -100,10 +93,23 @@ std::optional<std::string> misuse(const Command& command, const QCommandLinePars
 
 }  // namespace
 
+// One line of its own and where to read more, as GNU programs answer a usage error. The
+// problem may quote an argument, shown escaped like any other text from outside.
+int usage_error(const std::string& problem) {
+  Console::say(visible_text(problem));
+  std::fprintf(stderr, "%s\n", std::string(cli_texts::kTryHelp).c_str());
+  return kRequestRefused;
+}
+
 bool wants_command_line(int argc, char* argv[]) {
   if (argc < 2) return false;
   const std::string_view first = argv[1];
-  return first.starts_with('-') || find_command(first) != nullptr;
+  if (first.starts_with('-') || find_command(first) != nullptr) return true;
+  // What is neither a file nor named as one is a mistyped command ("wirte"), not a new file
+  // for the window.
+  std::error_code ignored;
+  return !first.ends_with(".kvc") &&
+         !std::filesystem::exists(std::filesystem::path(first), ignored);
 }
 
 int run_command_line(int argc, char* argv[]) {
@@ -112,17 +118,24 @@ int run_command_line(int argc, char* argv[]) {
   describe(parser);
 
   // A file name is taken as the bytes the system gives, whether or not they are UTF-8.
-  if (!parser.parse(arguments_of(argc, argv))) return usage_error(parser, parser.errorText());
-  if (parser.isSet("help")) parser.showHelp(kSuccess);
+  if (!parser.parse(arguments_of(argc, argv))) return usage_error(bytes_of(parser.errorText()));
+  const QStringList arguments = parser.positionalArguments();
+  const Command* command =
+      arguments.isEmpty() ? nullptr : find_command(arguments.first().toStdString());
+  if (parser.isSet("help")) {
+    if (command == nullptr) parser.showHelp(kSuccess);
+    const std::string help = command_help(*command);
+    std::fwrite(help.data(), 1, help.size(), stdout);
+    return kSuccess;
+  }
   if (parser.isSet("version")) parser.showVersion();
 
-  const QStringList arguments = parser.positionalArguments();
-  if (arguments.isEmpty()) return usage_error(parser, std::string(cli_texts::kNoCommand));
-  const Command* command = find_command(arguments.first().toStdString());
+  if (arguments.isEmpty()) return usage_error(std::string(cli_texts::kNoCommand));
   if (command == nullptr) {
-    return usage_error(parser, cli_texts::unknown_command(bytes_of(arguments.first())));
+    return usage_error(cli_texts::unknown_command(bytes_of(arguments.first()),
+                                                  cli_texts::listed(command_names(), ", ")));
   }
-  if (const auto problem = misuse(*command, parser)) return usage_error(parser, *problem);
+  if (const auto problem = misuse(*command, parser)) return usage_error(*problem);
 
   Request request;
   for (qsizetype i = 1; i < arguments.size(); ++i)
@@ -132,6 +145,8 @@ int run_command_line(int argc, char* argv[]) {
   request.name = parser.value("name").toStdString();
   request.output = bytes_of(parser.value("o"));
   request.probe = parser.isSet("probe");
+  request.quiet = parser.isSet("quiet");
+  request.verbose = parser.isSet("verbose");
   return command->run(request);
 }
 

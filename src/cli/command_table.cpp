@@ -10,8 +10,34 @@ const Operand kFile{cli_texts::kFileOperand, "file", cli_texts::kFileArgument,
 const Operand kDevices{cli_texts::kDeviceOperand, "dev", cli_texts::kDeviceArgument,
                        cli_texts::kDeviceArgumentSyntax};
 
-// Where a command's summary starts on its line of --help.
+// Where a command's summary starts on its line of --help, and an option's description in
+// COMMAND --help.
 constexpr std::size_t kSummaryColumn = 33;
+
+// A usage line with its description from kSummaryColumn, a line break in `description`
+// starting a further line under the first.
+std::string aligned(const std::string& usage, std::string_view description) {
+  const std::string indent(kSummaryColumn, ' ');
+  std::string line = "  " + usage;
+  // A usage too long for its column puts the description on the next line.
+  if (line.size() < kSummaryColumn) {
+    line.resize(kSummaryColumn, ' ');
+  } else {
+    line += '\n' + indent;
+  }
+  for (const char c : description) {
+    line += c == '\n' ? '\n' + indent : std::string(1, c);
+  }
+  return line + '\n';
+}
+
+// An option as typed, with its value: "-q, --quiet", "--port DEV".
+std::string option_usage(const Option& option) {
+  std::string text = dashed(option.name);
+  if (!option.short_name.empty()) text = dashed(option.short_name) + ", " + text;
+  if (!option.value_name.empty()) text += " " + std::string(option.value_name);
+  return text;
+}
 
 }  // namespace
 
@@ -22,6 +48,8 @@ const std::vector<Option>& options() {
       {"name", cli_texts::kNameOption, "NAME"},
       {"o", cli_texts::kOutputOption, "FILE", true},
       {"probe", cli_texts::kProbeOption, ""},
+      {"quiet", cli_texts::kQuietOption, "", false, "q"},
+      {"verbose", cli_texts::kVerboseOption, "", false, "v"},
   };
   return table;
 }
@@ -29,10 +57,19 @@ const std::vector<Option>& options() {
 const std::vector<Command>& commands() {
   static const std::vector<Command> table{
       {"show", {&kFile}, {"json"}, cli_texts::kShowHelp, show_command},
-      {"read", {}, {"port", "json", "name", "o"}, cli_texts::kReadHelp, read_command},
-      {"write", {&kFile}, {"port"}, cli_texts::kWriteHelp, write_command},
-      {"verify", {&kFile}, {"port"}, cli_texts::kVerifyHelp, verify_command},
-      {"ports", {}, {"port", "probe", "json"}, cli_texts::kPortsHelp, ports_command, &kDevices},
+      {"read",
+       {},
+       {"port", "json", "name", "o", "quiet", "verbose"},
+       cli_texts::kReadHelp,
+       read_command},
+      {"write", {&kFile}, {"port", "quiet", "verbose"}, cli_texts::kWriteHelp, write_command},
+      {"verify", {&kFile}, {"port", "quiet", "verbose"}, cli_texts::kVerifyHelp, verify_command},
+      {"ports",
+       {},
+       {"port", "probe", "json", "quiet", "verbose"},
+       cli_texts::kPortsHelp,
+       ports_command,
+       &kDevices},
   };
   return table;
 }
@@ -56,6 +93,19 @@ const Command* find_command(std::string_view name) {
   return nullptr;
 }
 
+std::string dashed(std::string_view option) {
+  return (option.size() == 1 ? "-" : "--") + std::string(option);
+}
+
+const Option* find_option(std::string_view name) {
+  for (const Option& option : options()) {
+    if (option.name == name || (!option.short_name.empty() && option.short_name == name)) {
+      return &option;
+    }
+  }
+  return nullptr;
+}
+
 std::vector<std::string> command_names() {
   std::vector<std::string> names;
   for (const Command& command : commands()) names.emplace_back(command.name);
@@ -63,20 +113,24 @@ std::vector<std::string> command_names() {
 }
 
 std::string command_help() {
-  const std::string indent(kSummaryColumn, ' ');
   std::string help;
   for (const Command& command : commands()) {
-    std::string line = "  " + std::string(command.help.usage);
-    // A usage too long for its column puts the summary on the next line.
-    if (line.size() < kSummaryColumn) {
-      line.resize(kSummaryColumn, ' ');
-    } else {
-      line += '\n' + indent;
-    }
-    for (const char c : command.help.summary) {
-      line += c == '\n' ? '\n' + indent : std::string(1, c);
-    }
-    help += line + '\n';
+    help += aligned(std::string(command.help.usage), command.help.summary);
+  }
+  return help;
+}
+
+std::string command_help(const Command& command) {
+  std::string help = cli_texts::command_usage(command.help.usage) + "\n\n";
+  for (const char c : command.help.summary) help += c == '\n' ? ' ' : c;
+  help += ".\n\n" + std::string(cli_texts::kCommandOptionsHeading) + "\n";
+  for (const std::string_view name : command.options) {
+    const Option& option = *find_option(name);
+    help += aligned(option_usage(option), option.description);
+  }
+  if (!command.help.example.empty()) {
+    help += "\n" + std::string(cli_texts::kExampleHeading) + "\n  " +
+            std::string(command.help.example) + "\n";
   }
   return help;
 }

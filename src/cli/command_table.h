@@ -13,8 +13,9 @@ namespace kvt::cli {
 struct Option {
   std::string_view name;  // without dashes: "port", "o"
   std::string_view description;
-  std::string_view value_name;  // empty for a switch such as --json
-  bool empty_refused = false;   // its value names a file or device, which an empty one cannot
+  std::string_view value_name;       // empty for a switch such as --json
+  bool empty_refused = false;        // its value names a file or device, which an empty one cannot
+  std::string_view short_name = {};  // the one-letter form of a long option: "q" for --quiet
 };
 
 // A positional argument after the command's name.
@@ -38,14 +39,21 @@ struct Command {
 
 const std::vector<Option>& options();
 const std::vector<Command>& commands();
-// Every operand some command takes (further ones included), once each, in the order the table first names them.
+// Every operand some command takes (further ones included), once each, in the order the table first
+// names them.
 std::vector<const Operand*> operands();
 
 // The command called `name`, or none.
 const Command* find_command(std::string_view name);
+// An option as it is typed: -o, --port.
+std::string dashed(std::string_view option);
+// The option typed as `name` (long or short form, without dashes), or none.
+const Option* find_option(std::string_view name);
 // The commands' names in the table's order.
 std::vector<std::string> command_names();
 // The table as --help shows it: a command's usage, then what it does from column 33.
 std::string command_help();
+// COMMAND --help: the command's usage, what it does, its options and an example.
+std::string command_help(const Command& command);
 
 }  // namespace kvt::cli

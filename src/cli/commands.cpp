@@ -84,6 +84,11 @@ bool file_codes(const std::string& path, ConfigurationBytes& codes) {
 
 }  // namespace
 
+Loudness loudness_of(const Request& request) {
+  if (request.quiet) return Loudness::Quiet;
+  return request.verbose ? Loudness::Verbose : Loudness::Normal;
+}
+
 int show_command(const Request& request) {
   Console console;
   HeadlessEditor editor(console);
@@ -93,7 +98,7 @@ int show_command(const Request& request) {
 }
 
 int read_command(const Request& request) {
-  Console console(kReadSteps);
+  Console console(kReadSteps, loudness_of(request));
   HeadlessEditor editor(console);
   Interruption interruption(editor.link(), console);
   const CommandEnd end = on_panel(request, console, interruption, [&](const std::string& device) {
@@ -114,7 +119,7 @@ int read_command(const Request& request) {
 }
 
 int write_command(const Request& request) {
-  Console console(kWriteSteps);
+  Console console(kWriteSteps, loudness_of(request));
   HeadlessEditor editor(console);
   if (!open_file(editor, console, request.operands.at(0))) return kRequestRefused;
   Interruption interruption(editor.link(), console);
@@ -128,7 +133,7 @@ int verify_command(const Request& request) {
   ConfigurationBytes expected{};
   if (!file_codes(request.operands.at(0), expected)) return kRequestRefused;
 
-  Console console(kReadSteps);
+  Console console(kReadSteps, loudness_of(request));
   HeadlessEditor editor(console);
   Interruption interruption(editor.link(), console);
   PanelRead read;

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/console.h"
+
 namespace kvt::cli {
 
 // What the command line asked for, checked for usage already.
@@ -13,7 +15,12 @@ struct Request {
   std::string name;                   // read: --name, the panel name saved with -o
   std::string output;                 // read: -o, the file to save
   bool probe = false;                 // ports: --probe
+  bool quiet = false;                 // -q: no progress, no success message
+  bool verbose = false;               // -v: every frame and reply on standard error
 };
+
+// What -q or -v asked for.
+Loudness loudness_of(const Request& request);
 
 // The handlers of the command table; each returns the exit status. show, write and verify take
 // the configuration file as their one operand.

@@ -9,12 +9,42 @@
 
 namespace kvt::cli {
 
-Console::Console(int steps) : steps_(steps), terminal_(::isatty(STDERR_FILENO) == 1) {}
+namespace {
+
+// A frame as C would write it: a carriage return as \r, other bytes outside printable ASCII as
+// \xNN, so that what the panel sent shows exactly and cannot drive the terminal.
+std::string escaped_frame(std::string_view bytes) {
+  std::string text;
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\r') {
+      text += "\\r";
+    } else if (c == '\n') {
+      text += "\\n";
+    } else if (c == '"' || c == '\\') {
+      text += std::string("\\") + c;
+    } else if (byte < 0x20 || byte >= 0x7f) {
+      char hex[5];
+      std::snprintf(hex, sizeof hex, "\\x%02x", byte);
+      text += hex;
+    } else {
+      text += c;
+    }
+  }
+  return text;
+}
+
+}  // namespace
+
+Console::Console(int steps, Loudness loudness)
+    : steps_(steps), loudness_(loudness), terminal_(::isatty(STDERR_FILENO) == 1) {
+  clock_.start();
+}
 
 void Console::set_status_colour(StatusColour colour) { colour_ = colour; }
 
 void Console::show_progress(int number) {
-  if (!terminal_ || steps_ == 0) return;
+  if (!terminal_ || steps_ == 0 || loudness_ == Loudness::Quiet) return;
   std::fprintf(stderr, "\r\033[K%s%s", std::string(cli_texts::kMessagePrefix).c_str(),
                cli_texts::progress(number, steps_).c_str());
   std::fflush(stderr);
@@ -23,12 +53,31 @@ void Console::show_progress(int number) {
 
 void Console::message(const std::string& text, const std::string& title) {
   clear_progress();
-  say(title.empty() ? text : title + ": " + text);
+  std::string line = title.empty() ? text : title + ": " + text;
+  if (other_model_) line += cli_texts::model_answered(*other_model_);
+  other_model_.reset();
+  say(line);
 }
 
 void Console::print_outcome() {
   clear_progress();
-  if (colour_ != StatusColour::Yellow && !text_.empty()) say(text_);
+  const bool ended = colour_ != StatusColour::Yellow && !text_.empty();
+  if (ended && (colour_ == StatusColour::Red || loudness_ != Loudness::Quiet)) say(text_);
+  // Said once: a later step (a save after a read) reports only what it adds.
+  if (ended) text_.clear();
+}
+
+FrameWatcher Console::frame_log() {
+  if (loudness_ != Loudness::Verbose) return {};
+  return [this](FrameDirection direction, std::string_view bytes) { log_frame(direction, bytes); };
+}
+
+void Console::log_frame(FrameDirection direction, std::string_view bytes) {
+  clear_progress();
+  const std::string_view way =
+      direction == FrameDirection::Sent ? cli_texts::kFrameSent : cli_texts::kFrameReceived;
+  std::fprintf(stderr, "%6lld ms  %-8s \"%s\"\n", static_cast<long long>(clock_.elapsed()),
+               std::string(way).c_str(), escaped_frame(bytes).c_str());
 }
 
 void Console::say(const std::string& text) {

@@ -1,19 +1,31 @@
 #pragma once
 
+#include <QElapsedTimer>
+#include <cstdint>
+#include <optional>
 #include <string>
 
+#include "link/watched_port.h"
 #include "model/dialogs.h"
 #include "model/status_box.h"
 
 namespace kvt::cli {
+
+// How much a command says on standard error besides its errors.
+enum class Loudness {
+  Quiet,    // -q: no progress line and no success message
+  Normal,   // progress on a terminal, then how the command ended
+  Verbose,  // -v: besides, every frame sent and every reply taken, with its time
+};
 
 // The window's status box and message boxes on standard error, in the window's own words, each
 // message prefixed "kvt-config: ". A command's last status is printed once it ends; while it
 // runs, and only when standard error is a terminal, one line shows how far it has come.
 class Console : public StatusBox, public Dialogs {
  public:
-  // `steps`: the bytes a panel command transfers, for the progress line.
-  explicit Console(int steps = 0);
+  // `steps`: the bytes a panel command transfers, for the progress line. Times in the frame log
+  // count from here.
+  explicit Console(int steps = 0, Loudness loudness = Loudness::Normal);
 
   void set_status_colour(StatusColour colour) override;
   void set_status_text(const std::string& text) override { text_ = text; }
@@ -25,15 +37,24 @@ class Console : public StatusBox, public Dialogs {
 
   // Byte `number` of the panel command's `steps` has been transferred.
   void show_progress(int number);
-  // Prints the last status when it says how the command ended (red or green).
+  // Prints the last status once when it says how the command ended (red, or green unless quiet).
   void print_outcome();
+  // The panel that answered is of another model: the next message names `model`.
+  void note_other_model(std::int16_t model) { other_model_ = model; }
+  // The frame log of -v, or none.
+  FrameWatcher frame_log();
   // Prints one message line of our own.
   static void say(const std::string& text);
 
  private:
   void clear_progress();
 
+  void log_frame(FrameDirection direction, std::string_view bytes);
+
   int steps_;
+  Loudness loudness_;
+  QElapsedTimer clock_;
+  std::optional<std::int16_t> other_model_;
   bool progress_shown_ = false;
   bool terminal_;
   StatusColour colour_ = StatusColour::Yellow;

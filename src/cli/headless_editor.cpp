@@ -10,6 +10,9 @@ HeadlessEditor::HeadlessEditor(Console& console)
   load_handling(config_, controls_);
   QObject::connect(&link(), &PanelLink::byte_transferred,
                    [&console](int number) { console.show_progress(number); });
+  QObject::connect(&link(), &PanelLink::other_model_answered,
+                   [&console](std::int16_t model) { console.note_other_model(model); });
+  serial_link_.watch_frames(console.frame_log());
 }
 
 PanelRead HeadlessEditor::read_panel(const std::string& device) {

@@ -69,8 +69,9 @@ void print_line(const PortProbe& probe) {
 
 int probe_command(const Request& request) {
   const std::vector<std::string> devices = devices_to_probe(request);
-  Console console;
+  Console console(0, loudness_of(request));
   ProbeLink probe_link;
+  probe_link.watch_frames(console.frame_log());
   Interruption interruption(probe_link.link(), console);
   ProbeWatch watch;
   if (!request.json) watch.probed = print_line;

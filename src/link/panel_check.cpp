@@ -20,7 +20,10 @@ PanelCheckEnd wake_and_check_model(PanelLink& link) {
   if (!brought_value(read.outcome)) {
     return {read.outcome == Transfer::Cancelled ? PanelCheck::Cancelled : PanelCheck::Failed};
   }
-  if (read.value != memory_map::kModelByte) return {PanelCheck::OtherModel, read.value};
+  if (read.value != memory_map::kModelByte) {
+    emit link.other_model_answered(read.value);
+    return {PanelCheck::OtherModel, read.value};
+  }
   // The model byte with a reply past 16 bits is no answer to trust.
   return {read.outcome == Transfer::Ok ? PanelCheck::Ours : PanelCheck::Failed, read.value};
 }

@@ -62,6 +62,7 @@ class ProbeLink {
   ProbeLink() : serial_link_(unseen_) {}
 
   PanelLink& link() { return serial_link_.link(); }
+  void watch_frames(FrameWatcher watcher) { serial_link_.watch_frames(std::move(watcher)); }
 
  private:
   class Unseen : public StatusBox {

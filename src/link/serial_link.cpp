@@ -3,6 +3,6 @@
 namespace kvt {
 
 SerialLink::SerialLink(StatusBox& status, QObject* parent)
-    : QObject(parent), port_(this), link_(port_, status, this) {}
+    : QObject(parent), port_(this), watched_(port_), link_(watched_, status, this) {}
 
 }  // namespace kvt

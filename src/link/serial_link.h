@@ -4,6 +4,7 @@
 
 #include "link/panel_link.h"
 #include "link/qt_serial_port.h"
+#include "link/watched_port.h"
 #include "model/status_box.h"
 
 namespace kvt {
@@ -18,9 +19,12 @@ class SerialLink : public QObject {
   explicit SerialLink(StatusBox& status, QObject* parent = nullptr);
 
   PanelLink& link() { return link_; }
+  // From now on `watcher` is told of every frame the link sends and every reply it takes.
+  void watch_frames(FrameWatcher watcher) { watched_.watch(std::move(watcher)); }
 
  private:
   QtSerialPort port_;
+  WatchedPort watched_;
   PanelLink link_;
 };
 
