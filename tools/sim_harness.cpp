@@ -112,6 +112,16 @@ std::vector<std::string> PanelSimulator::frames() const {
   return lines;
 }
 
+std::vector<std::string> PanelSimulator::frames_once(std::size_t count) const {
+  const auto deadline = std::chrono::steady_clock::now() + kPatience;
+  std::vector<std::string> logged = frames();
+  while (logged.size() < count && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(10ms);
+    logged = frames();
+  }
+  return logged;
+}
+
 PanelMemory PanelSimulator::memory() {
   const std::string dump = path("memory.out");
   if (running()) {

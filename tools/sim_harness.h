@@ -32,6 +32,9 @@ class PanelSimulator {
 
   // Frames received so far, in order, one hex line each, e.g. "56 00 3F 30 30 56".
   std::vector<std::string> frames() const;
+  // The frames once `count` have been logged, or those logged after 5 s: the simulator logs in
+  // its own time, which a busy machine may delay.
+  std::vector<std::string> frames_once(std::size_t count) const;
   // The memory now: asks a running simulator for a dump and waits for it (at most 5 s);
   // after stop(), the memory it ended with. Throws std::runtime_error when there is none.
   PanelMemory memory();

@@ -34,18 +34,6 @@ using kvt::sim::PanelSimulator;
 constexpr const char* kWake = "41";
 const std::string kModelRead = kvt::sim::hex_bytes(kvt::read_frame(63));
 
-// The frames the simulator has logged once it has logged `count`, or after 5 s: it logs in its
-// own time, which a busy machine may delay.
-std::vector<std::string> frames_once(const PanelSimulator& sim, std::size_t count) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  std::vector<std::string> frames = sim.frames();
-  while (frames.size() < count && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    frames = sim.frames();
-  }
-  return frames;
-}
-
 // A port held by another program with flock, as picocom and pyserial's exclusive mode hold it.
 class HeldPort {
  public:
@@ -102,7 +90,7 @@ TEST_P(ProbeOnePort, SaysWhatThePortIsAndSendsNoWriteFrame) {
   EXPECT_EQ(kvt::probe_result_text(*probe), c.says);
   EXPECT_FALSE(port.port_open());
   if (sim) {
-    EXPECT_EQ(frames_once(*sim, c.frames.size()), c.frames);
+    EXPECT_EQ(sim->frames_once(c.frames.size()), c.frames);
   }
 }
 
@@ -202,7 +190,7 @@ TEST_F(ProbeSearch, ProbesInOrderAndStopsAtTheFirstPanelOnlyWhenAsked) {
     EXPECT_EQ(results(probes), expected);
     EXPECT_EQ(heard, expected_heard);
   }
-  EXPECT_EQ(frames_once(second_panel, 2), (std::vector<std::string>{kWake, kModelRead}));
+  EXPECT_EQ(second_panel.frames_once(2), (std::vector<std::string>{kWake, kModelRead}));
 }
 
 // Shut down while a silent port is being woken, the search ends there and then: the port under

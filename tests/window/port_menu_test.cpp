@@ -32,18 +32,6 @@ namespace {
 using kvt::SystemPort;
 using kvt::sim::PanelSimulator;
 
-// The frames the simulator has logged once it has logged `count`, or after 5 s: a frame it does
-// not answer is logged in the simulator's own time, which a busy machine may delay.
-std::vector<std::string> frames_once(const PanelSimulator& sim, std::size_t count) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  std::vector<std::string> frames = sim.frames();
-  while (frames.size() < count && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    frames = sim.frames();
-  }
-  return frames;
-}
-
 class PortMenu : public ::testing::Test {
  protected:
   PortMenu() {
@@ -160,7 +148,7 @@ TEST_F(PortMenu, ChoosingIsOffWhileACommandRuns) {
   ASSERT_FALSE(enabled_during.empty());
   EXPECT_EQ(enabled_during, std::vector<bool>(enabled_during.size(), false));
   // The menu did not stop the read: it ran to its end while the menu stayed open.
-  EXPECT_EQ(frames_once(sim, 6), std::vector<std::string>(6, "41"));
+  EXPECT_EQ(sim.frames_once(6), std::vector<std::string>(6, "41"));
   EXPECT_TRUE(form.text(1).starts_with("COMMUNICATIONS FAILURE SWITCH PANEL FAILED TO RESPOND\n"))
       << form.text(1);
   ASSERT_NE(menu_during, nullptr);
@@ -291,7 +279,7 @@ TEST_F(PanelSearch, ChoosesTheFirstPortWhereThePanelAnswers) {
   EXPECT_TRUE(read_button()->isEnabled());
   EXPECT_EQ(kvt::remembered_port().device, stable_name);
   EXPECT_EQ(form.port_selector().current().device, stable_name);
-  EXPECT_EQ(frames_once(panel, 2), (std::vector<std::string>{"41", "56 00 3F 30 30 56"}));
+  EXPECT_EQ(panel.frames_once(2), (std::vector<std::string>{"41", "56 00 3F 30 30 56"}));
   EXPECT_TRUE(after.frames().empty());
   for (const PanelSimulator* sim : {&silent, &other, &panel}) expect_nothing_written(*sim);
 }
