@@ -39,6 +39,9 @@ inline constexpr CommandHelp kPortsHelp{
     "ports [--probe [--json] [DEV...]]",
     "list the serial ports and the one commands use;\nwith --probe look for the switch panel on\n"
     "them (or on DEV...), one after another; nothing\nis written"};
+inline constexpr CommandHelp kSheetHelp{
+    "sheet FILE [-o OUT.pdf] [--page letter]",
+    "print the configuration in FILE on a one-page PDF\nsheet (default OUT: FILE as .pdf, A4)"};
 
 // The options and arguments --help lists. An operand is named in usage errors by its name in
 // the usage lines (e.g. "FILE").
@@ -48,7 +51,9 @@ inline constexpr std::string_view kPortOption =
 inline constexpr std::string_view kJsonOption =
     "Print the configuration as one JSON object (ports --probe: the results as an array).";
 inline constexpr std::string_view kNameOption = "read: the panel name saved with -o.";
-inline constexpr std::string_view kOutputOption = "read: also save the configuration as FILE.";
+inline constexpr std::string_view kOutputOption =
+    "read: also save the configuration as FILE; sheet: the PDF to write.";
+inline constexpr std::string_view kPageOption = "sheet: the paper, a4 (default) or letter.";
 inline constexpr std::string_view kFileArgument = "The configuration file (.kvc).";
 inline constexpr std::string_view kFileArgumentSyntax = "[FILE]";
 inline constexpr std::string_view kCommandArgument = "command";
@@ -95,6 +100,15 @@ inline std::string is_empty(const std::string& name) { return name + " is empty"
 inline constexpr std::string_view kOutputWithoutName =
     "read saves with -o FILE and --name NAME together";
 inline constexpr std::string_view kProbeOnly = "ports takes DEV and --json only with --probe";
+
+// sheet: the paper asked for is not one of ours; the PDF could not be written.
+inline std::string unknown_page(const std::string& page) {
+  return "--page " + page + ": the paper is a4 or letter";
+}
+// "CONFIGURATION SHEET WAS NOT SAVED: <path> (<reason>)"; the path shown escaped.
+inline std::string sheet_not_saved(const std::string& path, const std::string& reason) {
+  return "CONFIGURATION SHEET WAS NOT SAVED: " + path + " (" + reason + ")";
+}
 
 // The window asked for where it cannot open. `commands`: all_of the command names.
 inline constexpr std::string_view kWindowTakesOneFile =

@@ -2,9 +2,11 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -58,6 +60,11 @@ std::string dashed(std::string_view option) {
   return (option.size() == 1 ? "-" : "--") + std::string(option);
 }
 
+bool takes(const Command& command, std::string_view option) {
+  return std::find(command.options.begin(), command.options.end(), option) !=
+         command.options.end();
+}
+
 // The usage problem in what the command was given, or nothing when it may run.
 std::optional<std::string> misuse(const Command& command, const QCommandLineParser& parser) {
   const QStringList arguments = parser.positionalArguments();
@@ -71,8 +78,7 @@ std::optional<std::string> misuse(const Command& command, const QCommandLinePars
     return cli_texts::unexpected_argument(bytes_of(arguments.at(wanted)));
   }
   for (const QString& option : parser.optionNames()) {
-    if (std::find(command.options.begin(), command.options.end(), option.toStdString()) ==
-        command.options.end()) {
+    if (!takes(command, option.toStdString())) {
       return cli_texts::option_not_taken(name, bytes_of(option));
     }
   }
@@ -89,13 +95,27 @@ std::optional<std::string> misuse(const Command& command, const QCommandLinePars
       return cli_texts::is_empty(dashed(option.name));
     }
   }
-  if (parser.isSet("o") != parser.isSet("name")) return std::string(cli_texts::kOutputWithoutName);
+  if (takes(command, "name") && parser.isSet("o") != parser.isSet("name")) return std::string(cli_texts::kOutputWithoutName);
   // ports lists without --probe; the devices to probe and the probe's JSON come with it.
   if (command.more != nullptr && !parser.isSet("probe") &&
       (arguments.size() > wanted || parser.isSet("json"))) {
     return std::string(cli_texts::kProbeOnly);
   }
   return std::nullopt;
+}
+
+// A command that draws gets the fonts and painting of a QGuiApplication, on the offscreen
+// platform: it never needs a display. Every other command runs without any platform plugin.
+std::unique_ptr<QCoreApplication> application_for(const QCommandLineParser& parser, int& argc,
+                                                  char* argv[]) {
+  const QStringList arguments = parser.positionalArguments();
+  const Command* command =
+      arguments.isEmpty() ? nullptr : find_command(arguments.first().toStdString());
+  if (command != nullptr && command->draws) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+  }
+  return std::make_unique<QCoreApplication>(argc, argv);
 }
 
 }  // namespace
@@ -107,12 +127,12 @@ bool wants_command_line(int argc, char* argv[]) {
 }
 
 int run_command_line(int argc, char* argv[]) {
-  QCoreApplication application(argc, argv);
   QCommandLineParser parser;
   describe(parser);
-
   // A file name is taken as the bytes the system gives, whether or not they are UTF-8.
-  if (!parser.parse(arguments_of(argc, argv))) return usage_error(parser, parser.errorText());
+  const bool parsed = parser.parse(arguments_of(argc, argv));
+  const auto application = application_for(parser, argc, argv);
+  if (!parsed) return usage_error(parser, parser.errorText());
   if (parser.isSet("help")) parser.showHelp(kSuccess);
   if (parser.isSet("version")) parser.showVersion();
 
@@ -132,6 +152,7 @@ int run_command_line(int argc, char* argv[]) {
   request.name = parser.value("name").toStdString();
   request.output = bytes_of(parser.value("o"));
   request.probe = parser.isSet("probe");
+  request.page = bytes_of(parser.value("page"));
   return command->run(request);
 }
 

@@ -22,6 +22,7 @@ const std::vector<Option>& options() {
       {"name", cli_texts::kNameOption, "NAME"},
       {"o", cli_texts::kOutputOption, "FILE", true},
       {"probe", cli_texts::kProbeOption, ""},
+      {"page", cli_texts::kPageOption, "SIZE", true},
   };
   return table;
 }
@@ -33,6 +34,7 @@ const std::vector<Command>& commands() {
       {"write", {&kFile}, {"port"}, cli_texts::kWriteHelp, write_command},
       {"verify", {&kFile}, {"port"}, cli_texts::kVerifyHelp, verify_command},
       {"ports", {}, {"port", "probe", "json"}, cli_texts::kPortsHelp, ports_command, &kDevices},
+      {"sheet", {&kFile}, {"o", "page"}, cli_texts::kSheetHelp, sheet_command, nullptr, true},
   };
   return table;
 }

@@ -13,14 +13,16 @@ struct Request {
   std::string name;                   // read: --name, the panel name saved with -o
   std::string output;                 // read: -o, the file to save
   bool probe = false;                 // ports: --probe
+  std::string page;                   // sheet: --page, empty when not given
 };
 
-// The handlers of the command table; each returns the exit status. show, write and verify take
+// The handlers of the command table; each returns the exit status. show, write, verify and sheet take
 // the configuration file as their one operand.
 int show_command(const Request& request);
 int read_command(const Request& request);
 int write_command(const Request& request);
 int verify_command(const Request& request);
 int ports_command(const Request& request);
+int sheet_command(const Request& request);
 
 }  // namespace kvt::cli
