@@ -104,6 +104,16 @@ std::optional<std::string> misuse(const Command& command, const QCommandLinePars
   return std::nullopt;
 }
 
+// Root over ssh or from cron has no runtime folder; Qt says so on starting its GUI part, although
+// a drawing command never uses the folder. Everything else Qt says is passed on.
+QtMessageHandler qt_messages = nullptr;
+
+void without_runtime_folder_notice(QtMsgType type, const QMessageLogContext& context,
+                                   const QString& message) {
+  if (message.startsWith(QStringLiteral("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
+  qt_messages(type, context, message);
+}
+
 // A command that draws gets the fonts and painting of a QGuiApplication, on the offscreen
 // platform: it never needs a display. Every other command runs without any platform plugin.
 std::unique_ptr<QCoreApplication> application_for(const QCommandLineParser& parser, int& argc,
@@ -113,6 +123,7 @@ std::unique_ptr<QCoreApplication> application_for(const QCommandLineParser& pars
       arguments.isEmpty() ? nullptr : find_command(arguments.first().toStdString());
   if (command != nullptr && command->draws) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qt_messages = qInstallMessageHandler(without_runtime_folder_notice);
     return std::make_unique<QGuiApplication>(argc, argv);
   }
   return std::make_unique<QCoreApplication>(argc, argv);
