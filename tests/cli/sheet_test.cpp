@@ -5,7 +5,9 @@
 #include <sys/stat.h>
 
 #include <QDate>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -98,7 +100,7 @@ void PrintTo(const SheetCase& c, std::ostream* out) { *out << c.name; }
 
 class Sheet : public ::testing::TestWithParam<SheetCase> {
  protected:
-  // The worked example with the case's designation, written as `name` and turned into a sheet.
+  // `record` written as lobby.kvc and turned into lobby.pdf.
   kvt::testing::ProcessResult make_sheet(const kvt::ConfigRecord& record,
                                          const QStringList& options = {}) {
     file = dir.filePath(QStringLiteral("lobby.kvc"));
@@ -267,6 +269,10 @@ TEST_P(SheetRefusal, SaysWhyAndFails) {
   const QString file = dir.filePath(QStringLiteral("lobby.kvc"));
   ASSERT_EQ(kvt::write_config_record(file.toStdString(), kvt::testing::worked_example()),
             std::nullopt);
+  // A FIFO of the test's own stands for any node that is not a file: were the refusal gone, the
+  // PDF would replace it, and a test must never risk a device of the system.
+  const QString fifo = dir.filePath(QStringLiteral("fifo.pdf"));
+  ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
   QStringList arguments{QStringLiteral("sheet")};
   for (const QString& argument : GetParam().arguments) {
     arguments << QString(argument).replace(QStringLiteral("FILE"), file)
@@ -279,17 +285,17 @@ TEST_P(SheetRefusal, SaysWhyAndFails) {
             std::string::npos)
       << result.err;
   EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("lobby.pdf"))));
-  struct stat null_status {};
-  ASSERT_EQ(::stat("/dev/null", &null_status), 0);
-  EXPECT_TRUE(S_ISCHR(null_status.st_mode));
+  struct stat fifo_status {};
+  ASSERT_EQ(::stat(fifo.toLocal8Bit().constData(), &fifo_status), 0);
+  EXPECT_TRUE(S_ISFIFO(fifo_status.st_mode));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Refusals, SheetRefusal,
     ::testing::Values(
-        RefusalCase{"Device",
-                    {QStringLiteral("FILE"), QStringLiteral("-o"), QStringLiteral("/dev/null")},
-                    "CONFIGURATION SHEET WAS NOT SAVED: /dev/null (NOT A REGULAR FILE)"},
+        RefusalCase{"Fifo",
+                    {QStringLiteral("FILE"), QStringLiteral("-o"), QStringLiteral("DIR/fifo.pdf")},
+                    "CONFIGURATION SHEET WAS NOT SAVED: DIR/fifo.pdf (NOT A REGULAR FILE)"},
         RefusalCase{"Folder",
                     {QStringLiteral("FILE"), QStringLiteral("-o"), QStringLiteral("DIR")},
                     "CONFIGURATION SHEET WAS NOT SAVED: DIR (IT IS A FOLDER)"},
