@@ -3,9 +3,7 @@
 #include <sys/stat.h>
 
 #include <QCoreApplication>
-#include <QDate>
 #include <QFile>
-#include <QFileInfo>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPdfWriter>
@@ -72,12 +70,7 @@ std::optional<std::string> write_sheet_file(const ConfigurationView& view,
                                    QPageLayout::Millimeter));
   writer.setTitle(QString::fromStdString(view.panel));
   writer.setCreator(QCoreApplication::applicationName());
-  const SheetOrigin origin{
-      QFileInfo(QFile::decodeName(source.c_str())).fileName().toStdString(),
-      QDate::currentDate().toString(Qt::ISODate).toStdString(),
-      QCoreApplication::applicationVersion().toStdString(),
-  };
-  if (!draw_sheet(writer, view, origin)) {
+  if (!draw_sheet(writer, view, printed_now(source))) {
     file.cancelWriting();
     return file.errorString().toStdString();
   }

@@ -1,5 +1,9 @@
 #include "sheet/configuration_sheet.h"
 
+#include <QCoreApplication>
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -121,6 +125,14 @@ void draw_features(QPainter& painter, const QRectF& area, const ConfigurationVie
 }
 
 }  // namespace
+
+SheetOrigin printed_now(const std::string& path) {
+  return {
+      QFileInfo(QFile::decodeName(path.c_str())).fileName().toStdString(),
+      QDate::currentDate().toString(Qt::ISODate).toStdString(),
+      QCoreApplication::applicationVersion().toStdString(),
+  };
+}
 
 bool draw_sheet(QPagedPaintDevice& device, const ConfigurationView& view,
                 const SheetOrigin& origin) {

@@ -15,6 +15,10 @@ struct SheetOrigin {
   std::string version;    // the program's version
 };
 
+// The footer of a sheet printed now of the configuration file at `path` (empty for none): the
+// file's own name, today's date and this program's version.
+SheetOrigin printed_now(const std::string& path);
+
 // Draws the configuration sheet on one page of `device` (a PDF writer or a printer): the panel
 // name as the title, the panel's face with each button's designation and setting, the special
 // features, the codes a write sends and a footer. False when the device cannot be painted on.
