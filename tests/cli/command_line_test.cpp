@@ -645,7 +645,7 @@ INSTANTIATE_TEST_SUITE_P(
                   2,
                   "",
                   "kvt-config: no display: the window needs a desktop session; the commands "
-                  "show, read, write, verify and ports work without one"}),
+                  "show, read, write, verify, ports and sheet work without one"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

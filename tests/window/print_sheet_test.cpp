@@ -27,11 +27,10 @@ namespace {
 class PrintingForm : public testing::CountingForm1 {
  public:
   QString pdf;
-  int dialogs_shown = 0;
 
  protected:
   bool choose_printer(QPrinter& printer) override {
-    ++dialogs_shown;
+    ++printer_requests;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
     return true;
@@ -70,7 +69,7 @@ class PrintSheet : public ::testing::Test {
 
   // The sheet as printed: every designation, setting and the file it came from.
   void expect_worked_example_printed() {
-    ASSERT_EQ(form.dialogs_shown, 1);
+    ASSERT_EQ(form.printer_requests, 1);
     const std::string text = text_of(form.pdf);
     for (const char* expected :
          {"LOBBY2", "ENTRYSTAGEB3A1", "MASTERDESIGNATIONBL/MRN/A", "LOBBY2.kvc",
@@ -107,7 +106,7 @@ TEST_F(PrintSheet, ContextMenuEntryPrintsTheConfigurationShown) {
 TEST_F(PrintSheet, IncompleteSwitchIsRefusedAsSaveRefusesIt) {
   form.select(channel_list(1), kNoSelection);  // SW1 on "B" without a channel
   press(Qt::Key_P, Qt::ControlModifier);
-  EXPECT_EQ(form.dialogs_shown, 0);
+  EXPECT_EQ(form.printer_requests, 0);
   EXPECT_FALSE(QFile::exists(form.pdf));
   EXPECT_EQ(form.findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText(),
             QStringLiteral("DATA MUST BE ENTERED (CLICKED) FOR ALL SWITCHES BEFORE WRITING DATA"));
