@@ -64,10 +64,10 @@ std::optional<std::string> write_sheet_file(const ConfigurationView& view,
   if (!file.open(QIODevice::WriteOnly)) return file.errorString().toStdString();
 
   QPdfWriter writer(&file);
-  writer.setPageLayout(QPageLayout(QPageSize(paper), QPageLayout::Portrait,
-                                   QMarginsF(kMarginMillimetres, kMarginMillimetres,
-                                             kMarginMillimetres, kMarginMillimetres),
-                                   QPageLayout::Millimeter));
+  writer.setPageLayout(QPageLayout(
+      QPageSize(paper), QPageLayout::Portrait,
+      QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
+      QPageLayout::Millimeter));
   writer.setTitle(QString::fromStdString(view.panel));
   writer.setCreator(QCoreApplication::applicationName());
   if (!draw_sheet(writer, view, printed_now(source))) {

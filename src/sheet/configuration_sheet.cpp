@@ -94,8 +94,7 @@ void draw_face(QPainter& painter, const QRectF& area, const ConfigurationView& v
     const int row = i / kColumns;
     const int column = i % kColumns;
     const QRectF box(face.left() + kGap + column * (kButtonWidth + kGap),
-                     face.top() + kGap + row * (button_height + kGap), kButtonWidth,
-                     button_height);
+                     face.top() + kGap + row * (button_height + kGap), kButtonWidth, button_height);
     draw_button(painter, box, i + 1, view.switches[static_cast<std::size_t>(i)]);
   }
 }

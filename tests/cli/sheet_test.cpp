@@ -170,17 +170,19 @@ INSTANTIATE_TEST_SUITE_P(
                                 "EMERGENCY EXIT CORRIDOR NORTH WING LIGHT"},
                       SheetCase{"FortyInOneWord", 9, "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMN",
                                 "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMN"},
-                      SheetCase{"Latin1", 5, "CAF\xC9 S\xDC" "D", "CAFÉ SÜD"},
+                      SheetCase{"Latin1", 5,
+                                "CAF\xC9 S\xDC"
+                                "D",
+                                "CAFÉ SÜD"},
                       SheetCase{"Empty", 6, "", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Sheet, ShowsTheFeaturesCodesAndWhereItCameFrom) {
   const auto result = make_sheet(kvt::testing::worked_example());
   ASSERT_EQ(result.exit_code, 0) << result.err;
-  const std::string text =
-      run_tool(QStringLiteral("pdftotext"),
-               {QStringLiteral("-layout"), dir.filePath(QStringLiteral("lobby.pdf")),
-                QStringLiteral("-")});
+  const std::string text = run_tool(
+      QStringLiteral("pdftotext"),
+      {QStringLiteral("-layout"), dir.filePath(QStringLiteral("lobby.pdf")), QStringLiteral("-")});
   const std::string version = run_kvt({QStringLiteral("--version")}).out;
   for (const std::string& expected :
        {std::string("INDEPENDENT LIGHTING"), std::string("ON"), std::string("100 %"),
@@ -207,9 +209,8 @@ TEST_P(SheetPaper, IsOnePageOfThePaperAskedFor) {
   ASSERT_EQ(kvt::write_config_record(file.toStdString(), kvt::testing::worked_example()),
             std::nullopt);
   const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
-  const auto result =
-      run_kvt(QStringList{QStringLiteral("sheet"), file, QStringLiteral("-o"), pdf} +
-              GetParam().options);
+  const auto result = run_kvt(
+      QStringList{QStringLiteral("sheet"), file, QStringLiteral("-o"), pdf} + GetParam().options);
   ASSERT_EQ(result.exit_code, 0) << result.err;
   const std::string info = run_tool(QStringLiteral("pdfinfo"), {pdf});
   EXPECT_NE(info.find("Pages:           1\n"), std::string::npos) << info;
@@ -218,11 +219,10 @@ TEST_P(SheetPaper, IsOnePageOfThePaperAskedFor) {
 
 INSTANTIATE_TEST_SUITE_P(
     Papers, SheetPaper,
-    ::testing::Values(PaperCase{"Default", {}, "595 x 842 pts"},
-                      PaperCase{"A4", {QStringLiteral("--page"), QStringLiteral("a4")},
-                                "595 x 842 pts"},
-                      PaperCase{"Letter", {QStringLiteral("--page"), QStringLiteral("letter")},
-                                "612 x 792 pts"}),
+    ::testing::Values(
+        PaperCase{"Default", {}, "595 x 842 pts"},
+        PaperCase{"A4", {QStringLiteral("--page"), QStringLiteral("a4")}, "595 x 842 pts"},
+        PaperCase{"Letter", {QStringLiteral("--page"), QStringLiteral("letter")}, "612 x 792 pts"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct NameCase {
@@ -275,13 +275,15 @@ TEST_P(SheetRefusal, SaysWhyAndFails) {
   ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
   QStringList arguments{QStringLiteral("sheet")};
   for (const QString& argument : GetParam().arguments) {
-    arguments << QString(argument).replace(QStringLiteral("FILE"), file)
+    arguments << QString(argument)
+                     .replace(QStringLiteral("FILE"), file)
                      .replace(QStringLiteral("DIR"), dir.path());
   }
   const auto result = run_kvt(arguments);
   EXPECT_EQ(result.exit_code, 2);
-  EXPECT_NE(result.err.find(QString::fromUtf8(GetParam().says).replace(
-                                QStringLiteral("DIR"), dir.path()).toStdString()),
+  EXPECT_NE(result.err.find(QString::fromUtf8(GetParam().says)
+                                .replace(QStringLiteral("DIR"), dir.path())
+                                .toStdString()),
             std::string::npos)
       << result.err;
   EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("lobby.pdf"))));
@@ -299,14 +301,15 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"Folder",
                     {QStringLiteral("FILE"), QStringLiteral("-o"), QStringLiteral("DIR")},
                     "CONFIGURATION SHEET WAS NOT SAVED: DIR (IT IS A FOLDER)"},
-        RefusalCase{"NoFolder",
-                    {QStringLiteral("FILE"), QStringLiteral("-o"),
-                     QStringLiteral("DIR/none/out.pdf")},
-                    "CONFIGURATION SHEET WAS NOT SAVED: DIR/none/out.pdf ("},
-        RefusalCase{"NoFile", {QStringLiteral("DIR/none.kvc")},
+        RefusalCase{
+            "NoFolder",
+            {QStringLiteral("FILE"), QStringLiteral("-o"), QStringLiteral("DIR/none/out.pdf")},
+            "CONFIGURATION SHEET WAS NOT SAVED: DIR/none/out.pdf ("},
+        RefusalCase{"NoFile",
+                    {QStringLiteral("DIR/none.kvc")},
                     "CONFIGURATION FILE COULD NOT BE READ: DIR/none.kvc"},
-        RefusalCase{"Paper", {QStringLiteral("FILE"), QStringLiteral("--page"),
-                              QStringLiteral("a3")},
+        RefusalCase{"Paper",
+                    {QStringLiteral("FILE"), QStringLiteral("--page"), QStringLiteral("a3")},
                     "--page a3: the paper is a4 or letter"}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -71,9 +71,8 @@ class PrintSheet : public ::testing::Test {
   void expect_worked_example_printed() {
     ASSERT_EQ(form.printer_requests, 1);
     const std::string text = text_of(form.pdf);
-    for (const char* expected :
-         {"LOBBY2", "ENTRYSTAGEB3A1", "MASTERDESIGNATIONBL/MRN/A", "LOBBY2.kvc",
-          "1201591601601601601601601601591104"}) {
+    for (const char* expected : {"LOBBY2", "ENTRYSTAGEB3A1", "MASTERDESIGNATIONBL/MRN/A",
+                                 "LOBBY2.kvc", "1201591601601601601601601601591104"}) {
       EXPECT_NE(text.find(expected), std::string::npos) << expected << " not in\n" << text;
     }
   }
