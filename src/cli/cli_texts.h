@@ -105,6 +105,7 @@ inline constexpr std::string_view kProbeOnly = "ports takes DEV and --json only 
 inline std::string unknown_page(const std::string& page) {
   return "--page " + page + ": the paper is a4 or letter";
 }
+inline constexpr std::string_view kSheetNotDrawn = "THE PAGE COULD NOT BE DRAWN";
 // "CONFIGURATION SHEET WAS NOT SAVED: <path> (<reason>)"; the path shown escaped.
 inline std::string sheet_not_saved(const std::string& path, const std::string& reason) {
   return "CONFIGURATION SHEET WAS NOT SAVED: " + path + " (" + reason + ")";

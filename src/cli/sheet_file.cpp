@@ -1,17 +1,13 @@
 #include "cli/sheet_file.h"
 
-#include <sys/stat.h>
-
+#include <QBuffer>
 #include <QCoreApplication>
-#include <QFile>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPdfWriter>
-#include <QSaveFile>
-#include <cerrno>
-#include <cstring>
 
-#include "files/file_texts.h"
+#include "cli/cli_texts.h"
+#include "files/config_file_save.h"
 #include "sheet/configuration_sheet.h"
 
 namespace kvt::cli {
@@ -27,19 +23,6 @@ bool ends_in_file_suffix(const std::string& path) {
   const std::string end = path.substr(path.size() - kFileSuffix.size());
   return QString::fromStdString(end).compare(QString::fromUtf8(kFileSuffix.data()),
                                              Qt::CaseInsensitive) == 0;
-}
-
-// Writing over a device node or a FIFO would send the PDF there (run as root, "/dev/sda"
-// would be overwritten); the link to a regular file is followed, as the save follows it.
-std::optional<std::string> refusal_of(const std::string& target) {
-  struct stat status {};
-  if (::stat(target.c_str(), &status) != 0) {
-    if (errno == ENOENT) return std::nullopt;
-    return std::string(std::strerror(errno));
-  }
-  if (S_ISDIR(status.st_mode)) return std::string(file_texts::kIsAFolder);
-  if (!S_ISREG(status.st_mode)) return std::string(file_texts::kNotARegularFile);
-  return std::nullopt;
 }
 
 }  // namespace
@@ -59,23 +42,23 @@ std::string sheet_name_for(const std::string& path) {
 std::optional<std::string> write_sheet_file(const ConfigurationView& view,
                                             const std::string& source, const std::string& target,
                                             QPageSize::PageSizeId paper) {
-  if (auto refusal = refusal_of(target)) return refusal;
-  QSaveFile file(QFile::decodeName(target.c_str()));
-  if (!file.open(QIODevice::WriteOnly)) return file.errorString().toStdString();
-
-  QPdfWriter writer(&file);
-  writer.setPageLayout(QPageLayout(
-      QPageSize(paper), QPageLayout::Portrait,
-      QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
-      QPageLayout::Millimeter));
-  writer.setTitle(QString::fromStdString(view.panel));
-  writer.setCreator(QCoreApplication::applicationName());
-  if (!draw_sheet(writer, view, printed_now(source))) {
-    file.cancelWriting();
-    return file.errorString().toStdString();
+  // Drawn in memory, then written as a configuration file is: a name that is not UTF-8 keeps
+  // its bytes, which a QFile name would not.
+  QBuffer pdf;
+  pdf.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter writer(&pdf);
+    writer.setPageLayout(QPageLayout(
+        QPageSize(paper), QPageLayout::Portrait,
+        QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
+        QPageLayout::Millimeter));
+    writer.setTitle(QString::fromStdString(view.panel));
+    writer.setCreator(QCoreApplication::applicationName());
+    if (!draw_sheet(writer, view, printed_now(source))) {
+      return std::string(cli_texts::kSheetNotDrawn);
+    }
   }
-  if (!file.commit()) return file.errorString().toStdString();
-  return std::nullopt;
+  return write_whole_file(target, pdf.data().toStdString());
 }
 
 }  // namespace kvt::cli

@@ -253,6 +253,19 @@ INSTANTIATE_TEST_SUITE_P(Names, SheetName,
                                            NameCase{"NoEnding", "lobby", "lobby.pdf"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A file name in Latin-1 keeps its bytes in the sheet's name, as the system gave them.
+TEST(SheetNameBytes, KeepsALatin1FileName) {
+  QTemporaryDir dir;
+  const std::string folder = dir.path().toStdString() + "/";
+  ASSERT_EQ(kvt::write_config_record(folder + "caf\xE9.kvc", kvt::testing::worked_example()),
+            std::nullopt);
+  const auto result = kvt::testing::run_kvt_bytes({"sheet", folder + "caf\xE9.kvc"});
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  struct stat status {};
+  EXPECT_EQ(::stat((folder + "caf\xE9.pdf").c_str(), &status), 0);
+  EXPECT_NE(::stat((folder + "caf\uFFFD.pdf").c_str(), &status), 0);  // decoded and lost
+}
+
 // What cannot become a sheet is said, naming the file, and nothing is written in its place.
 struct RefusalCase {
   const char* name;
@@ -300,7 +313,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "CONFIGURATION SHEET WAS NOT SAVED: DIR/fifo.pdf (NOT A REGULAR FILE)"},
         RefusalCase{"Folder",
                     {QStringLiteral("FILE"), QStringLiteral("-o"), QStringLiteral("DIR")},
-                    "CONFIGURATION SHEET WAS NOT SAVED: DIR (IT IS A FOLDER)"},
+                    "CONFIGURATION SHEET WAS NOT SAVED: DIR (NOT A REGULAR FILE)"},
         RefusalCase{
             "NoFolder",
             {QStringLiteral("FILE"), QStringLiteral("-o"), QStringLiteral("DIR/none/out.pdf")},
