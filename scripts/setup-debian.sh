@@ -4,7 +4,8 @@
 set -euo pipefail
 
 # g++ brings the AddressSanitizer and UndefinedBehaviorSanitizer runtimes (libasan8, libubsan1)
-# that the sanitizer build of the tests needs.
+# that the sanitizer build of the tests needs. poppler-utils reads the configuration sheet back
+# (pdfinfo, pdftotext) in the tests and renders its picture (pdftoppm) for the README.
 packages=(
   cmake g++ make pkgconf
   qt6-base-dev qt6-serialport-dev libgl-dev
@@ -14,6 +15,7 @@ packages=(
   desktop-file-utils appstream shared-mime-info
   help2man man-db bash-completion
   dpkg-dev file lintian
+  poppler-utils
 )
 if [[ "${1:-}" == "--fuzz" ]]; then
   packages+=(clang libclang-rt-14-dev)

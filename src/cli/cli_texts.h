@@ -46,6 +46,10 @@ inline constexpr CommandHelp kPortsHelp{
     "list the serial ports and the one commands use;\nwith --probe look for the switch panel on\n"
     "them (or on DEV...), one after another; nothing\nis written",
     "kvt-config ports --probe /dev/ttyUSB0 /dev/ttyUSB1"};
+inline constexpr CommandHelp kSheetHelp{
+    "sheet FILE [-o OUT.pdf] [--page letter]",
+    "print the configuration in FILE on a one-page PDF\nsheet (default OUT: FILE as .pdf, A4)",
+    "kvt-config sheet site/hall-3.kvc -o hall-3-sheet.pdf"};
 
 // COMMAND --help: its usage line, what it does, its options and the example.
 inline std::string command_usage(std::string_view usage) {
@@ -62,7 +66,9 @@ inline constexpr std::string_view kPortOption =
 inline constexpr std::string_view kJsonOption =
     "Print the configuration as one JSON object (ports --probe: the results as an array).";
 inline constexpr std::string_view kNameOption = "read: the panel name saved with -o.";
-inline constexpr std::string_view kOutputOption = "read: also save the configuration as FILE.";
+inline constexpr std::string_view kOutputOption =
+    "read: also save the configuration as FILE; sheet: the PDF to write.";
+inline constexpr std::string_view kPageOption = "sheet: the paper, a4 (default) or letter.";
 inline constexpr std::string_view kHelpOption =
     "Display this help; after a command, that command's usage, options and an example.";
 inline constexpr std::string_view kVersionOption = "Display the version.";
@@ -120,6 +126,16 @@ inline constexpr std::string_view kOutputWithoutName =
     "read saves with -o FILE and --name NAME together";
 inline constexpr std::string_view kProbeOnly = "ports takes DEV and --json only with --probe";
 inline constexpr std::string_view kQuietAndVerbose = "-q and -v exclude each other";
+
+// sheet: the paper asked for is not one of ours; the PDF could not be written.
+inline std::string unknown_page(const std::string& page) {
+  return "--page " + page + ": the paper is a4 or letter";
+}
+inline constexpr std::string_view kSheetNotDrawn = "THE PAGE COULD NOT BE DRAWN";
+// "CONFIGURATION SHEET WAS NOT SAVED: <path> (<reason>)"; the path shown escaped.
+inline std::string sheet_not_saved(const std::string& path, const std::string& reason) {
+  return "CONFIGURATION SHEET WAS NOT SAVED: " + path + " (" + reason + ")";
+}
 
 // The window asked for where it cannot open. `commands`: all_of the command names.
 inline constexpr std::string_view kWindowTakesOneFile = "the window takes at most one FILE";

@@ -2,10 +2,12 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -79,7 +81,11 @@ std::optional<std::string> misuse(const Command& command, const QCommandLinePars
       return cli_texts::is_empty(dashed(option.name));
     }
   }
-  if (parser.isSet("o") != parser.isSet("name")) return std::string(cli_texts::kOutputWithoutName);
+  const bool takes_name = std::find(command.options.begin(), command.options.end(), "name") !=
+                          command.options.end();
+  if (takes_name && parser.isSet("o") != parser.isSet("name")) {
+    return std::string(cli_texts::kOutputWithoutName);
+  }
   if (parser.isSet("quiet") && parser.isSet("verbose")) {
     return std::string(cli_texts::kQuietAndVerbose);
   }
@@ -89,6 +95,31 @@ std::optional<std::string> misuse(const Command& command, const QCommandLinePars
     return std::string(cli_texts::kProbeOnly);
   }
   return std::nullopt;
+}
+
+// Root over ssh or from cron has no runtime folder; Qt says so on starting its GUI part, although
+// a drawing command never uses the folder. Everything else Qt says is passed on.
+QtMessageHandler qt_messages = nullptr;
+
+void without_runtime_folder_notice(QtMsgType type, const QMessageLogContext& context,
+                                   const QString& message) {
+  if (message.startsWith(QStringLiteral("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
+  qt_messages(type, context, message);
+}
+
+// A command that draws gets the fonts and painting of a QGuiApplication, on the offscreen
+// platform: it never needs a display. Every other command runs without any platform plugin.
+std::unique_ptr<QCoreApplication> application_for(const QCommandLineParser& parser, int& argc,
+                                                  char* argv[]) {
+  const QStringList arguments = parser.positionalArguments();
+  const Command* command =
+      arguments.isEmpty() ? nullptr : find_command(arguments.first().toStdString());
+  if (command != nullptr && command->draws) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qt_messages = qInstallMessageHandler(without_runtime_folder_notice);
+    return std::make_unique<QGuiApplication>(argc, argv);
+  }
+  return std::make_unique<QCoreApplication>(argc, argv);
 }
 
 }  // namespace
@@ -113,12 +144,12 @@ bool wants_command_line(int argc, char* argv[]) {
 }
 
 int run_command_line(int argc, char* argv[]) {
-  QCoreApplication application(argc, argv);
   QCommandLineParser parser;
   describe(parser);
-
   // A file name is taken as the bytes the system gives, whether or not they are UTF-8.
-  if (!parser.parse(arguments_of(argc, argv))) return usage_error(bytes_of(parser.errorText()));
+  const bool parsed = parser.parse(arguments_of(argc, argv));
+  const auto application = application_for(parser, argc, argv);
+  if (!parsed) return usage_error(bytes_of(parser.errorText()));
   const QStringList arguments = parser.positionalArguments();
   const Command* command =
       arguments.isEmpty() ? nullptr : find_command(arguments.first().toStdString());
@@ -147,6 +178,7 @@ int run_command_line(int argc, char* argv[]) {
   request.probe = parser.isSet("probe");
   request.quiet = parser.isSet("quiet");
   request.verbose = parser.isSet("verbose");
+  request.page = bytes_of(parser.value("page"));
   return command->run(request);
 }
 

@@ -50,6 +50,7 @@ const std::vector<Option>& options() {
       {"probe", cli_texts::kProbeOption, ""},
       {"quiet", cli_texts::kQuietOption, "", false, "q"},
       {"verbose", cli_texts::kVerboseOption, "", false, "v"},
+      {"page", cli_texts::kPageOption, "SIZE", true},
   };
   return table;
 }
@@ -70,6 +71,7 @@ const std::vector<Command>& commands() {
        cli_texts::kPortsHelp,
        ports_command,
        &kDevices},
+      {"sheet", {&kFile}, {"o", "page"}, cli_texts::kSheetHelp, sheet_command, nullptr, true},
   };
   return table;
 }

@@ -35,6 +35,7 @@ struct Command {
   cli_texts::CommandHelp help;
   int (*run)(const Request&);
   const Operand* more = nullptr;  // any number of further operands, none required
+  bool draws = false;             // paints with Qt's fonts, so it runs on a QGuiApplication
 };
 
 const std::vector<Option>& options();

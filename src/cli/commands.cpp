@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include <cstdio>
+#include <optional>
 
 #include "cli/cli_texts.h"
 #include "cli/configuration_view.h"
@@ -10,8 +11,10 @@
 #include "cli/interruption.h"
 #include "cli/panel_comparison.h"
 #include "cli/port_probing.h"
+#include "cli/sheet_file.h"
 #include "files/file_open.h"
 #include "files/file_save.h"
+#include "files/visible_text.h"
 #include "link/link_texts.h"
 #include "link/port_memory.h"
 #include "link/system_ports.h"
@@ -67,19 +70,18 @@ CommandEnd on_panel(const Request& request, Console& console, Interruption& inte
   return end;
 }
 
-// The file's configuration as a write would send it; false, said on standard error, when the
-// file cannot be opened or a switch is incomplete.
-bool file_codes(const std::string& path, ConfigurationBytes& codes) {
+// The file's configuration, its codes as a write would send them; none, said on standard
+// error, when the file cannot be opened or a switch is incomplete.
+std::optional<ConfigurationView> complete_file_view(const std::string& path) {
   Console console;
   HeadlessEditor file(console);
-  if (!open_file(file, console, path)) return false;
-  const ConfigurationView view = view_of(file.config(), file.controls());
+  if (!open_file(file, console, path)) return std::nullopt;
+  ConfigurationView view = view_of(file.config(), file.controls());
   if (!view.codes) {
     Console::say(std::string(rule_texts::kIncompleteData));
-    return false;
+    return std::nullopt;
   }
-  codes = *view.codes;
-  return true;
+  return view;
 }
 
 }  // namespace
@@ -130,8 +132,9 @@ int write_command(const Request& request) {
 }
 
 int verify_command(const Request& request) {
-  ConfigurationBytes expected{};
-  if (!file_codes(request.operands.at(0), expected)) return kRequestRefused;
+  const auto file = complete_file_view(request.operands.at(0));
+  if (!file) return kRequestRefused;
+  const ConfigurationBytes expected = *file->codes;
 
   Console console(kReadSteps, loudness_of(request));
   HeadlessEditor editor(console);
@@ -164,6 +167,23 @@ int ports_command(const Request& request) {
   }
   const PortChoice choice = choose_port(port_sources(request.port, ports));
   std::puts(cli_texts::commands_use(choice.device, reason_text(choice.reason)).c_str());
+  return kSuccess;
+}
+
+int sheet_command(const Request& request) {
+  const std::string& path = request.operands.at(0);
+  const auto paper = paper_named(request.page);
+  if (!paper) {
+    Console::say(cli_texts::unknown_page(request.page));
+    return kRequestRefused;
+  }
+  const auto view = complete_file_view(path);
+  if (!view) return kRequestRefused;
+  const std::string target = request.output.empty() ? sheet_name_for(path) : request.output;
+  if (const auto reason = write_sheet_file(*view, path, target, *paper)) {
+    Console::say(cli_texts::sheet_not_saved(visible_text(target), *reason));
+    return kRequestRefused;
+  }
   return kSuccess;
 }
 

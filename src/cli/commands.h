@@ -17,17 +17,19 @@ struct Request {
   bool probe = false;                 // ports: --probe
   bool quiet = false;                 // -q: no progress, no success message
   bool verbose = false;               // -v: every frame and reply on standard error
+  std::string page;                   // sheet: --page, empty when not given
 };
 
 // What -q or -v asked for.
 Loudness loudness_of(const Request& request);
 
-// The handlers of the command table; each returns the exit status. show, write and verify take
-// the configuration file as their one operand.
+// The handlers of the command table; each returns the exit status. show, write, verify and
+// sheet take the configuration file as their one operand.
 int show_command(const Request& request);
 int read_command(const Request& request);
 int write_command(const Request& request);
 int verify_command(const Request& request);
 int ports_command(const Request& request);
+int sheet_command(const Request& request);
 
 }  // namespace kvt::cli

@@ -8,7 +8,6 @@
 
 #include "cli/cli_texts.h"
 #include "files/visible_text.h"
-#include "model/tables.h"
 
 namespace kvt::cli {
 namespace {
@@ -18,42 +17,9 @@ constexpr std::size_t kValueColumn = 22;
 constexpr std::size_t kSettingColumn = 6;
 constexpr std::size_t kDesignationColumn = 15;
 
-int percent_in(const Controls& controls, int list) {
-  const int position = controls.selected(list);
-  if (position == kNoSelection) return 0;
-  return std::stoi(std::string(kIntensityTable.at(static_cast<std::size_t>(position)).text));
-}
-
-SwitchView switch_in(const Controls& controls, int k) {
-  SwitchView view;
-  const int module = controls.selected(module_list(k));
-  view.module = std::string(
-      kModuleTable.at(static_cast<std::size_t>(module == kNoSelection ? kNaPosition : module))
-          .text);
-  const int channel = controls.selected(channel_list(k));
-  const bool on_a_module =
-      module != kNoSelection && module != kNaPosition && module != kBlMrPosition;
-  if (on_a_module && channel != kNoSelection) view.channel = channel + 1;
-  view.designation = controls.text(designation_box(k));
-  return view;
-}
-
 QString q(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
-
-ConfigurationView view_of(const PanelConfig& config, const Controls& controls) {
-  ConfigurationView view;
-  view.panel = controls.text(kPanelNameBox);
-  for (int k = 1; k <= kSwitchCount; ++k) view.switches[k - 1] = switch_in(controls, k);
-  view.independent_lighting = controls.ticked();
-  view.indicator_percent = percent_in(controls, kIndicatorList);
-  view.backlight_percent = percent_in(controls, kBackLightList);
-
-  PanelConfig scratch = config;  // computing the bytes sets values a view must leave alone
-  view.codes = bytes_to_write(scratch, controls);
-  return view;
-}
 
 std::string as_text(const ConfigurationView& view) {
   std::ostringstream out;
@@ -67,8 +33,7 @@ std::string as_text(const ConfigurationView& view) {
   labelled(cli_texts::kPanelNameLabel, visible_text(view.panel));
   for (std::size_t i = 0; i < view.switches.size(); ++i) {
     const SwitchView& s = view.switches[i];
-    std::string setting = s.module;
-    if (s.channel) setting += ' ' + std::to_string(*s.channel);
+    const std::string setting = setting_of(s);
     std::string line = cli_texts::switch_label(static_cast<int>(i + 1));
     line.resize(kSettingColumn, ' ');
     line += setting;

@@ -137,8 +137,7 @@ class NewFile {
 
 }  // namespace
 
-std::optional<std::string> write_config_record(const std::string& path,
-                                               const ConfigRecord& record) {
+std::optional<std::string> write_whole_file(const std::string& path, const std::string& contents) {
   const auto found = save_target(path);
   if (auto refused = refusal_of(found)) return refused;
   const SaveTarget& target = std::get<SaveTarget>(found);
@@ -146,12 +145,17 @@ std::optional<std::string> write_config_record(const std::string& path,
   NewFile file(target.name);
   if (file.failure()) return file.failure();
   // A short write leaves no system reason behind, hence a reason of our own.
-  if (!file.write_all(write_record(record))) return std::string(file_texts::kDiskFull);
+  if (!file.write_all(contents)) return std::string(file_texts::kDiskFull);
   if (auto failed = file.finish(target)) return failed;
 
   // Looked at again just before the rename: something else may have been put there meanwhile.
   if (auto refused = refusal_of(look_at(target.name))) return refused;
   return file.put_in_place_of(target.name);
+}
+
+std::optional<std::string> write_config_record(const std::string& path,
+                                               const ConfigRecord& record) {
+  return write_whole_file(path, write_record(record));
 }
 
 }  // namespace kvt

@@ -7,11 +7,14 @@
 
 namespace kvt {
 
-// Writes `record` as the file at `path`: a regular file, a symbolic link to one (the file it
+// Writes `contents` as the file at `path`: a regular file, a symbolic link to one (the file it
 // names is replaced, the link stays) or a name not yet taken. Anything else there, a device
 // node, a FIFO, a socket or a folder, is refused before anything is written. The file is
 // replaced only once the new one is wholly on disk, so it is either the old file or the complete
 // new one. Returns the reason, for the user, when it fails.
+std::optional<std::string> write_whole_file(const std::string& path, const std::string& contents);
+
+// Writes `record` as the file at `path`, as write_whole_file does.
 std::optional<std::string> write_config_record(const std::string& path, const ConfigRecord& record);
 
 }  // namespace kvt

@@ -13,6 +13,7 @@ class QAbstractButton;
 class QCheckBox;
 class QMenu;
 class QPlainTextEdit;
+class QPrinter;
 
 namespace kvt {
 enum class CommandEnd;
@@ -82,6 +83,8 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   // by the user or by code, passes through here.
   virtual void run_list_handler(int list);
   virtual void run_check1_handler();
+  // The system's print dialog, which also offers printing to a PDF file; false when cancelled.
+  virtual bool choose_printer(QPrinter& printer);
 
  private slots:
   void read_config_pressed();
@@ -90,6 +93,8 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   void write_file_pressed();
   // FIND THE SWITCH PANEL, run as a panel command is.
   void find_panel_chosen();
+  // PRINT CONFIGURATION SHEET... and Ctrl+P: the sheet of the configuration shown.
+  void print_sheet_chosen();
 
  private:
   // Runs one command to its end. The four command buttons are disabled meanwhile, so no command

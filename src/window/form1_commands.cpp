@@ -5,6 +5,8 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QScopeGuard>
 
 #include "files/file_open.h"
@@ -12,11 +14,21 @@
 #include "link/panel_commands.h"
 #include "link/panel_link.h"
 #include "link/panel_probe.h"
+#include "model/configuration_view.h"
 #include "model/editor_events.h"
+#include "model/rule_texts.h"
+#include "model/status_box.h"
+#include "sheet/configuration_sheet.h"
 #include "window/form1.h"
 #include "window/panel_search.h"
 #include "window/port_selector.h"
 #include "window/window_texts.h"
+
+namespace {
+
+constexpr QKeyCombination kPrintKeys = Qt::CTRL | Qt::Key_P;
+
+}  // namespace
 
 template <typename Command>
 void Form1::run_command(Command command) {
@@ -89,6 +101,10 @@ QMenu& Form1::build_context_menu() {
   auto* menu = new QMenu(this);
   menu->setAttribute(Qt::WA_DeleteOnClose);
   port_selector_->add_port_menu(*menu, *this, command_running_);
+  QAction* print = menu->addAction(QString::fromUtf8(kvt::window_texts::kPrintSheet), this,
+                                   &Form1::print_sheet_chosen);
+  print->setShortcut(QKeySequence(kPrintKeys));
+  print->setEnabled(!command_running_);
   return *menu;
 }
 
@@ -101,6 +117,7 @@ void Form1::build_window_actions() {
   };
   add_action(Qt::CTRL | Qt::Key_O, [this] { read_file_pressed(); });
   add_action(Qt::CTRL | Qt::Key_S, [this] { write_file_pressed(); });
+  add_action(kPrintKeys, [this] { print_sheet_chosen(); });
   // The close box's path, so unsaved changes are asked about first.
   add_action(Qt::CTRL | Qt::Key_Q, [this] { close(); });
 }
@@ -108,6 +125,28 @@ void Form1::build_window_actions() {
 void Form1::contextMenuEvent(QContextMenuEvent* event) {
   build_context_menu().popup(event->globalPos());
   event->accept();
+}
+
+bool Form1::choose_printer(QPrinter& printer) {
+  QPrintDialog dialog(&printer, this);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+// Printed as SAVE would save: a switch on a module without a channel is refused the same way.
+void Form1::print_sheet_chosen() {
+  run_command([this] {
+    const kvt::ConfigurationView view = kvt::view_of(config_, *this);
+    if (!view.codes) {
+      kvt::show_status(*this, kvt::StatusColour::Red, kvt::rule_texts::kIncompleteData);
+      return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QString::fromStdString(view.panel));
+    if (!choose_printer(printer)) return;
+    if (!kvt::draw_sheet(printer, view, kvt::printed_now(common_dialog1_.file_name))) {
+      kvt::show_status(*this, kvt::StatusColour::Red, kvt::window_texts::kPrintFailed);
+    }
+  });
 }
 
 void Form1::add_port_hint(kvt::CommandEnd end) {

@@ -53,6 +53,10 @@ inline constexpr char kSaveButton[] = "SAVE";
 inline constexpr char kDiscardButton[] = "DISCARD";
 inline constexpr char kCancelButton[] = "CANCEL";
 
+// The context menu's entry (and Ctrl+P) that prints the configuration sheet, and its failure.
+inline constexpr char kPrintSheet[] = "PRINT CONFIGURATION SHEET...";
+inline constexpr char kPrintFailed[] = "THE CONFIGURATION SHEET COULD NOT BE PRINTED";
+
 // The serial port submenu of the context menu. A listed port shows its device, then its
 // description and its stable name when it has them.
 inline constexpr char kSerialPortMenu[] = "SERIAL PORT";

@@ -9,7 +9,7 @@
 namespace kvt::testing {
 
 // Form1 with recording dialogs that also counts every run of the list and Check1 handlers,
-// noting what the list showed as selected when its handler began.
+// noting what the list showed as selected when its handler began, and cancelling every print.
 class CountingForm1 : public Form1 {
  public:
   CountingForm1() : Form1(std::make_unique<RecordingDialogs>()) {}
@@ -38,6 +38,14 @@ class CountingForm1 : public Form1 {
     ++check1_runs;
     Form1::run_check1_handler();
   }
+  // The print dialog, modal as the message boxes are, is never opened in a test: it is cancelled.
+  bool choose_printer(QPrinter&) override {
+    ++printer_requests;
+    return false;
+  }
+
+ public:
+  int printer_requests = 0;
 };
 
 }  // namespace kvt::testing

@@ -1,0 +1,165 @@
+#include "sheet/configuration_sheet.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+#include <QFont>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPen>
+#include <QRectF>
+#include <QString>
+
+#include "sheet/sheet_texts.h"
+
+namespace kvt {
+namespace {
+
+// The page is laid out in points (1/72 inch), whatever the device's resolution. Font sizes are
+// pixel sizes in these units, so that they scale with the page as the boxes do.
+constexpr int kTitleSize = 24;
+constexpr int kTextSize = 11;
+constexpr int kLabelSize = 8;
+constexpr int kFooterSize = 8;
+constexpr int kDesignationLargest = 22;
+constexpr double kTitleHeight = 48;
+constexpr double kFeaturesHeight = 96;
+constexpr double kFooterHeight = 24;
+constexpr double kGap = 12;
+constexpr double kPadding = 6;
+constexpr double kButtonWidth = 180;
+constexpr double kSettingHeight = 18;
+constexpr double kFeatureValueColumn = 150;
+constexpr int kColumns = 2;
+constexpr int kRows = kSwitchCount / kColumns;
+
+QString q(const std::string& text) { return QString::fromStdString(text); }
+QString q(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QFont font_of(int size, bool bold = false) {
+  QFont font(QStringLiteral("Liberation Sans"));
+  font.setPixelSize(size);
+  font.setBold(bold);
+  return font;
+}
+
+// The designation in the largest letters that fit `box`: wrapped between words first, then
+// made smaller until every line fits; a word that would not fit even in the smallest letters
+// is broken, so that nothing is ever cut off.
+void draw_designation(QPainter& painter, const QRectF& box, const QString& text) {
+  constexpr int kFlags = Qt::AlignCenter | Qt::TextWordWrap;
+  for (int size = kDesignationLargest; size > 1; --size) {
+    painter.setFont(font_of(size, true));
+    const QRectF needed = painter.boundingRect(box, kFlags, text);
+    if (needed.width() <= box.width() && needed.height() <= box.height()) {
+      painter.drawText(box, kFlags, text);
+      return;
+    }
+  }
+  painter.drawText(box, Qt::AlignCenter | Qt::TextWrapAnywhere, text);
+}
+
+void draw_button(QPainter& painter, const QRectF& box, int k, const SwitchView& view) {
+  painter.setPen(QPen(Qt::black, 1.2));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRoundedRect(box, 6, 6);
+
+  const QRectF inside = box.adjusted(kPadding, kPadding, -kPadding, -kPadding);
+  painter.setFont(font_of(kLabelSize));
+  painter.drawText(inside, Qt::AlignLeft | Qt::AlignTop, q(sheet_texts::switch_label(k)));
+
+  const QRectF setting(inside.left(), inside.bottom() - kSettingHeight, inside.width(),
+                       kSettingHeight);
+  painter.setFont(font_of(kTextSize));
+  painter.drawText(setting, Qt::AlignCenter, q(setting_of(view)));
+  painter.drawLine(QPointF(inside.left(), setting.top()), QPointF(inside.right(), setting.top()));
+
+  const QRectF designation(inside.left(), inside.top() + kLabelSize + 2, inside.width(),
+                           setting.top() - inside.top() - kLabelSize - 4);
+  draw_designation(painter, designation, q(view.designation));
+}
+
+// The face as it is mounted: SW1 and SW2 on the top row, SW9 and SW10 at the bottom.
+void draw_face(QPainter& painter, const QRectF& area, const ConfigurationView& view) {
+  const double face_width = kColumns * kButtonWidth + (kColumns + 1) * kGap;
+  const QRectF face(area.center().x() - face_width / 2, area.top(), face_width, area.height());
+  painter.setPen(QPen(Qt::black, 2));
+  painter.drawRoundedRect(face, 10, 10);
+
+  const double button_height = (face.height() - (kRows + 1) * kGap) / kRows;
+  for (int i = 0; i < kSwitchCount; ++i) {
+    const int row = i / kColumns;
+    const int column = i % kColumns;
+    const QRectF box(face.left() + kGap + column * (kButtonWidth + kGap),
+                     face.top() + kGap + row * (button_height + kGap), kButtonWidth, button_height);
+    draw_button(painter, box, i + 1, view.switches[static_cast<std::size_t>(i)]);
+  }
+}
+
+void draw_features(QPainter& painter, const QRectF& area, const ConfigurationView& view) {
+  QString codes;
+  if (view.codes) {
+    for (const auto code : *view.codes) codes += QString::number(code) + QLatin1Char(' ');
+  }
+  const std::pair<std::string_view, QString> lines[] = {
+      {sheet_texts::kIndependentLighting,
+       q(view.independent_lighting ? sheet_texts::kOn : sheet_texts::kOff)},
+      {sheet_texts::kIndicatorIntensity, q(sheet_texts::percent(view.indicator_percent))},
+      {sheet_texts::kBackLightIntensity, q(sheet_texts::percent(view.backlight_percent))},
+      {sheet_texts::kCodes, codes.trimmed()},
+  };
+  painter.setFont(font_of(kTextSize));
+  const double line_height = area.height() / std::size(lines);
+  double top = area.top();
+  for (const auto& [label, value] : lines) {
+    const QRectF line(area.left(), top, area.width(), line_height);
+    painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, q(label));
+    painter.drawText(line.adjusted(kFeatureValueColumn, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                     value);
+    top += line_height;
+  }
+}
+
+}  // namespace
+
+SheetOrigin printed_now(const std::string& path) {
+  return {
+      QFileInfo(QFile::decodeName(path.c_str())).fileName().toStdString(),
+      QDate::currentDate().toString(Qt::ISODate).toStdString(),
+      QCoreApplication::applicationVersion().toStdString(),
+  };
+}
+
+bool draw_sheet(QPagedPaintDevice& device, const ConfigurationView& view,
+                const SheetOrigin& origin) {
+  QPainter painter;
+  if (!painter.begin(&device)) return false;
+  const double width = device.width() * 72.0 / device.logicalDpiX();
+  const double height = device.height() * 72.0 / device.logicalDpiY();
+  painter.setWindow(0, 0, static_cast<int>(width), static_cast<int>(height));
+  painter.setRenderHint(QPainter::Antialiasing);
+
+  const QRectF page(0, 0, static_cast<int>(width), static_cast<int>(height));
+  const QRectF title(page.left(), page.top(), page.width(), kTitleHeight);
+  painter.setFont(font_of(kTitleSize, true));
+  painter.drawText(title, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, q(view.panel));
+
+  const QRectF footer(page.left(), page.bottom() - kFooterHeight, page.width(), kFooterHeight);
+  const QRectF features(page.left() + kGap, footer.top() - kFeaturesHeight - kGap,
+                        page.width() - 2 * kGap, kFeaturesHeight);
+  const QRectF face(page.left(), title.bottom(), page.width(),
+                    features.top() - kGap - title.bottom());
+  draw_face(painter, face, view);
+  draw_features(painter, features, view);
+
+  painter.setFont(font_of(kFooterSize));
+  painter.drawLine(footer.topLeft(), footer.topRight());
+  painter.drawText(footer, Qt::AlignLeft | Qt::AlignBottom,
+                   q(sheet_texts::footer(origin.file_name, origin.date, origin.version)));
+  return painter.end();
+}
+
+}  // namespace kvt

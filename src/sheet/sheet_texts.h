@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kvt::sheet_texts {
+
+// What the configuration sheet prints, word for word.
+inline constexpr std::string_view kIndependentLighting = "INDEPENDENT LIGHTING";
+inline constexpr std::string_view kIndicatorIntensity = "INDICATOR INTENSITY";
+inline constexpr std::string_view kBackLightIntensity = "BACK-LIGHT INTENSITY";
+inline constexpr std::string_view kCodes = "CODES WRITTEN";
+inline constexpr std::string_view kOn = "ON";
+inline constexpr std::string_view kOff = "OFF";
+inline std::string percent(int number) { return std::to_string(number) + " %"; }
+// A button's label on the panel's face.
+inline std::string switch_label(int k) { return "SW" + std::to_string(k); }
+// The footer: where the configuration came from, when and by what it was printed.
+inline std::string footer(const std::string& file, const std::string& date,
+                          const std::string& version) {
+  return file + "    PRINTED " + date + "    KVT-CONFIG " + version;
+}
+
+}  // namespace kvt::sheet_texts

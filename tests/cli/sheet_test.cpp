@@ -1,0 +1,351 @@
+// `kvt-config sheet`: the configuration file's panel face on one page of PDF, read back with
+// poppler's pdfinfo and pdftotext as a person or a label maker would find it.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextDocumentFragment>
+#include <string>
+#include <vector>
+
+#include "files/config_file_save.h"
+#include "kvt_process.h"
+#include "worked_example.h"
+
+namespace {
+
+using kvt::testing::run_kvt;
+
+// A word on the page, in points from the top left corner.
+struct Word {
+  QString text;
+  double left, top, right, bottom;
+};
+
+std::string run_tool(const QString& program, const QStringList& arguments) {
+  QProcess tool;
+  tool.start(program, arguments);
+  tool.waitForFinished(20000);
+  return tool.readAllStandardOutput().toStdString();
+}
+
+std::vector<Word> words_of(const QString& pdf) {
+  const QString html = QString::fromStdString(
+      run_tool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}));
+  static const QRegularExpression word(QStringLiteral(
+      R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+  std::vector<Word> words;
+  for (const auto& match : word.globalMatch(html)) {
+    words.push_back({QTextDocumentFragment::fromHtml(match.captured(5)).toPlainText(),
+                     match.captured(1).toDouble(), match.captured(2).toDouble(),
+                     match.captured(3).toDouble(), match.captured(4).toDouble()});
+  }
+  return words;
+}
+
+const Word* find_word(const std::vector<Word>& words, const QString& text) {
+  for (const Word& w : words) {
+    if (w.text == text) return &w;
+  }
+  return nullptr;
+}
+
+// A button's part of the face: from its SWk label to the next button's label, to the right and
+// down; the last row and column reach as far again.
+struct Cell {
+  double left, top, right, bottom;
+  bool holds(const Word& w) const {
+    return w.left >= left && w.right <= right && w.top >= top && w.bottom <= bottom;
+  }
+};
+
+Cell cell_of(const std::vector<Word>& words, int k) {
+  const Word* label = find_word(words, QStringLiteral("SW%1").arg(k));
+  const Word* sw1 = find_word(words, QStringLiteral("SW1"));
+  const Word* sw2 = find_word(words, QStringLiteral("SW2"));
+  const Word* sw3 = find_word(words, QStringLiteral("SW3"));
+  if (!label || !sw1 || !sw2 || !sw3) return {};
+  const double across = sw2->left - sw1->left;
+  const double down = sw3->top - sw1->top;
+  // The label sits inside the box's corner; the box starts a little before it.
+  return {label->left - 8, label->top - 8, label->left - 8 + across, label->top - 8 + down};
+}
+
+// The words of `text` in `cell`, each found once in order.
+::testing::AssertionResult shown_in(const std::vector<Word>& words, const Cell& cell,
+                                    const std::string& text) {
+  for (const QString& part : QString::fromStdString(text).split(' ', Qt::SkipEmptyParts)) {
+    bool found = false;
+    for (const Word& w : words) found = found || (w.text == part && cell.holds(w));
+    if (!found) return ::testing::AssertionFailure() << part.toStdString() << " not in its box";
+  }
+  return ::testing::AssertionSuccess();
+}
+
+struct SheetCase {
+  const char* name;
+  int k;                    // the switch whose designation the case sets
+  const char* designation;  // as the file holds it (Latin-1)
+  const char* shown;        // as the sheet shows it (UTF-8)
+};
+
+void PrintTo(const SheetCase& c, std::ostream* out) { *out << c.name; }
+
+class Sheet : public ::testing::TestWithParam<SheetCase> {
+ protected:
+  // `record` written as lobby.kvc and turned into lobby.pdf.
+  kvt::testing::ProcessResult make_sheet(const kvt::ConfigRecord& record,
+                                         const QStringList& options = {}) {
+    file = dir.filePath(QStringLiteral("lobby.kvc"));
+    EXPECT_EQ(kvt::write_config_record(file.toStdString(), record), std::nullopt);
+    return run_kvt(QStringList{QStringLiteral("sheet"), file} + options);
+  }
+
+  QTemporaryDir dir;
+  QString file;
+};
+
+// The worked example's designations and settings, by switch.
+struct Button {
+  const char* designation;
+  const char* setting;
+};
+constexpr Button kWorkedButtons[] = {
+    {"ENTRY", "B 3"},       {"STAGE", "A 1"},       {"MASTER", "BL/MR"},    {"DESIGNATION", "N/A"},
+    {"DESIGNATION", "N/A"}, {"DESIGNATION", "N/A"}, {"DESIGNATION", "N/A"}, {"DESIGNATION", "N/A"},
+    {"DESIGNATION", "N/A"}, {"DESIGNATION", "N/A"},
+};
+
+// Every designation whole and inside its own box, above its setting, on the face as mounted.
+TEST_P(Sheet, ShowsEachButtonInItsPlace) {
+  const SheetCase& c = GetParam();
+  kvt::ConfigRecord record = kvt::testing::worked_example();
+  if (c.k > 0) record.switches[c.k - 1].designation = c.designation;
+  const auto result = make_sheet(record);
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err, "");
+
+  const QString pdf = dir.filePath(QStringLiteral("lobby.pdf"));
+  const std::string info = run_tool(QStringLiteral("pdfinfo"), {pdf});
+  EXPECT_NE(info.find("Pages:           1\n"), std::string::npos) << info;
+  EXPECT_NE(info.find("Page size:       595 x 842 pts (A4)"), std::string::npos) << info;
+
+  const std::vector<Word> words = words_of(pdf);
+  const Word* sw1 = find_word(words, QStringLiteral("SW1"));
+  const Word* sw2 = find_word(words, QStringLiteral("SW2"));
+  const Word* sw3 = find_word(words, QStringLiteral("SW3"));
+  ASSERT_TRUE(sw1 && sw2 && sw3);
+  EXPECT_LT(sw1->right, sw2->left);
+  EXPECT_NEAR(sw1->top, sw2->top, 1);
+  EXPECT_LT(sw1->bottom, sw3->top);
+  EXPECT_NEAR(sw1->left, sw3->left, 1);
+
+  const Word* lobby = find_word(words, QStringLiteral("LOBBY"));
+  ASSERT_TRUE(lobby);
+  EXPECT_LT(lobby->bottom, sw1->top);
+  EXPECT_TRUE(find_word(words, QStringLiteral("2")));
+
+  for (int k = 1; k <= 10; ++k) {
+    SCOPED_TRACE("SW" + std::to_string(k));
+    const Cell cell = cell_of(words, k);
+    const Button& button = kWorkedButtons[k - 1];
+    const std::string designation = k == c.k ? c.shown : button.designation;
+    EXPECT_TRUE(shown_in(words, cell, designation));
+    EXPECT_TRUE(shown_in(words, cell, button.setting));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Designations, Sheet,
+    ::testing::Values(SheetCase{"WorkedExample", 0, "", ""},
+                      SheetCase{"FortyCharacters", 4, "EMERGENCY EXIT CORRIDOR NORTH WING LIGHT",
+                                "EMERGENCY EXIT CORRIDOR NORTH WING LIGHT"},
+                      SheetCase{"FortyInOneWord", 9, "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMN",
+                                "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMN"},
+                      SheetCase{"Latin1", 5,
+                                "CAF\xC9 S\xDC"
+                                "D",
+                                "CAFÉ SÜD"},
+                      SheetCase{"Empty", 6, "", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Sheet, ShowsTheFeaturesCodesAndWhereItCameFrom) {
+  const auto result = make_sheet(kvt::testing::worked_example());
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  const std::string text = run_tool(
+      QStringLiteral("pdftotext"),
+      {QStringLiteral("-layout"), dir.filePath(QStringLiteral("lobby.pdf")), QStringLiteral("-")});
+  const std::string version = run_kvt({QStringLiteral("--version")}).out;
+  for (const std::string& expected :
+       {std::string("INDEPENDENT LIGHTING"), std::string("ON"), std::string("100 %"),
+        std::string("60 %"), std::string("12 0 159 160 160 160 160 160 160 160 159 1 10 4"),
+        std::string("lobby.kvc"), QDate::currentDate().toString(Qt::ISODate).toStdString(),
+        version.substr(version.rfind(' ') + 1, version.size() - version.rfind(' ') - 2)}) {
+    EXPECT_NE(text.find(expected), std::string::npos) << expected << " not in\n" << text;
+  }
+}
+
+struct PaperCase {
+  const char* name;
+  QStringList options;
+  const char* size;
+};
+
+void PrintTo(const PaperCase& c, std::ostream* out) { *out << c.name; }
+
+class SheetPaper : public ::testing::TestWithParam<PaperCase> {};
+
+TEST_P(SheetPaper, IsOnePageOfThePaperAskedFor) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("lobby.kvc"));
+  ASSERT_EQ(kvt::write_config_record(file.toStdString(), kvt::testing::worked_example()),
+            std::nullopt);
+  const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+  const auto result = run_kvt(
+      QStringList{QStringLiteral("sheet"), file, QStringLiteral("-o"), pdf} + GetParam().options);
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  const std::string info = run_tool(QStringLiteral("pdfinfo"), {pdf});
+  EXPECT_NE(info.find("Pages:           1\n"), std::string::npos) << info;
+  EXPECT_NE(info.find(GetParam().size), std::string::npos) << info;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Papers, SheetPaper,
+    ::testing::Values(
+        PaperCase{"Default", {}, "595 x 842 pts"},
+        PaperCase{"A4", {QStringLiteral("--page"), QStringLiteral("a4")}, "595 x 842 pts"},
+        PaperCase{"Letter", {QStringLiteral("--page"), QStringLiteral("letter")}, "612 x 792 pts"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct NameCase {
+  const char* name;
+  const char* file;
+  const char* sheet;
+};
+
+void PrintTo(const NameCase& c, std::ostream* out) { *out << c.name; }
+
+class SheetName : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(SheetName, IsTheFileNameAsPdfWithoutOutput) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QString::fromUtf8(GetParam().file));
+  ASSERT_EQ(kvt::write_config_record(file.toStdString(), kvt::testing::worked_example()),
+            std::nullopt);
+  const auto result = run_kvt({QStringLiteral("sheet"), file});
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  EXPECT_TRUE(QFile::exists(dir.filePath(QString::fromUtf8(GetParam().sheet))));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, SheetName,
+                         ::testing::Values(NameCase{"Kvc", "lobby.kvc", "lobby.pdf"},
+                                           NameCase{"Capitals", "LOBBY.KVC", "LOBBY.pdf"},
+                                           NameCase{"OtherEnding", "lobby.txt", "lobby.txt.pdf"},
+                                           NameCase{"NoEnding", "lobby", "lobby.pdf"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A file name in Latin-1 keeps its bytes in the sheet's name, as the system gave them.
+TEST(SheetNameBytes, KeepsALatin1FileName) {
+  QTemporaryDir dir;
+  const std::string folder = dir.path().toStdString() + "/";
+  ASSERT_EQ(kvt::write_config_record(folder + "caf\xE9.kvc", kvt::testing::worked_example()),
+            std::nullopt);
+  const auto result = kvt::testing::run_kvt_bytes({"sheet", folder + "caf\xE9.kvc"});
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  struct stat status {};
+  EXPECT_EQ(::stat((folder + "caf\xE9.pdf").c_str(), &status), 0);
+  EXPECT_NE(::stat((folder + "caf\uFFFD.pdf").c_str(), &status), 0);  // decoded and lost
+}
+
+// What cannot become a sheet is said, naming the file, and nothing is written in its place.
+struct RefusalCase {
+  const char* name;
+  QStringList arguments;  // after "sheet"; FILE stands for the worked example's file
+  const char* says;
+};
+
+void PrintTo(const RefusalCase& c, std::ostream* out) { *out << c.name; }
+
+class SheetRefusal : public ::testing::TestWithParam<RefusalCase> {};
+
+TEST_P(SheetRefusal, SaysWhyAndFails) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("lobby.kvc"));
+  ASSERT_EQ(kvt::write_config_record(file.toStdString(), kvt::testing::worked_example()),
+            std::nullopt);
+  // A FIFO of the test's own stands for any node that is not a file: were the refusal gone, the
+  // PDF would replace it, and a test must never risk a device of the system.
+  const QString fifo = dir.filePath(QStringLiteral("fifo.pdf"));
+  ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+  QStringList arguments{QStringLiteral("sheet")};
+  for (const QString& argument : GetParam().arguments) {
+    arguments << QString(argument)
+                     .replace(QStringLiteral("FILE"), file)
+                     .replace(QStringLiteral("DIR"), dir.path());
+  }
+  const auto result = run_kvt(arguments);
+  EXPECT_EQ(result.exit_code, 2);
+  EXPECT_NE(result.err.find(QString::fromUtf8(GetParam().says)
+                                .replace(QStringLiteral("DIR"), dir.path())
+                                .toStdString()),
+            std::string::npos)
+      << result.err;
+  EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("lobby.pdf"))));
+  struct stat fifo_status {};
+  ASSERT_EQ(::stat(fifo.toLocal8Bit().constData(), &fifo_status), 0);
+  EXPECT_TRUE(S_ISFIFO(fifo_status.st_mode));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, SheetRefusal,
+    ::testing::Values(
+        RefusalCase{"Fifo",
+                    {QStringLiteral("FILE"), QStringLiteral("-o"), QStringLiteral("DIR/fifo.pdf")},
+                    "CONFIGURATION SHEET WAS NOT SAVED: DIR/fifo.pdf (NOT A REGULAR FILE)"},
+        RefusalCase{"Folder",
+                    {QStringLiteral("FILE"), QStringLiteral("-o"), QStringLiteral("DIR")},
+                    "CONFIGURATION SHEET WAS NOT SAVED: DIR (NOT A REGULAR FILE)"},
+        RefusalCase{
+            "NoFolder",
+            {QStringLiteral("FILE"), QStringLiteral("-o"), QStringLiteral("DIR/none/out.pdf")},
+            "CONFIGURATION SHEET WAS NOT SAVED: DIR/none/out.pdf ("},
+        RefusalCase{"NoFile",
+                    {QStringLiteral("DIR/none.kvc")},
+                    "CONFIGURATION FILE COULD NOT BE READ: DIR/none.kvc"},
+        RefusalCase{"Paper",
+                    {QStringLiteral("FILE"), QStringLiteral("--page"), QStringLiteral("a3")},
+                    "--page a3: the paper is a4 or letter"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// An existing sheet is replaced, through a link to it, and the link stays a link.
+TEST(SheetTarget, ReplacesTheFileALinkNames) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("lobby.kvc"));
+  ASSERT_EQ(kvt::write_config_record(file.toStdString(), kvt::testing::worked_example()),
+            std::nullopt);
+  const QString old_sheet = dir.filePath(QStringLiteral("old.pdf"));
+  const QString link = dir.filePath(QStringLiteral("link.pdf"));
+  {
+    QFile old(old_sheet);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+  }
+  ASSERT_TRUE(QFile::link(old_sheet, link));
+  const auto result = run_kvt({QStringLiteral("sheet"), file, QStringLiteral("-o"), link});
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  EXPECT_TRUE(QFileInfo(link).isSymLink());
+  QFile replaced(old_sheet);
+  ASSERT_TRUE(replaced.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(replaced.readAll().startsWith("%PDF"));
+}
+
+}  // namespace
