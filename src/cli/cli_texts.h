@@ -17,9 +17,14 @@ inline constexpr std::string_view kHelpClosing =
     "\n"
     "The port: --port, else KVT_SERIAL_PORT, else the port chosen in the window, else\n"
     "/dev/ttyS0 (or the only other serial port when the system lists no /dev/ttyS0).\n"
-    "Exit status: 0 success (verify: the panel matches); 1 the panel failed or differs;\n"
-    "2 nothing reached the panel because of the request (usage, file, incomplete switch, port);\n"
-    "128 + n stopped by signal n. A write under way is finished first; interrupt again to stop it.";
+    "\n"
+    "Exit status:\n"
+    "  0      success (verify: the panel matches; ports --probe: the panel answered)\n"
+    "  1      the panel failed or differs (ports --probe: no port answered)\n"
+    "  2      nothing reached the panel because of the request (usage, file,\n"
+    "         incomplete switch, port)\n"
+    "  128+n  stopped by signal n; a write under way is finished first, interrupt\n"
+    "         again to stop it";
 
 // A command's line in --help: how it is called, and what it does (a line break in `summary`
 // starts a further line under the first).
