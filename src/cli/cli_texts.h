@@ -137,6 +137,7 @@ inline std::string unknown_page(const std::string& page) {
   return "--page " + page + ": the paper is a4 or letter";
 }
 inline constexpr std::string_view kSheetNotDrawn = "THE PAGE COULD NOT BE DRAWN";
+inline constexpr std::string_view kSheetOverConfiguration = "IT IS THE CONFIGURATION FILE";
 // "CONFIGURATION SHEET WAS NOT SAVED: <path> (<reason>)"; the path shown escaped.
 inline std::string sheet_not_saved(const std::string& path, const std::string& reason) {
   return "CONFIGURATION SHEET WAS NOT SAVED: " + path + " (" + reason + ")";

@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 
 #include "cli/cli_texts.h"
@@ -180,6 +181,13 @@ int sheet_command(const Request& request) {
   const auto view = complete_file_view(path);
   if (!view) return kRequestRefused;
   const std::string target = request.output.empty() ? sheet_name_for(path) : request.output;
+  // -o naming the configuration itself would replace the technician's file by its sheet.
+  std::error_code unknown;
+  if (std::filesystem::equivalent(path, target, unknown)) {
+    Console::say(cli_texts::sheet_not_saved(visible_text(target),
+                                            std::string(cli_texts::kSheetOverConfiguration)));
+    return kRequestRefused;
+  }
   if (const auto reason = write_sheet_file(*view, path, target, *paper)) {
     Console::say(cli_texts::sheet_not_saved(visible_text(target), *reason));
     return kRequestRefused;

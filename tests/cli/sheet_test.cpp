@@ -300,6 +300,9 @@ TEST_P(SheetRefusal, SaysWhyAndFails) {
             std::string::npos)
       << result.err;
   EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("lobby.pdf"))));
+  QFile configuration(file);
+  ASSERT_TRUE(configuration.open(QIODevice::ReadOnly));
+  EXPECT_FALSE(configuration.read(4).startsWith("%PDF"));
   struct stat fifo_status {};
   ASSERT_EQ(::stat(fifo.toLocal8Bit().constData(), &fifo_status), 0);
   EXPECT_TRUE(S_ISFIFO(fifo_status.st_mode));
@@ -318,6 +321,11 @@ INSTANTIATE_TEST_SUITE_P(
             "NoFolder",
             {QStringLiteral("FILE"), QStringLiteral("-o"), QStringLiteral("DIR/none/out.pdf")},
             "CONFIGURATION SHEET WAS NOT SAVED: DIR/none/out.pdf ("},
+        // The technician's file is never replaced by its own sheet.
+        RefusalCase{"ConfigurationItself",
+                    {QStringLiteral("FILE"), QStringLiteral("-o"), QStringLiteral("DIR/lobby.kvc")},
+                    "CONFIGURATION SHEET WAS NOT SAVED: DIR/lobby.kvc (IT IS THE CONFIGURATION "
+                    "FILE)"},
         RefusalCase{"NoFile",
                     {QStringLiteral("DIR/none.kvc")},
                     "CONFIGURATION FILE COULD NOT BE READ: DIR/none.kvc"},
