@@ -49,6 +49,11 @@ void describe(QCommandLineParser& parser) {
   }
 }
 
+bool takes(const Command& command, std::string_view option) {
+  return std::find(command.options.begin(), command.options.end(), option) !=
+         command.options.end();
+}
+
 // The usage problem in what the command was given, or nothing when it may run.
 std::optional<std::string> misuse(const Command& command, const QCommandLineParser& parser) {
   const QStringList arguments = parser.positionalArguments();
@@ -63,8 +68,7 @@ std::optional<std::string> misuse(const Command& command, const QCommandLinePars
   }
   for (const QString& given : parser.optionNames()) {
     const Option* option = find_option(given.toStdString());
-    if (option == nullptr || std::find(command.options.begin(), command.options.end(),
-                                       option->name) == command.options.end()) {
+    if (option == nullptr || !takes(command, option->name)) {
       return cli_texts::option_not_taken(name, bytes_of(given));
     }
   }
@@ -81,9 +85,7 @@ std::optional<std::string> misuse(const Command& command, const QCommandLinePars
       return cli_texts::is_empty(dashed(option.name));
     }
   }
-  const bool takes_name = std::find(command.options.begin(), command.options.end(), "name") !=
-                          command.options.end();
-  if (takes_name && parser.isSet("o") != parser.isSet("name")) {
+  if (takes(command, "name") && parser.isSet("o") != parser.isSet("name")) {
     return std::string(cli_texts::kOutputWithoutName);
   }
   if (parser.isSet("quiet") && parser.isSet("verbose")) {
