@@ -35,7 +35,7 @@ std::string aligned(const std::string& usage, std::string_view description) {
 std::string option_usage(const Option& option) {
   std::string text = dashed(option.name);
   if (!option.short_name.empty()) text = dashed(option.short_name) + ", " + text;
-  if (!option.value_name.empty()) text += " " + std::string(option.value_name);
+  if (!option.value_name.empty()) text.append(" ").append(option.value_name);
   return text;
 }
 
@@ -125,14 +125,14 @@ std::string command_help() {
 std::string command_help(const Command& command) {
   std::string help = cli_texts::command_usage(command.help.usage) + "\n\n";
   for (const char c : command.help.summary) help += c == '\n' ? ' ' : c;
-  help += ".\n\n" + std::string(cli_texts::kCommandOptionsHeading) + "\n";
+  help.append(".\n\n").append(cli_texts::kCommandOptionsHeading).append("\n");
   for (const std::string_view name : command.options) {
     const Option& option = *find_option(name);
     help += aligned(option_usage(option), option.description);
   }
   if (!command.help.example.empty()) {
-    help += "\n" + std::string(cli_texts::kExampleHeading) + "\n  " +
-            std::string(command.help.example) + "\n";
+    help.append("\n").append(cli_texts::kExampleHeading).append("\n  ");
+    help.append(command.help.example).append("\n");
   }
   return help;
 }
