@@ -5,6 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh "$@"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Optimized and without debugging information, as the package is built: the package's compile
+# then comes from the compiler cache.
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j"$(nproc)" --target kvt-config kvt-panel-sim kvt-config-man \
   kvt-panel-sim-man kvt-changelog

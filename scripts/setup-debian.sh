@@ -5,9 +5,10 @@ set -euo pipefail
 
 # g++ brings the AddressSanitizer and UndefinedBehaviorSanitizer runtimes (libasan8, libubsan1)
 # that the sanitizer build of the tests needs. poppler-utils reads the configuration sheet back
-# (pdfinfo, pdftotext) in the tests and renders its picture (pdftoppm) for the README.
+# (pdfinfo, pdftotext) in the tests and renders its picture (pdftoppm) for the README. ccache
+# lets the package's build reuse the objects of the program's.
 packages=(
-  cmake g++ make pkgconf
+  cmake g++ make pkgconf ccache
   qt6-base-dev qt6-serialport-dev libgl-dev
   libgtest-dev
   fonts-liberation fontconfig
