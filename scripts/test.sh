@@ -10,8 +10,7 @@ background=()
 stop_background() { ((${#background[@]})) && kill "${background[@]}" 2>/dev/null || true; }
 trap stop_background EXIT
 
-scripts/build.sh --fuzz
-cmake --build build -j"$jobs"
+scripts/setup-debian.sh --fuzz
 
 # The package and end-to-end checks do not run again under the sanitizers: they drive the whole
 # program from outside and would add minutes, not findings. The layers' tests carry the label
@@ -22,19 +21,24 @@ sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=undefined"
 # the sanitizers a program's start costs more than most cases.
 shards=4
 # Line tables (-g1) are all the sanitizers' reports need, and cost a third less than full
-# debugging information.
+# debugging information. Each target compiles as one unit (batch size 0): a fifth less CPU
+# than units of eight files (182 s instead of 231 s measured), and this tree is never rebuilt
+# file by file while someone works.
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$sanitizers" \
-  -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DKVT_TEST_SHARDS=$shards >/dev/null
+  -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DCMAKE_UNITY_BUILD_BATCH_SIZE=0 -DKVT_TEST_SHARDS=$shards \
+  >/dev/null
 # LeakSanitizer stays on (ASan's default): Qt leaves nothing behind that it reports, so any
 # leak it finds is ours.
 export UBSAN_OPTIONS=print_stacktrace=1
-# The sanitizer build compiles while the first run of the tests waits on the panel's ticks:
-# the two together take little longer than the build alone.
+# The sanitizer build compiles from the start, beside the main build and then beside the first
+# run of the tests, which mostly waits on the panel's ticks: together they keep both cores busy.
 cmake --build build-asan -j"$jobs" --target model_tests files_tests link_tests window_tests \
   cli_tests >build-asan/build.log 2>&1 &
 background+=($!)
 asan_build=$!
 
+scripts/build.sh
+cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs" | tee build/ctest.log
 
 echo "Waiting for the sanitizer build (its output: build-asan/build.log)"
