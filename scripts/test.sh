@@ -6,9 +6,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
-background=()
-stop_background() { ((${#background[@]})) && kill "${background[@]}" 2>/dev/null || true; }
-trap stop_background EXIT
 
 scripts/setup-debian.sh --fuzz
 
@@ -26,30 +23,36 @@ shards=4
 # file by file while someone works.
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$sanitizers" \
   -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DCMAKE_UNITY_BUILD_BATCH_SIZE=0 -DKVT_TEST_SHARDS=$shards \
-  >/dev/null
+  -DKVT_TEST_CODE_OPTIONS=-fno-sanitize=undefined -DKVT_COMPILER_CACHE=OFF >/dev/null
 # LeakSanitizer stays on (ASan's default): Qt leaves nothing behind that it reports, so any
 # leak it finds is ours.
 export UBSAN_OPTIONS=print_stacktrace=1
-# The sanitizer build compiles from the start, beside the main build and then beside the first
-# run of the tests, which mostly waits on the panel's ticks: together they keep both cores busy.
-cmake --build build-asan -j"$jobs" --target model_tests files_tests link_tests window_tests \
-  cli_tests >build-asan/build.log 2>&1 &
-background+=($!)
-asan_build=$!
+
+# The sanitizer build and its test run go on from the start beside the main build and test run,
+# which mostly wait on the panel's ticks: together they keep both cores busy. Their output is
+# in build-asan/ and shown here only when they fail. The shards too mostly wait: twice as many
+# run as there are cores.
+sanitizer_run() {
+  cmake --build build-asan -j"$jobs" --target model_tests files_tests link_tests window_tests \
+    cli_tests >build-asan/build.log 2>&1 ||
+    { tail -n 50 build-asan/build.log; echo "the sanitizer build failed"; return 1; }
+  ctest --test-dir build-asan -L layer --output-on-failure -j$((2 * jobs)) \
+    >build-asan/ctest.log 2>&1 || { cat build-asan/ctest.log; return 1; }
+}
+# In a process group of its own, so that stopping it stops its compilers and tests too.
+set -m
+sanitizer_run &
+sanitizing=$!
+set +m
+trap 'kill -- -"$sanitizing" 2>/dev/null || true' EXIT
 
 scripts/build.sh
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs" | tee build/ctest.log
+scripts/fuzz.sh >build/fuzz.txt 2>&1 || { cat build/fuzz.txt; exit 1; }
 
-echo "Waiting for the sanitizer build (its output: build-asan/build.log)"
-wait "$asan_build" || { tail -n 50 build-asan/build.log; echo "the sanitizer build failed"; exit 1; }
-# The fuzzer builds and runs beside the sanitizer run, for the same reason.
-scripts/fuzz.sh >build/fuzz.txt 2>&1 &
-background+=($!)
-fuzzing=$!
-# The shards mostly wait on the panel's ticks: twice as many run as there are cores.
-ctest --test-dir build-asan -L layer --output-on-failure -j$((2 * jobs)) | tee build-asan/ctest.log
-wait "$fuzzing" || { cat build/fuzz.txt; exit 1; }
+echo "Waiting for the sanitizer run (its output: build-asan/build.log, build-asan/ctest.log)"
+wait "$sanitizing"
 # CTest keeps every shard's output; GoogleTest ends each with "[  PASSED  ] N tests.".
 sanitized_cases=$(awk '/^\[  PASSED  \] [0-9]+ tests?\./ {n += $4} END {print n + 0}' \
   build-asan/Testing/Temporary/LastTest.log)
