@@ -29,12 +29,13 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$sanitizers
 export UBSAN_OPTIONS=print_stacktrace=1
 
 # The sanitizer build and its test run go on from the start beside the main build and test run,
-# which mostly wait on the panel's ticks: together they keep both cores busy. Their output is
-# in build-asan/ and shown here only when they fail. The shards too mostly wait: twice as many
-# run as there are cores.
+# which mostly wait on the panel's ticks: together they keep both cores busy. The build gives
+# way to the main build (nice), so that the main tests start early and their waits are what it
+# fills. Its output is in build-asan/ and shown here only when it fails. The shards too mostly
+# wait: twice as many run as there are cores.
 sanitizer_run() {
-  cmake --build build-asan -j"$jobs" --target model_tests files_tests link_tests window_tests \
-    cli_tests >build-asan/build.log 2>&1 ||
+  nice -n 10 cmake --build build-asan -j"$jobs" --target model_tests files_tests link_tests \
+    window_tests cli_tests >build-asan/build.log 2>&1 ||
     { tail -n 50 build-asan/build.log; echo "the sanitizer build failed"; return 1; }
   ctest --test-dir build-asan -L layer --output-on-failure -j$((2 * jobs)) \
     >build-asan/ctest.log 2>&1 || { cat build-asan/ctest.log; return 1; }
@@ -44,12 +45,15 @@ set -m
 sanitizer_run &
 sanitizing=$!
 set +m
-trap 'kill -- -"$sanitizing" 2>/dev/null || true' EXIT
+trap 'kill -- -"$sanitizing" ${fuzzing:-} 2>/dev/null || true' EXIT
 
 scripts/build.sh
 cmake --build build -j"$jobs"
+# The fuzzer runs for a fixed time, beside the main tests.
+scripts/fuzz.sh >build/fuzz.txt 2>&1 &
+fuzzing=$!
 ctest --test-dir build --output-on-failure -j"$jobs" | tee build/ctest.log
-scripts/fuzz.sh >build/fuzz.txt 2>&1 || { cat build/fuzz.txt; exit 1; }
+wait "$fuzzing" || { cat build/fuzz.txt; exit 1; }
 
 echo "Waiting for the sanitizer run (its output: build-asan/build.log, build-asan/ctest.log)"
 wait "$sanitizing"
