@@ -29,10 +29,10 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$sanitizers
 export UBSAN_OPTIONS=print_stacktrace=1
 
 # The sanitizer build and its test run go on from the start beside the main build and test run,
-# which mostly wait on the panel's ticks: together they keep both cores busy. The build gives
-# way to the main build (nice), so that the main tests start early and their waits are what it
-# fills. Its output is in build-asan/ and shown here only when it fails. The shards too mostly
-# wait: twice as many run as there are cores.
+# which mostly wait on the panel's ticks: together they keep both cores busy. While the main
+# build compiles, the sanitizer build gives way to it (nice 10), so that the main tests start
+# early; then both go on at the same priority. Its output is in build-asan/ and shown here only
+# when it fails. The shards too mostly wait: twice as many run as there are cores.
 sanitizer_run() {
   nice -n 10 cmake --build build-asan -j"$jobs" --target model_tests files_tests link_tests \
     window_tests cli_tests >build-asan/build.log 2>&1 ||
@@ -49,6 +49,8 @@ trap 'kill -- -"$sanitizing" ${fuzzing:-} 2>/dev/null || true' EXIT
 
 scripts/build.sh
 cmake --build build -j"$jobs"
+# Only root may raise a priority again; anyone else's sanitizer build stays at nice 10.
+renice -n 0 -g "$sanitizing" >/dev/null 2>&1 || true
 # The fuzzer runs for a fixed time, beside the main tests.
 scripts/fuzz.sh >build/fuzz.txt 2>&1 &
 fuzzing=$!
