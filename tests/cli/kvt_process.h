@@ -46,12 +46,16 @@ class KvtProcess {
     if (user) {
       process_.setChildProcessModifier([user] {
         if (::setgroups(0, nullptr) != 0 || ::setgid(user->gid) != 0 || ::setuid(user->uid) != 0) {
+          // Only async-signal-safe calls here, between fork and exec.
+          static constexpr char kCannotSwitch[] = "did not start: cannot switch to the user\n";
+          [[maybe_unused]] const ssize_t said = ::write(2, kCannotSwitch, sizeof kCannotSwitch - 1);
           ::_exit(127);
         }
       });
     }
     process_.start(program, arguments);
-    process_.waitForStarted();
+    // A program that never ran cannot end: finish() says why instead of waiting for it.
+    if (!process_.waitForStarted()) start_failure_ = process_.errorString().toStdString();
   }
 
   qint64 pid() const { return process_.processId(); }
@@ -72,6 +76,10 @@ class KvtProcess {
   // Waits for the end (at most 20 s, then kills it).
   ProcessResult finish() {
     ProcessResult result;
+    if (start_failure_) {
+      result.err = "did not start: " + *start_failure_;
+      return result;
+    }
     if (!process_.waitForFinished(20000)) {
       process_.kill();
       process_.waitForFinished();
@@ -88,6 +96,7 @@ class KvtProcess {
  private:
   QProcess process_;
   std::string err_;
+  std::optional<std::string> start_failure_;
 };
 
 // Runs the built kvt-config with `arguments` and waits for it (at most 20 s).
