@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCoreApplication>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -58,10 +59,19 @@ int run_window(int argc, char* argv[]) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // First of all: a Ctrl-C or kill that comes while the program starts waits for the command's
+  // own handling, which says what it stopped.
+  kvt::hold_stop_signals();
   // Both front ends share the user's settings (the chosen port, the folder used last).
   QCoreApplication::setOrganizationName(QStringLiteral("Korvelantix"));
   QCoreApplication::setApplicationName(QStringLiteral("kvt-config"));
   QCoreApplication::setApplicationVersion(QStringLiteral(KVT_VERSION));
-  if (kvt::cli::wants_command_line(argc, argv)) return kvt::cli::run_command_line(argc, argv);
-  return run_window(argc, argv);
+  const int status = kvt::cli::wants_command_line(argc, argv)
+                         ? kvt::cli::run_command_line(argc, argv)
+                         : run_window(argc, argv);
+  // A command that never handles signals (show, sheet, ...) finished its work with them held;
+  // one that came meanwhile ends the program now, as the system ends it, after the output.
+  std::fflush(nullptr);
+  kvt::release_stop_signals();
+  return status;
 }

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "link/link_texts.h"
+
 namespace kvt::cli_texts {
 
 // --help: the introduction, a line per command (from the command table) and the closing rules.
@@ -208,9 +210,9 @@ inline std::string model_answered(int model) {
 // after "kvt-config: ".
 inline constexpr std::string_view kStoppedPanelUnchanged =
     "STOPPED: THE SWITCH PANEL WAS NOT CHANGED.";
-inline constexpr std::string_view kFinishingWrite =
-    "FINISHING THE WRITE SO THAT THE SWITCH PANEL IS NOT LEFT HALF-WRITTEN (INTERRUPT AGAIN TO "
-    "STOP AT ONCE)";
+inline std::string finishing_write() {
+  return std::string(link_texts::kFinishingWrite) + " (INTERRUPT AGAIN TO STOP AT ONCE)";
+}
 // `last_address`: the highest address a write frame went out for.
 inline std::string write_stopped(int last_address) {
   return "WRITE STOPPED: THE SWITCH PANEL HOLDS A PARTLY WRITTEN CONFIGURATION (ADDRESSES 0 TO " +

@@ -63,7 +63,7 @@ CommandEnd on_panel(const Request& request, Console& console, Interruption& inte
                     PanelCommand command) {
   const PortChoice port = current_port(request.port);
   const CommandEnd end = command(port.device);
-  console.print_outcome();
+  if (!interruption.stopped_unchanged()) console.print_outcome();
   interruption.command_ended(end);
   if (may_be_wrong_port(end)) {
     Console::say(cli_texts::port_hint(port.device, reason_text(port.reason)));

@@ -30,9 +30,10 @@ void Interruption::on_caught(int /*signal_number*/, int count) {
   if (command_ended_ || link_.shutting_down()) return;
   if (!last_write_sent_) {
     link_.request_shutdown();
+    stopped_unchanged_ = true;
     console_.message(std::string(cli_texts::kStoppedPanelUnchanged));
   } else if (count == 1) {
-    console_.message(std::string(cli_texts::kFinishingWrite));
+    console_.message(cli_texts::finishing_write());
   } else {
     link_.request_shutdown();
   }

@@ -29,6 +29,9 @@ class Interruption : public QObject {
   void command_ended(CommandEnd end);
   // 128 + the number of the first signal caught, or nothing when none came.
   std::optional<int> exit_status();
+  // The command was stopped before it changed the panel, and has said so: that is its outcome,
+  // even when its last step had already succeeded.
+  bool stopped_unchanged() const { return stopped_unchanged_; }
 
  private:
   void on_caught(int signal_number, int count);
@@ -39,6 +42,7 @@ class Interruption : public QObject {
   // The highest address a write frame went out for: addresses 0 to it may hold new bytes.
   std::optional<std::int16_t> last_write_sent_;
   bool command_ended_ = false;
+  bool stopped_unchanged_ = false;
 };
 
 }  // namespace kvt::cli

@@ -60,6 +60,9 @@ inline constexpr std::string_view kStartWrite =
     "STARTING COMMUNICATIONS TO WRITE SWITCH PANEL CONFIGURATION";
 inline constexpr std::string_view kReadDone = "SWITCH PANEL DATA READ SUCCESSFUL";
 inline constexpr std::string_view kWriteDone = "SWITCH PANEL HAS BEEN PROGRAMMED";
+// A stop signal came after the first write frame: the write goes on to its end first.
+inline constexpr std::string_view kFinishingWrite =
+    "FINISHING THE WRITE SO THAT THE SWITCH PANEL IS NOT LEFT HALF-WRITTEN";
 inline constexpr std::string_view kTransferFailed = "COMMUNICATIONS FAILURE-BAD SWITCH PANEL DATA";
 inline constexpr std::string_view kMismatchTitle = "SWITCH PANEL/CONFIGURATION MIS-MATCH";
 inline constexpr std::string_view kMismatchRead =

@@ -1,6 +1,7 @@
 #include "link/stop_signals.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <unistd.h>
 
 #include <array>
@@ -27,7 +28,24 @@ void on_stop_signal(int signal_number) {
   errno = saved_errno;
 }
 
+sigset_t stop_signal_set() {
+  sigset_t set;
+  sigemptyset(&set);
+  for (const int signal_number : kStopSignals) sigaddset(&set, signal_number);
+  return set;
+}
+
 }  // namespace
+
+void hold_stop_signals() {
+  const sigset_t set = stop_signal_set();
+  ::pthread_sigmask(SIG_BLOCK, &set, nullptr);
+}
+
+void release_stop_signals() {
+  const sigset_t set = stop_signal_set();
+  ::pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
+}
 
 StopSignals::StopSignals(QObject* parent) : QObject(parent) {
   if (pipe_read_end >= 0) throw std::logic_error("only one StopSignals may live at a time");
@@ -48,6 +66,8 @@ StopSignals::StopSignals(QObject* parent) : QObject(parent) {
   for (std::size_t i = 0; i < kStopSignals.size(); ++i) {
     ::sigaction(kStopSignals[i], &action, &replaced_actions[i]);
   }
+  // Held ones are written into the pipe now, and seen at the first pass of the event loop.
+  release_stop_signals();
 }
 
 StopSignals::~StopSignals() {

@@ -5,6 +5,16 @@
 
 namespace kvt {
 
+// Holds SIGINT, SIGTERM and SIGHUP back (blocked, pending) from the program's first instruction
+// until a StopSignals takes them over, so that a signal that comes while the program starts is
+// answered by the command's own handling, with its message, instead of ending the program
+// without a word. Threads started meanwhile keep them blocked, so they always reach the thread
+// that handles them.
+void hold_stop_signals();
+// Lets held signals through again as the system would deliver them: for the end of a command
+// that never took them over (show, sheet, ...), which a signal held meanwhile then ends.
+void release_stop_signals();
+
 // Catches SIGINT, SIGTERM and SIGHUP (Ctrl-C, kill, a dropped terminal or ssh connection) for
 // as long as it lives, and hands each to the event loop, so that a wait inside
 // QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents) wakes at once and the program
@@ -12,7 +22,8 @@ namespace kvt {
 // writes the signal's number into a pipe, the one thing a handler can do safely; a notifier on
 // the pipe emits caught() on the thread that made the object.
 //
-// One object at a time in a process. The handling it replaced comes back when it goes.
+// One object at a time in a process. It lets held signals through, and those that came while
+// they were held are taken in first. The handling it replaced comes back when it goes.
 class StopSignals : public QObject {
   Q_OBJECT
 

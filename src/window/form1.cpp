@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "link/link_texts.h"
 #include "link/serial_link.h"
 #include "model/switch_rows.h"
 #include "model/tables.h"
@@ -84,9 +85,14 @@ Form1::Form1(std::unique_ptr<kvt::Dialogs> dialogs, QWidget* parent)
 
   port_selector_ = new kvt::PortSelector(this);
   link_ = &(new kvt::SerialLink(*this, this))->link();
+  connect(link_, &kvt::PanelLink::write_frame_sent, this, [this] { write_frame_sent_ = true; });
+  // Each byte's "COMMUNICATIONS OK" would hide that the write is only being finished.
+  connect(link_, &kvt::PanelLink::byte_transferred, this, [this] {
+    if (after_command_) set_status_text(std::string(kvt::link_texts::kFinishingWrite));
+  });
   // Started once the menu has closed and gone: the search waits in the event loop.
-  connect(port_selector_, &kvt::PortSelector::find_panel_requested, this,
-          &Form1::find_panel_chosen, Qt::QueuedConnection);
+  connect(port_selector_, &kvt::PortSelector::find_panel_requested, this, &Form1::find_panel_chosen,
+          Qt::QueuedConnection);
   // Qt on Linux opens context menus on the right button and the Menu key only.
   auto* menu_key = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
   connect(menu_key, &QShortcut::activated, this, [this] {

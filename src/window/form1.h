@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "model/controls.h"
@@ -47,6 +48,11 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   // Closes the window as its close box does, ending a command under way, but without asking
   // about unsaved changes: for an end the user did not ask for in the window.
   void close_without_asking();
+  // For a stop signal: when a panel write has sent its first write frame, the write goes on to
+  // its end, saying so in the status box, and `then` runs once the command has ended; true then.
+  // A panel left half-written would hold a mix of two configurations. False when no write is
+  // under way: nothing is kept waiting.
+  bool finish_write_then(std::function<void()> then);
 
   kvt::PanelConfig& config();
   kvt::PortSelector& port_selector();
@@ -148,7 +154,7 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   QPlainTextEdit* status_box_ = nullptr;        // Text1
   QCheckBox* check1_ = nullptr;
   std::array<QAbstractButton*, 4> command_buttons_{};
-  kvt::PanelLink* link_ = nullptr;  // of the SerialLink child
+  kvt::PanelLink* link_ = nullptr;         // of the SerialLink child
   kvt::PanelLink* search_link_ = nullptr;  // the link probing for the panel, while it does
   kvt::PortSelector* port_selector_ = nullptr;
   kvt::FileChooser common_dialog1_;  // remembers the last file name between file commands
@@ -156,4 +162,8 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   bool changed_ = false;  // since the configuration was last opened, saved or read
   bool loading_ = false;
   bool ask_before_closing_ = true;
+  // The command running has sent a write frame: the panel may hold new bytes.
+  bool write_frame_sent_ = false;
+  // What runs once the command under way has ended (finish_write_then).
+  std::function<void()> after_command_;
 };

@@ -1,16 +1,18 @@
 #include <QAbstractButton>
+#include <QAction>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QAction>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScopeGuard>
+#include <utility>
 
 #include "files/file_open.h"
 #include "files/file_save.h"
+#include "link/link_texts.h"
 #include "link/panel_commands.h"
 #include "link/panel_link.h"
 #include "link/panel_probe.h"
@@ -34,6 +36,7 @@ template <typename Command>
 void Form1::run_command(Command command) {
   if (command_running_) return;
   command_running_ = true;
+  write_frame_sent_ = false;
   // Disabling the buttons sends the focus on to the next control that takes it.
   const QPointer<QWidget> focused = focusWidget();
   set_command_buttons_enabled(false);
@@ -41,6 +44,14 @@ void Form1::run_command(Command command) {
   set_command_buttons_enabled(true);
   if (focused && focused->isVisible()) focused->setFocus(Qt::OtherFocusReason);
   command_running_ = false;
+  if (after_command_) std::exchange(after_command_, nullptr)();
+}
+
+bool Form1::finish_write_then(std::function<void()> then) {
+  if (!command_running_ || !write_frame_sent_) return false;
+  after_command_ = std::move(then);
+  set_status_text(std::string(kvt::link_texts::kFinishingWrite));
+  return true;
 }
 
 void Form1::set_command_buttons_enabled(bool enabled) {
@@ -74,7 +85,8 @@ bool Form1::settle_unsaved_changes() {
 }
 
 bool Form1::save_to_file() {
-  if (kvt::save_file_with_dialog(config_, *this, *this, common_dialog1_) != kvt::FileSaveEnd::Saved) {
+  if (kvt::save_file_with_dialog(config_, *this, *this, common_dialog1_) !=
+      kvt::FileSaveEnd::Saved) {
     return false;
   }
   changed_ = false;
@@ -180,8 +192,8 @@ void Form1::write_config_pressed() {
 void Form1::read_file_pressed() {
   run_command([this] {
     if (!settle_unsaved_changes()) return;
-    const kvt::FileOpenEnd end =
-        as_load([this] { return kvt::open_file_with_dialog(config_, *this, *this, common_dialog1_); });
+    const kvt::FileOpenEnd end = as_load(
+        [this] { return kvt::open_file_with_dialog(config_, *this, *this, common_dialog1_); });
     if (end == kvt::FileOpenEnd::Opened) changed_ = false;
   });
 }

@@ -13,12 +13,19 @@ void end_program_on_stop_signals(Form1& form, StopSignals& stop_signals,
   if (!exit) exit = [](int status) { QCoreApplication::exit(status); };
   QObject::connect(&stop_signals, &StopSignals::caught, &form,
                    [&form, exit = std::move(exit)](int signal_number, int count) {
-                     // The first signal has already set everything going.
-                     if (count > 1) return;
-                     form.close_without_asking();
-                     // Leaves every event loop, a message box's or a file chooser's included,
-                     // so the program ends even while one is up.
-                     exit(StopSignals::exit_status(signal_number));
+                     // A second signal stops a write that is being finished at once; its end then
+                     // ends the program as the first signal arranged.
+                     if (count > 1) {
+                       form.close_without_asking();
+                       return;
+                     }
+                     auto end = [&form, exit, status = StopSignals::exit_status(signal_number)] {
+                       form.close_without_asking();
+                       // Leaves every event loop, a message box's or a file chooser's included, so
+                       // the program ends even while one is up.
+                       exit(status);
+                     };
+                     if (!form.finish_write_then(end)) end();
                    });
 }
 

@@ -41,6 +41,7 @@ constexpr const char* kFinishing =
     "kvt-config: FINISHING THE WRITE SO THAT THE SWITCH PANEL IS NOT LEFT HALF-WRITTEN "
     "(INTERRUPT AGAIN TO STOP AT ONCE)\n";
 constexpr const char* kProgrammed = "kvt-config: SWITCH PANEL HAS BEEN PROGRAMMED\n";
+constexpr const char* kReadDone = "kvt-config: SWITCH PANEL DATA READ SUCCESSFUL\n";
 
 // Differs from the worked example at every address 0 to 13, so any byte written shows.
 constexpr std::array<std::uint8_t, 14> kOldCodes = {0, 5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
@@ -180,6 +181,12 @@ TEST_P(Interrupt, EndsCleanlyAndSaysWhatThePanelHolds) {
     EXPECT_EQ(result.out, "");
     EXPECT_FALSE(std::filesystem::exists(saved));
   }
+  if (std::string(c.says) == kUnchanged) {
+    // One outcome: the stop, even where the command's last step had already succeeded.
+    EXPECT_EQ(result.err.find(kUnchanged), result.err.rfind(kUnchanged)) << result.err;
+    EXPECT_EQ(result.err.find(kReadDone), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find(kProgrammed), std::string::npos) << result.err;
+  }
   expect_port_left_clean(sim.device());
 
   // The next command on the port works at once, also for an ordinary user.
@@ -220,7 +227,65 @@ INSTANTIATE_TEST_SUITE_P(
         InterruptCase{"WriteAtItsLastByte", "write", {}, 14, true, SIGHUP, false, kFinishing, true},
         InterruptCase{
             "WriteInterruptedTwice", "write", {}, 2, true, SIGINT, true, kFinishing, false},
-        InterruptCase{"ReadWithOutput", "read", {}, 5, false, SIGTERM, false, kUnchanged, false}),
+        InterruptCase{"ReadWithOutput", "read", {}, 5, false, SIGTERM, false, kUnchanged, false},
+        // Every frame of the read has gone out: the signal comes in its last tick.
+        InterruptCase{
+            "ReadInItsLastTick", "read", {}, 15, false, SIGINT, false, kUnchanged, false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// True once the program holds back `signal_number` (the kernel's SigBlk mask), the first thing
+// it does; waits at most 10 s.
+bool holds_back(qint64 pid, int signal_number) {
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < 10000) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);) {
+      if (!line.starts_with("SigBlk:")) continue;
+      if (std::stoull(line.substr(7), nullptr, 16) & (1ULL << (signal_number - 1))) return true;
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+  }
+  return false;
+}
+
+struct StartCase {
+  const char* name;
+  const char* command;
+  int signal_number;
+};
+
+class SignalAtStart : public ::testing::TestWithParam<StartCase> {};
+
+// A signal in the program's first milliseconds, before the command has even opened its file or
+// its port, is answered as any other: its message, 128 + n, the panel untouched.
+TEST_P(SignalAtStart, SaysItsMessageAndChangesNothing) {
+  const StartCase& c = GetParam();
+  PanelSimulator sim({}, panel_holding(kOldCodes));
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("lobby.kvc"));
+  std::ofstream(file.toStdString(), std::ios::binary) << kvt::testing::kWorkedExampleLine;
+  const QString port = QString::fromStdString(sim.device());
+  KvtProcess program(std::string(c.command) == "read"
+                         ? QStringList{"read", "--port", port}
+                         : QStringList{"write", "--port", port, file});
+  ASSERT_TRUE(holds_back(program.pid(), c.signal_number));
+  ::kill(static_cast<pid_t>(program.pid()), c.signal_number);
+  const auto result = program.finish();
+
+  EXPECT_FALSE(result.crashed) << result.err;
+  EXPECT_EQ(result.exit_code, 128 + c.signal_number) << result.err;
+  EXPECT_EQ(result.err, kUnchanged);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(write_frames(sim.frames()), 0u);
+  const PanelMemory memory = sim.memory();
+  EXPECT_TRUE(std::equal(kOldCodes.begin(), kOldCodes.end(), memory.begin()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SignalAtStart,
+                         ::testing::Values(StartCase{"Write", "write", SIGTERM},
+                                           StartCase{"Read", "read", SIGINT},
+                                           StartCase{"WriteHungUp", "write", SIGHUP}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
