@@ -23,7 +23,7 @@ namespace {
 constexpr int kRuns = 7;
 constexpr double kTick = 0.1;
 constexpr double kHighestRatio = 1.05;
-constexpr double kHighestCpuShare = 0.02;
+constexpr double kHighestCpuShare = 0.01;
 
 struct Command {
   const char* name;

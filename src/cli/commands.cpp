@@ -166,7 +166,7 @@ int ports_command(const Request& request) {
     std::printf("%s%s.\n", std::string(link_texts::kRememberedPortIgnored).c_str(),
                 std::string(ignored).c_str());
   }
-  const PortChoice choice = choose_port(port_sources(request.port, ports));
+  const PortChoice choice = choose_port(port_sources(request.port, [&] { return ports; }));
   std::puts(cli_texts::commands_use(choice.device, reason_text(choice.reason)).c_str());
   return kSuccess;
 }

@@ -22,7 +22,7 @@ namespace {
 std::vector<std::string> devices_to_probe(const Request& request) {
   if (!request.operands.empty()) return request.operands;
   const std::vector<SystemPort> listed = system_ports();
-  const PortChoice choice = choose_port(port_sources(request.port, listed));
+  const PortChoice choice = choose_port(port_sources(request.port, [&] { return listed; }));
   std::vector<std::string> devices;
   for (const SystemPort& port : ports_to_probe(listed, choice.device)) {
     devices.push_back(port.device);

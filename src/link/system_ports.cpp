@@ -40,12 +40,16 @@ std::vector<SystemPort> system_ports() {
   return ports;
 }
 
-PortSources port_sources(const std::string& flag, const std::vector<SystemPort>& ports) {
+PortSources port_sources(const std::string& flag,
+                         const std::function<std::vector<SystemPort>()>& list_ports) {
   PortSources sources;
   sources.flag = flag;
   if (const char* set = std::getenv("KVT_SERIAL_PORT")) sources.environment = set;
   sources.remembered = remembered_port().device;
-  for (const SystemPort& port : ports) {
+  if (!sources.flag.empty() || !sources.environment.empty() || !sources.remembered.empty()) {
+    return sources;
+  }
+  for (const SystemPort& port : list_ports()) {
     // /dev/ttyS0 is looked for by its own name; any other port goes by its stable name.
     sources.available.push_back(port.device == kDefaultPort ? port.device : port.name_to_store());
   }
@@ -53,7 +57,7 @@ PortSources port_sources(const std::string& flag, const std::vector<SystemPort>&
 }
 
 PortChoice current_port(const std::string& flag) {
-  return choose_port(port_sources(flag, system_ports()));
+  return choose_port(port_sources(flag, system_ports));
 }
 
 }  // namespace kvt

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,8 +23,11 @@ struct SystemPort {
 std::vector<SystemPort> system_ports();
 
 // The sources of the port rule as this process sees them: `flag` (--port, empty when not
-// given), KVT_SERIAL_PORT, the choice remembered from the window and the listed ports.
-PortSources port_sources(const std::string& flag, const std::vector<SystemPort>& ports);
+// given), KVT_SERIAL_PORT, the choice remembered from the window and the ports `list_ports`
+// gives. The list is asked for only when the first three leave the choice open: asking the
+// system for its ports costs more CPU than a whole panel command.
+PortSources port_sources(const std::string& flag,
+                         const std::function<std::vector<SystemPort>()>& list_ports);
 
 // The port rule applied to this process's sources now.
 PortChoice current_port(const std::string& flag);

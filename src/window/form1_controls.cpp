@@ -87,12 +87,16 @@ void Form1::set_status_text(const std::string& text) {
   QString shown = QString::fromStdString(text);
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  // Every byte of a command says "COMMUNICATIONS OK" again; laying the same text out anew each
+  // time was a good part of a command's CPU.
+  if (shown == status_box_->toPlainText()) return;
   status_box_->setPlainText(shown);
   describe_status();
 }
 
 void Form1::set_status_colour(kvt::StatusColour colour) {
   QPalette colours = status_box_->palette();
+  if (colours.color(QPalette::Base) == kvt::theme::status_colour(colour)) return;
   colours.setColor(QPalette::Base, kvt::theme::status_colour(colour));
   status_box_->setPalette(colours);
 }

@@ -38,7 +38,7 @@ void PortSelector::set_port_list(std::function<std::vector<SystemPort>()> list_p
   list_ports_ = std::move(list_ports);
 }
 
-PortChoice PortSelector::current() const { return choose_port(port_sources({}, list_ports_())); }
+PortChoice PortSelector::current() const { return choose_port(port_sources({}, list_ports_)); }
 
 void PortSelector::add_port_menu(QMenu& menu, QWidget& window, bool command_running) {
   QMenu* ports = menu.addMenu(qtext(window_texts::kSerialPortMenu));

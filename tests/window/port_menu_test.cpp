@@ -105,6 +105,24 @@ TEST_F(PortMenu, ListsThePortsAndTicksTheOneInUse) {
   EXPECT_NE(entry(*menu, "OTHER DEVICE..."), nullptr);
 }
 
+// Asking the system for its ports costs more CPU than a whole panel command: a command asks
+// only when neither the environment nor a choice decides.
+TEST_F(PortMenu, TheSystemIsAskedForItsPortsOnlyWhenNothingElseDecides) {
+  int asked = 0;
+  form.port_selector().set_port_list([&] {
+    ++asked;
+    return ports;
+  });
+  EXPECT_EQ(form.port_selector().current().device, "/dev/ttyS0");
+  EXPECT_EQ(asked, 1);
+  ::setenv("KVT_SERIAL_PORT", "/dev/pts/9", 1);
+  EXPECT_EQ(form.port_selector().current().device, "/dev/pts/9");
+  ::unsetenv("KVT_SERIAL_PORT");
+  kvt::remember_port("/dev/ttyUSB0");
+  EXPECT_EQ(form.port_selector().current().device, "/dev/ttyUSB0");
+  EXPECT_EQ(asked, 1);
+}
+
 TEST_F(PortMenu, ChoosingStoresTheStableNameAndTicksIt) {
   choose(*right_click(), "/dev/ttyUSB0");
   EXPECT_EQ(kvt::remembered_port().device, "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0");
