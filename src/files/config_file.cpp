@@ -85,6 +85,12 @@ ConfigFileReading read_config_file(const std::string& path) {
   const FileBytes contents = read_regular_file(path);
   if (const auto* unreadable = std::get_if<FileUnreadable>(&contents)) return *unreadable;
   const RecordReading reading = read_record(std::get<std::string>(contents));
+  // A copy that stopped early, or a full disk, is named as such: its last number may have lost
+  // digits, so it is no configuration anyone saved.
+  const auto* error = std::get_if<RecordError>(&reading);
+  if (error && error->reason == RecordError::Reason::NoLineEnd) {
+    return FileUnreadable{std::string(file_texts::kCutShort)};
+  }
   const auto* record = std::get_if<ConfigRecord>(&reading);
   if (!record || !fits_the_window(*record)) return FileRefused{};
   return *record;

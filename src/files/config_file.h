@@ -10,8 +10,9 @@ namespace kvt {
 // A file the window cannot take: malformed, made for another panel, or holding a negative switch
 // code. The user is told with the file/model mismatch message.
 struct FileRefused {};
-// A file that is missing, cannot be opened or read, is not a regular file or is larger than any
-// configuration; `reason` is for the user.
+// A file that is missing, cannot be opened or read, is not a regular file, is larger than any
+// configuration or was cut short (its record ends without its line end); `reason` is for the
+// user.
 struct FileUnreadable {
   std::string reason;
 };
