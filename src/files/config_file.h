@@ -1,11 +1,18 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <variant>
 
 #include "files/config_record.h"
 
 namespace kvt {
+
+// A record is a few hundred bytes; a file larger than this is no configuration and is refused
+// whole, unread, so that choosing a huge file by mistake can neither exhaust memory nor have a
+// record cut short at the limit taken for the file. Any text up to this length may therefore
+// stand in a file, and is shown and saved whole.
+inline constexpr std::size_t kMostConfigFileBytes = 1 << 20;
 
 // A file the window cannot take: malformed, made for another panel, or holding a negative switch
 // code. The user is told with the file/model mismatch message.
