@@ -1,7 +1,7 @@
 #include <QAbstractButton>
+#include <QAction>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QAction>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -74,10 +74,12 @@ bool Form1::settle_unsaved_changes() {
 }
 
 bool Form1::save_to_file() {
-  if (kvt::save_file_with_dialog(config_, *this, *this, common_dialog1_) != kvt::FileSaveEnd::Saved) {
+  if (kvt::save_file_with_dialog(config_, *this, *this, common_dialog1_) !=
+      kvt::FileSaveEnd::Saved) {
     return false;
   }
   changed_ = false;
+  source_ = kvt::ConfigurationSource::file(common_dialog1_.file_name);
   return true;
 }
 
@@ -143,7 +145,7 @@ void Form1::print_sheet_chosen() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromStdString(view.panel));
     if (!choose_printer(printer)) return;
-    if (!kvt::draw_sheet(printer, view, kvt::printed_now(common_dialog1_.file_name))) {
+    if (!kvt::draw_sheet(printer, view, kvt::printed_now(source_))) {
       kvt::show_status(*this, kvt::StatusColour::Red, kvt::window_texts::kPrintFailed);
     }
   });
@@ -165,6 +167,9 @@ void Form1::read_config_pressed() {
     const kvt::CommandEnd end = as_load([this] {
       return kvt::read_config(config_, *this, *this, *link_, port_selector_->current().device).end;
     });
+    // Even a read that failed has changed the window, starting with the panel name.
+    source_ = end == kvt::CommandEnd::Done ? kvt::ConfigurationSource::switch_panel()
+                                           : kvt::ConfigurationSource{};
     if (end == kvt::CommandEnd::Done) changed_ = false;
     add_port_hint(end);
   });
@@ -180,9 +185,9 @@ void Form1::write_config_pressed() {
 void Form1::read_file_pressed() {
   run_command([this] {
     if (!settle_unsaved_changes()) return;
-    const kvt::FileOpenEnd end =
-        as_load([this] { return kvt::open_file_with_dialog(config_, *this, *this, common_dialog1_); });
-    if (end == kvt::FileOpenEnd::Opened) changed_ = false;
+    const kvt::FileOpenEnd end = as_load(
+        [this] { return kvt::open_file_with_dialog(config_, *this, *this, common_dialog1_); });
+    if (end == kvt::FileOpenEnd::Opened) opened(common_dialog1_.file_name);
   });
 }
 
@@ -191,8 +196,13 @@ void Form1::open_file(const std::string& path) {
     common_dialog1_.file_name = path;
     const kvt::FileOpenEnd end =
         as_load([this, &path] { return kvt::open_config_file(config_, *this, *this, path); });
-    if (end == kvt::FileOpenEnd::Opened) changed_ = false;
+    if (end == kvt::FileOpenEnd::Opened) opened(path);
   });
+}
+
+void Form1::opened(const std::string& path) {
+  changed_ = false;
+  source_ = kvt::ConfigurationSource::file(path);
 }
 
 void Form1::write_file_pressed() {

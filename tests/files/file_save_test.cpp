@@ -125,6 +125,19 @@ TEST_F(FileSave, CancelWritesNothingAndSaysNothing) {
   EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
+// A cancelled save leaves the chooser as it was: the next open offers the file last chosen, not
+// the panel name the save offered.
+TEST_F(FileSave, CancelLeavesTheNameTheNextOpenOffers) {
+  enter_worked_example();
+  chooser.file_name = path("site-b.kvc");
+  save(std::nullopt);
+  open(std::nullopt);
+
+  ASSERT_EQ(dialogs.requests().size(), 2u);
+  EXPECT_EQ(dialogs.requests()[0].offered.file_name, "LOBBY 2.kvc");
+  EXPECT_EQ(dialogs.requests()[1].offered.file_name, path("site-b.kvc"));
+}
+
 // Makes every file write beyond a few bytes fail, as a full disk would, for one scope.
 class FileSizeLimit {
  public:
