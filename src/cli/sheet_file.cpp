@@ -54,7 +54,7 @@ std::optional<std::string> write_sheet_file(const ConfigurationView& view,
         QPageLayout::Millimeter));
     writer.setTitle(QString::fromStdString(view.panel));
     writer.setCreator(QCoreApplication::applicationName());
-    if (!draw_sheet(writer, view, printed_now(source))) {
+    if (!draw_sheet(writer, view, printed_now(ConfigurationSource::file(source)))) {
       return std::string(cli_texts::kSheetNotDrawn);
     }
   }

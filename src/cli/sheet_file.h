@@ -15,10 +15,12 @@ std::optional<QPageSize::PageSizeId> paper_named(const std::string& name);
 // place of .kvc, or .pdf added to a name that does not end in .kvc.
 std::string sheet_name_for(const std::string& path);
 
-// Writes the sheet of `view`, loaded from `source`, as the PDF file `target`: a regular file, a
-// symbolic link to one or a name not yet taken; a device, a FIFO or a folder there is refused
-// before anything is written. The file is replaced only once the new one is complete. Returns
-// the reason, for the user, when it fails.
+// Writes the sheet of `view`, loaded from `source`, as the PDF file `target`, by the one writer a
+// configuration file is saved with (write_whole_file): a regular file, a symbolic link to one or
+// a name not yet taken; a device, a FIFO or a folder there is refused before anything is written.
+// The file is replaced only once the new one is complete, keeping its owner, group and
+// permissions, and no stop signal leaves a part-written file behind. Returns the reason, for the
+// user, when it fails.
 std::optional<std::string> write_sheet_file(const ConfigurationView& view,
                                             const std::string& source, const std::string& target,
                                             QPageSize::PageSizeId paper);

@@ -17,11 +17,6 @@
 namespace kvt {
 namespace {
 
-// A record is a few hundred bytes; a file larger than this is no configuration and is refused
-// whole, unread, so that choosing a huge file by mistake can neither exhaust memory nor have a
-// record cut short at the limit taken for the file.
-constexpr std::size_t kMostBytesRead = 1 << 20;
-
 using FileBytes = std::variant<std::string, FileUnreadable>;
 
 // Closes the descriptor on every path.
@@ -52,10 +47,10 @@ FileBytes read_regular_file(const std::string& path) {
   if (S_ISDIR(status.st_mode)) return FileUnreadable{std::string(file_texts::kIsAFolder)};
   if (!S_ISREG(status.st_mode)) return FileUnreadable{std::string(file_texts::kNotARegularFile)};
   const FileUnreadable too_large{std::string(file_texts::kLargerThanLimit)};
-  if (static_cast<std::uintmax_t>(status.st_size) > kMostBytesRead) return too_large;
+  if (static_cast<std::uintmax_t>(status.st_size) > kMostConfigFileBytes) return too_large;
 
   // One byte beyond the limit is asked for, so that a file grown since the check is refused too.
-  std::string bytes(kMostBytesRead + 1, '\0');
+  std::string bytes(kMostConfigFileBytes + 1, '\0');
   std::size_t filled = 0;
   while (filled < bytes.size()) {
     const ssize_t count = ::read(file.get(), bytes.data() + filled, bytes.size() - filled);
@@ -66,7 +61,7 @@ FileBytes read_regular_file(const std::string& path) {
     }
     filled += static_cast<std::size_t>(count);
   }
-  if (filled > kMostBytesRead) return too_large;
+  if (filled > kMostConfigFileBytes) return too_large;
   bytes.resize(filled);
   return bytes;
 }
@@ -85,6 +80,12 @@ ConfigFileReading read_config_file(const std::string& path) {
   const FileBytes contents = read_regular_file(path);
   if (const auto* unreadable = std::get_if<FileUnreadable>(&contents)) return *unreadable;
   const RecordReading reading = read_record(std::get<std::string>(contents));
+  // A copy that stopped early, or a full disk, is named as such: its last number may have lost
+  // digits, so it is no configuration anyone saved.
+  const auto* error = std::get_if<RecordError>(&reading);
+  if (error && error->reason == RecordError::Reason::NoLineEnd) {
+    return FileUnreadable{std::string(file_texts::kCutShort)};
+  }
   const auto* record = std::get_if<ConfigRecord>(&reading);
   if (!record || !fits_the_window(*record)) return FileRefused{};
   return *record;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <variant>
 
@@ -7,11 +8,18 @@
 
 namespace kvt {
 
+// A record is a few hundred bytes; a file larger than this is no configuration and is refused
+// whole, unread, so that choosing a huge file by mistake can neither exhaust memory nor have a
+// record cut short at the limit taken for the file. Any text up to this length may therefore
+// stand in a file, and is shown and saved whole.
+inline constexpr std::size_t kMostConfigFileBytes = 1 << 20;
+
 // A file the window cannot take: malformed, made for another panel, or holding a negative switch
 // code. The user is told with the file/model mismatch message.
 struct FileRefused {};
-// A file that is missing, cannot be opened or read, is not a regular file or is larger than any
-// configuration; `reason` is for the user.
+// A file that is missing, cannot be opened or read, is not a regular file, is larger than any
+// configuration or was cut short (its record ends without its line end); `reason` is for the
+// user.
 struct FileUnreadable {
   std::string reason;
 };

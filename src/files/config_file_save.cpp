@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <utility>
 #include <variant>
@@ -76,14 +77,38 @@ std::optional<Reason> refusal_of(const std::variant<SaveTarget, Reason>& found) 
   return std::nullopt;
 }
 
+// Holds back SIGINT, SIGTERM and SIGHUP from the moment the new file is made until it has been
+// put in place or removed again: a stop signal that comes meanwhile is acted on only afterwards,
+// whatever the program does with it then, even ending at once, so no half-made new file is left
+// behind. Making and placing a configuration or a sheet takes milliseconds.
+class StopSignalsHeld {
+ public:
+  StopSignalsHeld() {
+    sigset_t stop_signals;
+    sigemptyset(&stop_signals);
+    for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+      sigaddset(&stop_signals, signal_number);
+    }
+    ::pthread_sigmask(SIG_BLOCK, &stop_signals, &before_);
+  }
+  ~StopSignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &before_, nullptr); }
+  StopSignalsHeld(const StopSignalsHeld&) = delete;
+  StopSignalsHeld& operator=(const StopSignalsHeld&) = delete;
+
+ private:
+  sigset_t before_{};
+};
+
 // The new file, written beside the one it replaces so that the rename stays on one file system.
-// Removed again unless it was put in place.
+// Its name is short and made from this process alone, so that any name the folder can hold can be
+// saved, however close to the file system's longest. Removed again unless it was put in place.
 class NewFile {
  public:
   explicit NewFile(const std::string& beside) {
     static std::atomic<unsigned> serial{0};
+    const std::string folder = folder_of(beside);
     for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-      name_ = beside + ".kvt-" + std::to_string(::getpid()) + "-" + std::to_string(serial++);
+      name_ = folder + ".kvt-" + std::to_string(::getpid()) + "-" + std::to_string(serial++);
       // 0666 as for any new file: the user's umask decides.
       fd_ = ::open(name_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
       if (fd_ < 0 && errno != EEXIST) break;
@@ -111,10 +136,12 @@ class NewFile {
     return true;
   }
 
-  // Gives the file the permissions of the one it replaces and waits until it is on disk.
+  // Gives the file the owner, group and permissions of the one it replaces and waits until it
+  // is on disk.
   std::optional<Reason> finish(const SaveTarget& target) {
-    if (target.exists && ::fchmod(fd_, target.status.st_mode & 07777) != 0) {
-      return reason_for(errno);
+    if (target.exists) {
+      if (auto failed = take_owner_of(target.status)) return failed;
+      if (::fchmod(fd_, target.status.st_mode & 07777) != 0) return reason_for(errno);
     }
     if (::fsync(fd_) != 0) return reason_for(errno);
     const int fd = std::exchange(fd_, -1);
@@ -129,6 +156,18 @@ class NewFile {
   }
 
  private:
+  // Root saving a user's file must leave it that user's. Anyone else may give a file away only
+  // as far as the system lets them (often the group alone, often nothing): the file then stays
+  // theirs, as any file they make. Done before the permissions, which a change of owner may clear.
+  std::optional<Reason> take_owner_of(const struct stat& old) {
+    if (::fchown(fd_, old.st_uid, old.st_gid) == 0) return std::nullopt;
+    if (errno != EPERM) return reason_for(errno);
+    if (::fchown(fd_, static_cast<uid_t>(-1), old.st_gid) != 0 && errno != EPERM) {
+      return reason_for(errno);
+    }
+    return std::nullopt;
+  }
+
   std::string name_;
   int fd_ = -1;
   std::optional<Reason> failure_;
@@ -142,6 +181,7 @@ std::optional<std::string> write_whole_file(const std::string& path, const std::
   if (auto refused = refusal_of(found)) return refused;
   const SaveTarget& target = std::get<SaveTarget>(found);
 
+  const StopSignalsHeld held;
   NewFile file(target.name);
   if (file.failure()) return file.failure();
   // A short write leaves no system reason behind, hence a reason of our own.

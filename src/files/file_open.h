@@ -13,16 +13,16 @@ namespace kvt {
 enum class FileOpenEnd {
   Opened,      // the whole record is in the controls
   Refused,     // malformed or made for another panel: the mismatch message was shown
-  Unreadable,  // missing, unreadable, no regular file or too large: named in red
+  Unreadable,  // missing, unreadable, no regular file, too large or cut short: named in red
   Cancelled,   // the user closed the chooser
 };
 
 // Reads and checks the whole record at `path` and only then loads it into the controls, running
 // the list and tick-box handlers as a user's choices would. A file that is malformed, made for
 // another panel or holding a negative switch code gets the file/model mismatch message and
-// changes nothing; a file that cannot be read (missing, no regular file, too large) is named in
-// red in the status box with the reason and changes nothing. The window's file open, a file named
-// when starting the window and the command line all come through here.
+// changes nothing; a file that cannot be read (missing, no regular file, too large, cut short) is
+// named in red in the status box with the reason and changes nothing. The window's file open, a
+// file named when starting the window and the command line all come through here.
 FileOpenEnd open_config_file(PanelConfig& config, Controls& controls, StatusBox& status,
                              const std::string& path);
 

@@ -73,9 +73,13 @@ FileSaveEnd save_file_with_dialog(PanelConfig& config, Controls& controls, Statu
   const std::optional<ConfigurationBytes> bytes = ready_to_save(config, controls, status, refusal);
   if (!bytes) return refusal;
 
-  chooser.file_name = offered_file_name(controls.text(kPanelNameBox));
-  prepare_chooser(chooser, file_texts::kSaveTitle);
-  if (!controls.dialogs().show_save(chooser)) return FileSaveEnd::Cancelled;
+  // The name offered is the panel's; the chooser keeps the name last chosen, which the next open
+  // offers, so a cancel must leave it as it was.
+  FileChooser asked = chooser;
+  asked.file_name = offered_file_name(controls.text(kPanelNameBox));
+  prepare_chooser(asked, file_texts::kSaveTitle);
+  if (!controls.dialogs().show_save(asked)) return FileSaveEnd::Cancelled;
+  chooser = asked;
   return write_checked(*bytes, controls, status, chooser.file_name);
 }
 

@@ -25,7 +25,9 @@ FileSaveEnd save_config_file(PanelConfig& config, Controls& controls, StatusBox&
                              const std::string& path);
 
 // The file save, run by a press of WRITE_FILE: the checks, then a chooser offering the panel
-// name with ".kvc", then the save as above. A cancelled dialog ends the command silently.
+// name with ".kvc", then the save as above. The chooser then remembers the name chosen, which the
+// next open offers. A cancelled dialog ends the command silently and changes nothing, the
+// chooser included.
 FileSaveEnd save_file_with_dialog(PanelConfig& config, Controls& controls, StatusBox& status,
                                   FileChooser& chooser);
 

@@ -21,6 +21,7 @@ inline constexpr std::string_view kMismatch =
 inline constexpr std::string_view kIsAFolder = "IT IS A FOLDER";
 inline constexpr std::string_view kNotARegularFile = "NOT A REGULAR FILE";
 inline constexpr std::string_view kLargerThanLimit = "LARGER THAN 1 MiB";
+inline constexpr std::string_view kCutShort = "CUT SHORT: NO LINE END";
 inline constexpr std::string_view kDiskFull =
     "NOT ALL OF IT COULD BE WRITTEN, THE DISK MAY BE FULL";
 

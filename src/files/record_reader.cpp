@@ -23,6 +23,10 @@ class FieldCursor {
 
   int field() const { return field_; }
 
+  // Whether the field read last ran to the end of the input, alone or with a carriage return
+  // that may be the first half of a cut CR LF.
+  bool field_ended_input() const { return ended_input_; }
+
   std::variant<RawField, RecordError::Reason> next() {
     ++field_;
     while (pos_ < bytes_.size() && bytes_[pos_] == ' ') ++pos_;
@@ -49,14 +53,21 @@ class FieldCursor {
 
  private:
   void skip_field_end() {
-    if (pos_ == bytes_.size()) return;
+    ended_input_ = pos_ == bytes_.size();
+    if (ended_input_) return;
     const char c = bytes_[pos_++];
-    if (c == '\r' && pos_ < bytes_.size() && bytes_[pos_] == '\n') ++pos_;
+    if (c != '\r') return;
+    if (pos_ == bytes_.size()) {
+      ended_input_ = true;
+    } else if (bytes_[pos_] == '\n') {
+      ++pos_;
+    }
   }
 
   std::string_view bytes_;
   std::size_t pos_ = 0;
   int field_ = 0;
+  bool ended_input_ = false;
 };
 
 std::variant<std::int16_t, RecordError::Reason> to_number(const RawField& raw) {
@@ -87,6 +98,9 @@ class RecordParser {
                           text(record.ind) && number(record.indpercent) && text(record.blp) &&
                           number(record.blpercent);
     if (!complete) return RecordError{failure_, cursor_.field()};
+    if (cursor_.field_ended_input()) {
+      return RecordError{RecordError::Reason::NoLineEnd, kRecordFieldCount};
+    }
     return record;
   }
 

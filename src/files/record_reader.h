@@ -15,6 +15,7 @@ struct RecordError {
     TextAfterClosingQuote,  // something other than a comma or line end follows a closing quote
     NotANumber,             // a number field that is not an optional minus and decimal digits
     NumberOutOfRange,       // a number outside -32768..32767
+    NoLineEnd,              // the input ends with the last field: the file was cut short
   };
   Reason reason;
   int field;
@@ -36,6 +37,9 @@ using RecordReading = std::variant<ConfigRecord, RecordError>;
 //   written so, a number field must be (a quoted number is not a number);
 // - a number is an optional minus followed by decimal digits and nothing else, and must fit
 //   16 bits signed;
+// - the 29th field must be followed by something: its line end, or a comma; input that ends with
+//   it, or with a carriage return after it, was cut short (the writer always ends the record with
+//   CR LF, and a cut may have taken digits of the last number along with the line end);
 // - whatever follows the 29th field is ignored.
 // Every failure comes back as a RecordError; the reader never throws.
 RecordReading read_record(std::string_view bytes);

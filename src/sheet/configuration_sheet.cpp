@@ -123,11 +123,23 @@ void draw_features(QPainter& painter, const QRectF& area, const ConfigurationVie
   }
 }
 
+std::string source_name(const ConfigurationSource& source) {
+  switch (source.kind) {
+    case ConfigurationSource::Kind::File:
+      return QFileInfo(QFile::decodeName(source.path.c_str())).fileName().toStdString();
+    case ConfigurationSource::Kind::SwitchPanel:
+      return std::string(sheet_texts::kReadFromSwitchPanel);
+    case ConfigurationSource::Kind::Neither:
+      break;
+  }
+  return {};
+}
+
 }  // namespace
 
-SheetOrigin printed_now(const std::string& path) {
+SheetOrigin printed_now(const ConfigurationSource& source) {
   return {
-      QFileInfo(QFile::decodeName(path.c_str())).fileName().toStdString(),
+      source_name(source),
       QDate::currentDate().toString(Qt::ISODate).toStdString(),
       QCoreApplication::applicationVersion().toStdString(),
   };
@@ -158,7 +170,7 @@ bool draw_sheet(QPagedPaintDevice& device, const ConfigurationView& view,
   painter.setFont(font_of(kFooterSize));
   painter.drawLine(footer.topLeft(), footer.topRight());
   painter.drawText(footer, Qt::AlignLeft | Qt::AlignBottom,
-                   q(sheet_texts::footer(origin.file_name, origin.date, origin.version)));
+                   q(sheet_texts::footer(origin.source, origin.date, origin.version)));
   return painter.end();
 }
 

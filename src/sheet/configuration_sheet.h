@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "model/configuration_view.h"
 
@@ -8,16 +9,27 @@ class QPagedPaintDevice;
 
 namespace kvt {
 
-// Where a printed sheet came from, for its footer.
-struct SheetOrigin {
-  std::string file_name;  // UTF-8
-  std::string date;       // as printed, e.g. "2026-12-11"
-  std::string version;    // the program's version
+// Where a configuration came from: a configuration file, the switch panel (a read), or neither
+// (the window's start-up configuration, set by hand).
+struct ConfigurationSource {
+  enum class Kind { Neither, File, SwitchPanel };
+  Kind kind = Kind::Neither;
+  std::string path;  // the file's, as the system names it
+
+  static ConfigurationSource file(std::string path) { return {Kind::File, std::move(path)}; }
+  static ConfigurationSource switch_panel() { return {Kind::SwitchPanel, {}}; }
 };
 
-// The footer of a sheet printed now of the configuration file at `path` (empty for none): the
-// file's own name, today's date and this program's version.
-SheetOrigin printed_now(const std::string& path);
+// Where a printed sheet came from, for its footer.
+struct SheetOrigin {
+  std::string source;   // UTF-8: the file's own name, "READ FROM THE SWITCH PANEL" or nothing
+  std::string date;     // as printed, e.g. "2026-12-11"
+  std::string version;  // the program's version
+};
+
+// The footer of a sheet printed now of the configuration that came from `source`: where it came
+// from, today's date and this program's version.
+SheetOrigin printed_now(const ConfigurationSource& source);
 
 // Draws the configuration sheet on one page of `device` (a PDF writer or a printer): the panel
 // name as the title, the panel's face with each button's designation and setting, the special

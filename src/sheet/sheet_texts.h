@@ -15,10 +15,12 @@ inline constexpr std::string_view kOff = "OFF";
 inline std::string percent(int number) { return std::to_string(number) + " %"; }
 // A button's label on the panel's face.
 inline std::string switch_label(int k) { return "SW" + std::to_string(k); }
+// The footer's name for a configuration read out of the panel rather than opened from a file.
+inline constexpr std::string_view kReadFromSwitchPanel = "READ FROM THE SWITCH PANEL";
 // The footer: where the configuration came from, when and by what it was printed.
-inline std::string footer(const std::string& file, const std::string& date,
+inline std::string footer(const std::string& source, const std::string& date,
                           const std::string& version) {
-  return file + "    PRINTED " + date + "    KVT-CONFIG " + version;
+  return source + "    PRINTED " + date + "    KVT-CONFIG " + version;
 }
 
 }  // namespace kvt::sheet_texts

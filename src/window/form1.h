@@ -9,6 +9,7 @@
 #include "model/dialogs.h"
 #include "model/panel_config.h"
 #include "model/status_box.h"
+#include "sheet/configuration_sheet.h"
 
 class QAbstractButton;
 class QCheckBox;
@@ -31,7 +32,9 @@ class TextBox;
 //
 // The window knows whether the configuration shown has changed since it was last opened from a
 // file, saved, or read from the panel, and asks before a close, a file open or a read drops such
-// changes. What a load itself changes, its rules' corrections included, is no change.
+// changes. What a load itself changes, its rules' corrections included, is no change. It also
+// knows where the configuration came from, for the printed sheet; that is apart from the name the
+// file chooser offers next.
 class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   Q_OBJECT
 
@@ -126,6 +129,8 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   bool settle_unsaved_changes();
   // The file save, with its checks and chooser; true when the file was written.
   bool save_to_file();
+  // After the configuration file at `path` has been opened into the window.
+  void opened(const std::string& path);
 
   void build_picture_and_marker();
   void build_switch_labels();
@@ -158,6 +163,10 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   kvt::PanelLink* search_link_ = nullptr;  // the link probing for the panel, while it does
   kvt::PortSelector* port_selector_ = nullptr;
   kvt::FileChooser common_dialog1_;  // remembers the last file name between file commands
+  // Where the configuration shown came from, which its printed sheet names: the file opened or
+  // saved last, or the panel after a read. A read that did not end well leaves a configuration
+  // that is neither, and so does the start-up.
+  kvt::ConfigurationSource source_;
   bool command_running_ = false;
   bool changed_ = false;  // since the configuration was last opened, saved or read
   bool loading_ = false;

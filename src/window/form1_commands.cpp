@@ -90,6 +90,7 @@ bool Form1::save_to_file() {
     return false;
   }
   changed_ = false;
+  source_ = kvt::ConfigurationSource::file(common_dialog1_.file_name);
   return true;
 }
 
@@ -155,7 +156,7 @@ void Form1::print_sheet_chosen() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromStdString(view.panel));
     if (!choose_printer(printer)) return;
-    if (!kvt::draw_sheet(printer, view, kvt::printed_now(common_dialog1_.file_name))) {
+    if (!kvt::draw_sheet(printer, view, kvt::printed_now(source_))) {
       kvt::show_status(*this, kvt::StatusColour::Red, kvt::window_texts::kPrintFailed);
     }
   });
@@ -177,6 +178,9 @@ void Form1::read_config_pressed() {
     const kvt::CommandEnd end = as_load([this] {
       return kvt::read_config(config_, *this, *this, *link_, port_selector_->current().device).end;
     });
+    // Even a read that failed has changed the window, starting with the panel name.
+    source_ = end == kvt::CommandEnd::Done ? kvt::ConfigurationSource::switch_panel()
+                                           : kvt::ConfigurationSource{};
     if (end == kvt::CommandEnd::Done) changed_ = false;
     add_port_hint(end);
   });
@@ -194,7 +198,7 @@ void Form1::read_file_pressed() {
     if (!settle_unsaved_changes()) return;
     const kvt::FileOpenEnd end = as_load(
         [this] { return kvt::open_file_with_dialog(config_, *this, *this, common_dialog1_); });
-    if (end == kvt::FileOpenEnd::Opened) changed_ = false;
+    if (end == kvt::FileOpenEnd::Opened) opened(common_dialog1_.file_name);
   });
 }
 
@@ -203,8 +207,13 @@ void Form1::open_file(const std::string& path) {
     common_dialog1_.file_name = path;
     const kvt::FileOpenEnd end =
         as_load([this, &path] { return kvt::open_config_file(config_, *this, *this, path); });
-    if (end == kvt::FileOpenEnd::Opened) changed_ = false;
+    if (end == kvt::FileOpenEnd::Opened) opened(path);
   });
+}
+
+void Form1::opened(const std::string& path) {
+  changed_ = false;
+  source_ = kvt::ConfigurationSource::file(path);
 }
 
 void Form1::write_file_pressed() {

@@ -2,12 +2,16 @@
 
 #include <QFocusEvent>
 
+#include "files/config_file.h"
 #include "window/typed_text_filter.h"
 
 namespace kvt {
 
 TextBox::TextBox(const QString& text, int typed_length_limit, QWidget* parent)
     : QLineEdit(text, parent), filter_(new TypedTextFilter(*this, typed_length_limit)) {
+  // A line edit cuts its text at 32767 characters unless told otherwise; a text from a file must
+  // be shown, and saved again, whole. A file's text is Latin-1, one character per byte.
+  setMaxLength(static_cast<int>(kMostConfigFileBytes));
   setValidator(filter_);
 }
 

@@ -7,9 +7,9 @@ namespace kvt {
 class TypedTextFilter;
 
 // A one-line name or designation box. What the user enters goes through a TypedTextFilter;
-// text the program puts there (from a file, say) is shown whole. A text longer than the box is
-// shown from its beginning whenever the user is not at work in it: after the program put it
-// there, and once the focus has moved on.
+// text the program puts there (from a file, say) is shown whole, however long a file may hold it. A
+// text longer than the box is shown from its beginning whenever the user is not at work in it:
+// after the program put it there, and once the focus has moved on.
 class TextBox : public QLineEdit {
   Q_OBJECT
 

@@ -486,6 +486,8 @@ TEST_P(UnreadableFile, IsNamedWithItsReasonAndNothingIsSent) {
 }
 
 constexpr std::size_t kOverOneMiB = (1 << 20) + 1;
+// The worked example without its CR LF.
+const std::size_t kWithoutLineEnd = std::string_view(kvt::testing::kWorkedExampleLine).size() - 2;
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, UnreadableFile,
@@ -495,7 +497,11 @@ INSTANTIATE_TEST_SUITE_P(
         UnreadableCase{"VerifyMissing", "verify", "missing.kvc", std::nullopt,
                        "No such file or directory"},
         UnreadableCase{"WriteOver1MiB", "write", "large.kvc", kOverOneMiB, "LARGER THAN 1 MiB"},
-        UnreadableCase{"ShowOver1MiB", "show", "large.kvc", kOverOneMiB, "LARGER THAN 1 MiB"}),
+        UnreadableCase{"ShowOver1MiB", "show", "large.kvc", kOverOneMiB, "LARGER THAN 1 MiB"},
+        UnreadableCase{"WriteWithoutLineEnd", "write", "cut.kvc", kWithoutLineEnd,
+                       "CUT SHORT: NO LINE END"},
+        UnreadableCase{"ShowWithoutLineEnd", "show", "cut.kvc", kWithoutLineEnd,
+                       "CUT SHORT: NO LINE END"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A file name in Latin-1 is no UTF-8: the command line must pass on the bytes it was given.

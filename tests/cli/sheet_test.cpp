@@ -2,7 +2,10 @@
 // poppler's pdfinfo and pdftotext as a person or a label maker would find it.
 
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDate>
 #include <QDir>
@@ -12,11 +15,16 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextDocumentFragment>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "files/config_file_save.h"
 #include "kvt_process.h"
+#include "other_owner.h"
 #include "worked_example.h"
 
 namespace {
@@ -246,11 +254,19 @@ TEST_P(SheetName, IsTheFileNameAsPdfWithoutOutput) {
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
 }
 
+// Names of 250 bytes, close to the longest a folder holds: the new sheet's own name beside it, kept
+// until it is complete, must not be longer than the folder allows.
+const std::string kLongStem(246, 'l');
+const std::string kLongFile = kLongStem + ".kvc";
+const std::string kLongSheet = kLongStem + ".pdf";
+
 INSTANTIATE_TEST_SUITE_P(Names, SheetName,
                          ::testing::Values(NameCase{"Kvc", "lobby.kvc", "lobby.pdf"},
                                            NameCase{"Capitals", "LOBBY.KVC", "LOBBY.pdf"},
                                            NameCase{"OtherEnding", "lobby.txt", "lobby.txt.pdf"},
-                                           NameCase{"NoEnding", "lobby", "lobby.pdf"}),
+                                           NameCase{"NoEnding", "lobby", "lobby.pdf"},
+                                           NameCase{"Of250Bytes", kLongFile.c_str(),
+                                                    kLongSheet.c_str()}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A file name in Latin-1 keeps its bytes in the sheet's name, as the system gave them.
@@ -334,6 +350,33 @@ INSTANTIATE_TEST_SUITE_P(
                     "--page a3: the paper is a4 or letter"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Run as root, `sheet -o` over a user's sheet leaves it that user's, with its permissions, or its
+// owner could no longer read it.
+TEST(SheetTarget, ReplacedSheetKeepsItsOwnerGroupAndMode) {
+  std::string why;
+  const auto nobody = kvt::testing::nobody_as_owner(why);
+  if (!nobody) GTEST_SKIP() << why;
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("lobby.kvc"));
+  ASSERT_EQ(kvt::write_config_record(file.toStdString(), kvt::testing::worked_example()),
+            std::nullopt);
+  const std::string sheet = dir.filePath(QStringLiteral("theirs.pdf")).toStdString();
+  ASSERT_EQ(kvt::write_whole_file(sheet, "old"), std::nullopt);
+  ASSERT_EQ(::chown(sheet.c_str(), nobody->uid, nobody->gid), 0) << std::strerror(errno);
+  ASSERT_EQ(::chmod(sheet.c_str(), 0600), 0) << std::strerror(errno);
+
+  const auto result =
+      run_kvt({QStringLiteral("sheet"), file, QStringLiteral("-o"), QString::fromStdString(sheet)});
+
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  struct stat replaced {};
+  ASSERT_EQ(::stat(sheet.c_str(), &replaced), 0);
+  EXPECT_EQ(replaced.st_uid, nobody->uid);
+  EXPECT_EQ(replaced.st_gid, nobody->gid);
+  EXPECT_EQ(replaced.st_mode & 07777, 0600u);
+  EXPECT_GT(replaced.st_size, 3) << "the old file is still there";
+}
+
 // An existing sheet is replaced, through a link to it, and the link stays a link.
 TEST(SheetTarget, ReplacesTheFileALinkNames) {
   QTemporaryDir dir;
@@ -355,5 +398,86 @@ TEST(SheetTarget, ReplacesTheFileALinkNames) {
   ASSERT_TRUE(replaced.open(QIODevice::ReadOnly));
   EXPECT_TRUE(replaced.readAll().startsWith("%PDF"));
 }
+
+// When the stop signal is sent to a running `sheet`.
+enum class Moment {
+  AtOnce,          // as it starts, before it has read anything
+  WhileDrawing,    // a little later, while the sheet is drawn in memory
+  AsTheFileIsMade  // the moment the new file appears in the folder, while it is written
+};
+
+struct InterruptedCase {
+  const char* name;
+  int signal_number;
+  Moment moment;
+};
+
+void PrintTo(const InterruptedCase& c, std::ostream* out) { *out << c.name; }
+
+// Waits at most `ms` for the first name made in the folder `watch` watches.
+bool wait_for_a_new_name(int watch, int ms) {
+  pollfd ready{watch, POLLIN, 0};
+  return ::poll(&ready, 1, ms) == 1;
+}
+
+class SheetInterrupted : public ::testing::TestWithParam<InterruptedCase> {};
+
+// Whenever a signal stops it, `sheet` leaves the folder as it was, or with the complete sheet:
+// never a part-written file under any name. It ends as stopped by the signal, or with success
+// when it had finished before the signal came.
+TEST_P(SheetInterrupted, LeavesNoPartWrittenFile) {
+  const InterruptedCase& c = GetParam();
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("lobby.kvc"));
+  ASSERT_EQ(kvt::write_config_record(file.toStdString(), kvt::testing::worked_example()),
+            std::nullopt);
+  const int watch = ::inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+  ASSERT_GE(watch, 0) << std::strerror(errno);
+  ASSERT_GE(::inotify_add_watch(watch, dir.path().toLocal8Bit().constData(), IN_CREATE), 0);
+
+  kvt::testing::KvtProcess program({QStringLiteral("sheet"), file});
+  const auto pid = static_cast<pid_t>(program.pid());
+  switch (c.moment) {
+    case Moment::AtOnce:
+      break;
+    case Moment::WhileDrawing:
+      std::this_thread::sleep_for(std::chrono::milliseconds(30));
+      break;
+    case Moment::AsTheFileIsMade:
+      EXPECT_TRUE(wait_for_a_new_name(watch, 10000)) << "no new file was made";
+      break;
+  }
+  ::kill(pid, c.signal_number);
+  const auto result = program.finish();
+  ::close(watch);
+
+  const bool killed = result.crashed && result.exit_code == c.signal_number;
+  const bool stopped = !result.crashed && result.exit_code == 128 + c.signal_number;
+  const bool finished = !result.crashed && result.exit_code == 0;
+  EXPECT_TRUE(killed || stopped || finished)
+      << "crashed " << result.crashed << ", exit " << result.exit_code << "\n"
+      << result.err;
+  QStringList left =
+      QDir(dir.path())
+          .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+  left.removeOne(QStringLiteral("lobby.kvc"));
+  if (left.removeOne(QStringLiteral("lobby.pdf"))) {
+    QFile sheet(dir.filePath(QStringLiteral("lobby.pdf")));
+    ASSERT_TRUE(sheet.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(sheet.readAll().trimmed().endsWith("%%EOF")) << "the sheet is not complete";
+  } else {
+    EXPECT_FALSE(finished) << "success without a sheet";
+  }
+  EXPECT_EQ(left, QStringList()) << "left behind";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Signals, SheetInterrupted,
+    ::testing::Values(InterruptedCase{"SigintAtOnce", SIGINT, Moment::AtOnce},
+                      InterruptedCase{"SigtermWhileDrawing", SIGTERM, Moment::WhileDrawing},
+                      InterruptedCase{"SigintAsTheFileIsMade", SIGINT, Moment::AsTheFileIsMade},
+                      InterruptedCase{"SigtermAsTheFileIsMade", SIGTERM, Moment::AsTheFileIsMade},
+                      InterruptedCase{"SighupAsTheFileIsMade", SIGHUP, Moment::AsTheFileIsMade}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -231,6 +231,11 @@ std::string worked_example_of_size(std::size_t size) {
 
 constexpr std::size_t kOneMiB = 1 << 20;
 
+// A file cut short: `record` without its last `count` bytes.
+std::string without_last_bytes(const std::string& record, std::size_t count) {
+  return record.substr(0, record.size() - count);
+}
+
 class FileOpenUnreadable : public FileCommandFixture,
                            public ::testing::WithParamInterface<RefusedCase> {};
 
@@ -252,13 +257,19 @@ TEST_P(FileOpenUnreadable, IsNamedInRedWithItsReasonAndChangesNothing) {
   EXPECT_TRUE(state() == before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, FileOpenUnreadable,
-                         ::testing::Values(RefusedCase{"file_does_not_exist", "missing.kvc",
-                                                       std::nullopt, "No such file or directory"},
-                                           RefusedCase{"one_byte_over_1_MiB", "large.kvc",
-                                                       worked_example_of_size(kOneMiB + 1),
-                                                       "LARGER THAN 1 MiB"}),
-                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Files, FileOpenUnreadable,
+    ::testing::Values(RefusedCase{"file_does_not_exist", "missing.kvc", std::nullopt,
+                                  "No such file or directory"},
+                      RefusedCase{"one_byte_over_1_MiB", "large.kvc",
+                                  worked_example_of_size(kOneMiB + 1), "LARGER THAN 1 MiB"},
+                      RefusedCase{"cut_inside_the_last_number", "cut.kvc",
+                                  without_last_bytes(example_with({{29, "10"}}), 3),
+                                  "CUT SHORT: NO LINE END"},
+                      RefusedCase{"whole_record_without_line_end", "no-line-end.kvc",
+                                  without_last_bytes(kWorkedExampleLine, 2),
+                                  "CUT SHORT: NO LINE END"}),
+    [](const auto& info) { return info.param.name; });
 
 TEST_F(FileOpen, FileOfExactly1MiBOpens) {
   put_file(path("large.kvc"), worked_example_of_size(kOneMiB));

@@ -14,6 +14,7 @@
 #include <map>
 
 #include "file_command_fixture.h"
+#include "other_owner.h"
 #include "worked_example.h"
 
 namespace kvt::testing {
@@ -122,6 +123,19 @@ TEST_F(FileSave, CancelWritesNothingAndSaysNothing) {
   EXPECT_TRUE(dialogs.messages().empty());
   EXPECT_FALSE(status.visible);
   EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+// A cancelled save leaves the chooser as it was: the next open offers the file last chosen, not
+// the panel name the save offered.
+TEST_F(FileSave, CancelLeavesTheNameTheNextOpenOffers) {
+  enter_worked_example();
+  chooser.file_name = path("site-b.kvc");
+  save(std::nullopt);
+  open(std::nullopt);
+
+  ASSERT_EQ(dialogs.requests().size(), 2u);
+  EXPECT_EQ(dialogs.requests()[0].offered.file_name, "LOBBY 2.kvc");
+  EXPECT_EQ(dialogs.requests()[1].offered.file_name, path("site-b.kvc"));
 }
 
 // Makes every file write beyond a few bytes fail, as a full disk would, for one scope.
@@ -363,6 +377,53 @@ INSTANTIATE_TEST_SUITE_P(
                        nullptr},
         SaveTargetCase{"link_to_folder", Target::LinkToFolder, "link.kvc", nullptr}),
     [](const auto& info) { return info.param.name; });
+
+// Run as root, a save over a user's file must leave it that user's, with its permissions, or its
+// owner could no longer read it.
+TEST_F(FileSave, ReplacedFileKeepsItsOwnerGroupAndMode) {
+  std::string why;
+  const auto nobody = nobody_as_owner(why);
+  if (!nobody) GTEST_SKIP() << why;
+  const std::string target = path("theirs.kvc");
+  put_file(target, "OLD CONTENTS\r\n");
+  ASSERT_EQ(::chown(target.c_str(), nobody->uid, nobody->gid), 0) << std::strerror(errno);
+  ASSERT_EQ(::chmod(target.c_str(), 0600), 0) << std::strerror(errno);
+  enter_worked_example();
+
+  save(target);
+
+  EXPECT_FALSE(status.visible) << status.text;
+  EXPECT_EQ(file_bytes(target), kWorkedExampleLine);
+  struct stat saved {};
+  ASSERT_EQ(::stat(target.c_str(), &saved), 0);
+  EXPECT_EQ(saved.st_uid, nobody->uid);
+  EXPECT_EQ(saved.st_gid, nobody->gid);
+  EXPECT_EQ(saved.st_mode & 07777, 0600u);
+}
+
+class FileSaveLongName : public FileCommandFixture,
+                         public ::testing::WithParamInterface<std::size_t> {};
+
+// A name as long as a folder holds (255 bytes on the usual file systems) is saved and opens
+// again: the new file's own name beside it, kept until it is complete, must not be longer.
+TEST_P(FileSaveLongName, IsSavedAndOpensAgain) {
+  const std::string name = std::string(GetParam() - 4, 'n') + ".kvc";
+  enter_worked_example();
+  save(path(name.c_str()));
+  EXPECT_FALSE(status.visible) << status.text;
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList{QString::fromStdString(name)});
+
+  controls.set_text(kPanelNameBox, "OTHER");
+  open(path(name.c_str()));
+  EXPECT_FALSE(status.visible) << status.text;
+  EXPECT_EQ(controls.text(kPanelNameBox), "LOBBY 2");
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, FileSaveLongName, ::testing::Values(244, 250, 255),
+                         [](const auto& info) {
+                           return "of_" + std::to_string(info.param) + "_bytes";
+                         });
 
 }  // namespace
 }  // namespace kvt::testing

@@ -70,10 +70,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         AcceptedCase{"worked_example", kExample, {}},
         AcceptedCase{"fields_on_crlf_lines", join(example_fields(), "\r\n") + "\r\n", {}},
-        AcceptedCase{"fields_on_lf_lines", join(example_fields(), "\n"), {}},
-        AcceptedCase{"fields_on_cr_lines", join(example_fields(), "\r"), {}},
+        AcceptedCase{"fields_on_lf_lines", join(example_fields(), "\n") + "\n", {}},
+        AcceptedCase{"fields_on_cr_lines", join(example_fields(), "\r") + "\r\n", {}},
         AcceptedCase{"spaces_before_fields", "  " + join(example_fields(), ",   ") + "\r\n", {}},
-        AcceptedCase{"no_line_end_after_last_field", kExampleBody, {}},
+        AcceptedCase{"lone_lf_after_last_field", kExampleBody + "\n", {}},
+        AcceptedCase{"comma_after_last_field", kExampleBody + ",", {}},
         AcceptedCase{"thirtieth_field_ignored", kExampleBody + ",\"EXTRA\",7\r\n", {}},
         AcceptedCase{"anything_after_the_record_ignored", kExample + "garbage\"\r\n", {}},
         AcceptedCase{"comma_inside_quotes", example_with_field(3, "\"ENTRY, EAST\""),
@@ -92,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
                        f[23] = "\"FEAT\"";
                        f[25] = "IND";
                        f[27] = "\"\"";
-                       return join(f, ",");
+                       return join(f, ",") + "\r\n";
                      }(),
                      [](ConfigRecord& r) {
                        r.fdesig = "FEAT";
@@ -141,9 +142,6 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"empty_file", "", {Reason::EndsEarly, 1}},
         RefusedCase{"twenty_fields", first_fields(20), {Reason::EndsEarly, 21}},
         RefusedCase{"twenty_eight_fields", first_fields(28), {Reason::EndsEarly, 29}},
-        RefusedCase{"trailing_comma_then_end",
-                    kExampleBody.substr(0, kExampleBody.size() - 1),
-                    {Reason::EndsEarly, 29}},
         RefusedCase{"unclosed_text",
                     example_fields()[0] + ",\"LOBBY 2,12,13\r\n",
                     {Reason::UnclosedText, 2}},
@@ -169,6 +167,40 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"space_inside_number", example_with_field(29, "1 0"), {Reason::NotANumber, 29}},
         RefusedCase{"space_after_number", example_with_field(4, "12 "), {Reason::NotANumber, 4}},
         RefusedCase{"decimal_point", example_with_field(27, "10.0"), {Reason::NotANumber, 27}}),
+    [](const ::testing::TestParamInfo<RefusedCase>& info) { return info.param.name; });
+
+// A record with the back-light code 10 without its last `dropped` bytes, as a copy that stopped
+// or a full disk leaves it. The writer ends every record with CR LF, so no cut record opens: cut
+// inside the last number it would open with another value.
+std::string cut_record(std::size_t dropped) {
+  std::string record = example_with_field(29, "10");
+  return record.substr(0, record.size() - dropped);
+}
+
+// Cut at the end of each of the last three fields, inside the last one and inside its line end.
+INSTANTIATE_TEST_SUITE_P(
+    CutShort, RecordReaderRefuses,
+    ::testing::Values(
+        RefusedCase{"after_field_27",
+                    cut_record(std::string(",\"bl%\",10\r\n").size()),
+                    {Reason::EndsEarly, 28}},
+        RefusedCase{"after_field_27_and_its_comma",
+                    cut_record(std::string("\"bl%\",10\r\n").size()),
+                    {Reason::EndsEarly, 28}},
+        RefusedCase{
+            "after_field_28", cut_record(std::string(",10\r\n").size()), {Reason::EndsEarly, 29}},
+        RefusedCase{"after_field_28_and_its_comma",
+                    cut_record(std::string("10\r\n").size()),
+                    {Reason::EndsEarly, 29}},
+        RefusedCase{
+            "inside_field_29", cut_record(std::string("0\r\n").size()), {Reason::NoLineEnd, 29}},
+        RefusedCase{
+            "after_field_29", cut_record(std::string("\r\n").size()), {Reason::NoLineEnd, 29}},
+        RefusedCase{
+            "inside_the_line_end", cut_record(std::string("\n").size()), {Reason::NoLineEnd, 29}},
+        RefusedCase{"fields_on_lf_lines_without_the_last",
+                    join(example_fields(), "\n"),
+                    {Reason::NoLineEnd, 29}}),
     [](const ::testing::TestParamInfo<RefusedCase>& info) { return info.param.name; });
 
 }  // namespace

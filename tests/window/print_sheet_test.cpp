@@ -14,9 +14,11 @@
 #include <QTest>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "model/switch_rows.h"
 #include "model/tables.h"
+#include "sim_harness.h"
 #include "tests/window/counting_form.h"
 #include "worked_example.h"
 
@@ -110,6 +112,133 @@ TEST_F(PrintSheet, IncompleteSwitchIsRefusedAsSaveRefusesIt) {
   EXPECT_EQ(form.findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText(),
             QStringLiteral("DATA MUST BE ENTERED (CLICKED) FOR ALL SWITCHES BEFORE WRITING DATA"));
 }
+
+// What the technician does before printing, in the window started with nothing opened.
+enum class Step {
+  Open,           // opens site-b.kvc
+  OpenRefused,    // opens refused.kvc, a file made for another panel
+  SaveCancelled,  // cancels the save dialog, which offered the panel name
+  SaveAsOther,    // saves as other.kvc
+  Read,           // reads the panel
+  ReadFailing,    // a read whose port does not open
+};
+
+struct SourceCase {
+  const char* name;
+  std::vector<Step> steps;
+  const char* footer_source;  // what the footer names before "PRINTED"
+  const char* offered;        // the name the next OPEN offers, in the test folder; "" for none
+};
+
+void PrintTo(const SourceCase& c, std::ostream* os) { *os << c.name; }
+
+// The window after the steps, printing through Ctrl+P into a PDF file and opening with Ctrl+O,
+// never with a real dialog: the sheet's footer names where the configuration came from, apart
+// from the name the file chooser offers next.
+class PrintedSource : public ::testing::TestWithParam<SourceCase> {
+ protected:
+  PrintedSource() {
+    form.pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+    form.load();
+    form.show();
+    std::ofstream(path("site-b.kvc"), std::ios::binary) << testing::kWorkedExampleLine;
+    std::string refused = testing::kWorkedExampleLine;
+    refused.replace(0, 14, "\"00-00418-MDL\"");
+    std::ofstream(path("refused.kvc"), std::ios::binary) << refused;
+    form.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+  }
+  ~PrintedSource() override { qunsetenv("KVT_SERIAL_PORT"); }
+
+  std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
+
+  void take(Step step) {
+    switch (step) {
+      case Step::Open:
+        form.recorder().answer_with(path("site-b.kvc"));
+        return press(Qt::Key_O);
+      case Step::OpenRefused:
+        form.recorder().answer_with(path("refused.kvc"));
+        return press(Qt::Key_O);
+      case Step::SaveCancelled:
+        form.recorder().answer_cancel();
+        return press(Qt::Key_S);
+      case Step::SaveAsOther:
+        form.recorder().answer_with(path("other.kvc"));
+        return press(Qt::Key_S);
+      case Step::Read:
+        sim.use_as_serial_port();
+        return form.findChild<QAbstractButton*>("READ_CONFIG")->click();
+      case Step::ReadFailing:
+        qputenv("KVT_SERIAL_PORT", "/dev/kvt-no-such-port");
+        return form.findChild<QAbstractButton*>("READ_CONFIG")->click();
+    }
+  }
+
+  // Ctrl+O, Ctrl+S or Ctrl+P where the technician types: in the panel name box.
+  void press(Qt::Key key) {
+    auto* box = form.findChild<QWidget*>(QStringLiteral("Text2"));
+    box->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(box, key, Qt::ControlModifier);
+  }
+
+  // What the printed footer names before "PRINTED", spaces trimmed.
+  std::string footer_source() {
+    QProcess tool;
+    tool.start(QStringLiteral("pdftotext"),
+               {QStringLiteral("-layout"), form.pdf, QStringLiteral("-")});
+    tool.waitForFinished(20000);
+    for (const QString& line : QString::fromUtf8(tool.readAllStandardOutput()).split('\n')) {
+      const qsizetype printed = line.indexOf(QStringLiteral("PRINTED"));
+      if (printed >= 0) return line.left(printed).trimmed().toStdString();
+    }
+    return "(no footer)";
+  }
+
+  QTemporaryDir dir;
+  sim::PanelSimulator sim;
+  PrintingForm form;
+};
+
+TEST_P(PrintedSource, FooterNamesWhereTheConfigurationCameFrom) {
+  const SourceCase& c = GetParam();
+  for (const Step step : c.steps) take(step);
+  // Every switch complete, so the sheet prints whatever came before.
+  for (int k = 1; k <= kSwitchCount; ++k) {
+    if (form.selected(module_list(k)) <= 0) form.select(module_list(k), kNaPosition);
+    const int module = form.selected(module_list(k));
+    if (module > kNaPosition && module < kBlMrPosition && form.selected(channel_list(k)) < 0) {
+      form.select(channel_list(k), 0);
+    }
+  }
+
+  press(Qt::Key_P);
+  ASSERT_EQ(form.printer_requests, 1) << form.text(1);
+  EXPECT_EQ(footer_source(), c.footer_source);
+
+  form.recorder().answer_cancel();
+  press(Qt::Key_O);
+  ASSERT_FALSE(form.recorder().requests().empty());
+  EXPECT_EQ(form.recorder().requests().back().offered.file_name,
+            *c.offered ? path(c.offered) : std::string());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, PrintedSource,
+    ::testing::Values(
+        SourceCase{"nothing_opened", {}, "", ""},
+        SourceCase{"opened", {Step::Open}, "site-b.kvc", "site-b.kvc"},
+        SourceCase{"save_cancelled", {Step::Open, Step::SaveCancelled}, "site-b.kvc", "site-b.kvc"},
+        SourceCase{
+            "saved_as_another_file", {Step::Open, Step::SaveAsOther}, "other.kvc", "other.kvc"},
+        SourceCase{"read", {Step::Open, Step::Read}, "READ FROM THE SWITCH PANEL", "site-b.kvc"},
+        SourceCase{"refused_file_after_a_read",
+                   {Step::Read, Step::OpenRefused},
+                   "READ FROM THE SWITCH PANEL",
+                   "refused.kvc"},
+        SourceCase{"read_that_failed", {Step::Open, Step::ReadFailing}, "", "site-b.kvc"},
+        SourceCase{"opened_after_a_read", {Step::Read, Step::Open}, "site-b.kvc", "site-b.kvc"}),
+    [](const ::testing::TestParamInfo<SourceCase>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace kvt

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "model/switch_rows.h"
@@ -88,6 +89,30 @@ TEST_F(TextStart, TheEditMenuKeepsTheCursorWhereItWas) {
   ASSERT_NE(qobject_cast<QMenu*>(menu), nullptr);
   QTest::keyClick(menu, Qt::Key_Escape);
   EXPECT_EQ(designation.cursorPosition(), designation.text().size());
+}
+
+// A text as long as a file may hold goes through the window whole: shown whole, and saved again
+// byte for byte. A line edit on its own would cut it at 32767 characters.
+TEST_F(TextStart, ADesignationOf40000CharactersOpensAndSavesWhole) {
+  std::string designation;
+  while (designation.size() < 40000) designation += "CAF\xC9 " + std::to_string(designation.size());
+  designation.resize(40000);
+  std::string record = kLongTexts;
+  record.replace(record.find("KITCHEN CEILING WW"), std::string("KITCHEN CEILING WW").size(),
+                 designation);
+  std::ofstream(file, std::ios::binary) << record;
+
+  form.open_file(file);
+  const QString shown = box(designation_box(1)).text();
+  EXPECT_EQ(shown.size(), 40000);
+  EXPECT_TRUE(shown == QString::fromLatin1(designation)) << "the designation shown differs";
+
+  const std::string saved = dir.filePath("SAVED.kvc").toStdString();
+  form.recorder().answer_with(saved);
+  form.findChild<QAbstractButton*>("WRITE_FILE")->click();
+  std::ifstream in(saved, std::ios::binary);
+  EXPECT_TRUE(std::string(std::istreambuf_iterator<char>(in), {}) == record)
+      << "the file saved differs from the file opened";
 }
 
 }  // namespace
