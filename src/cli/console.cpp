@@ -60,8 +60,7 @@ void Console::message(const std::string& text, const std::string& title) {
   say(line);
 }
 
-void Console::name_not_settings(const std::string& holder,
-                                const std::vector<NotSetting>& values) {
+void Console::name_not_settings(const std::string& holder, const std::vector<NotSetting>& values) {
   clear_progress();
   for (const NotSetting& value : values) {
     say(rule_texts::not_a_setting(holder, value.value, value.what, value.shown));

@@ -37,8 +37,7 @@ class Console : public StatusBox, public Dialogs {
   bool show_save(FileChooser&) override { return false; }
   bool show_open(FileChooser&) override { return false; }
   // One message line per value, each kept for the JSON of the configuration.
-  void name_not_settings(const std::string& holder,
-                         const std::vector<NotSetting>& values) override;
+  void name_not_settings(const std::string& holder, const std::vector<NotSetting>& values) override;
   const std::vector<NotSetting>& not_settings_named() const { return not_settings_; }
 
   // Byte `number` of the panel command's `steps` has been transferred.

@@ -22,9 +22,9 @@ ByteTransfer read_step(PanelLink& link, std::int16_t address) {
 }
 
 // The bytes after the model check, in ascending order: every configuration byte, BL/MR only
-// when `read_bytes` asks for it. Each value read is put on screen before the transfer's outcome is acted on,
-// so a byte outside 0..160 is still shown; a read that brought no value stops at once. Returns
-// false at the first failed transfer.
+// when `read_bytes` asks for it. Each value read is put on screen before the transfer's outcome is
+// acted on, so a byte outside 0..160 is still shown; a read that brought no value stops at once.
+// Returns false at the first failed transfer.
 bool read_configuration_bytes(PanelConfig& c, Controls& controls, PanelLink& link,
                               ConfigurationBytes& bytes, ReadBytes read_bytes) {
   for (std::size_t index = 0; index < bytes.size(); ++index) {
@@ -107,11 +107,9 @@ PanelRead read_config(PanelConfig& c, Controls& controls, StatusBox& status, Pan
     read.end = CommandEnd::PortNotOpened;
     return read;
   }
-  read.end = run_transfer(controls, status, link, link_texts::kMismatchRead, link_texts::kReadDone,
-                          [&] {
-                            return read_configuration_bytes(c, controls, link, read.bytes,
-                                                            read_bytes);
-                          });
+  read.end = run_transfer(
+      controls, status, link, link_texts::kMismatchRead, link_texts::kReadDone,
+      [&] { return read_configuration_bytes(c, controls, link, read.bytes, read_bytes); });
   link.close_link();
   if (read.end == CommandEnd::Done) {
     controls.dialogs().name_not_settings(std::string(rule_texts::kPanelHolder),

@@ -39,10 +39,10 @@ inline constexpr std::string_view kIndicatorIntensity = "INDICATOR INTENSITY";
 inline constexpr std::string_view kBackLightIntensity = "BACK-LIGHT INTENSITY";
 inline constexpr std::string_view kIndependentLightingFlag = "INDEPENDENT LIGHTING FLAG";
 inline std::string switch_assignment(int k) { return "SW" + std::to_string(k) + " ASSIGNMENT"; }
-inline std::string not_a_setting(std::string_view holder, std::int16_t value,
-                                 std::string_view what, std::string_view shown) {
-  return std::string(holder) + " HOLDS " + std::to_string(value) + " FOR THE " +
-         std::string(what) + ", WHICH IS NOT A SETTING; SHOWN AS " + std::string(shown) + ".";
+inline std::string not_a_setting(std::string_view holder, std::int16_t value, std::string_view what,
+                                 std::string_view shown) {
+  return std::string(holder) + " HOLDS " + std::to_string(value) + " FOR THE " + std::string(what) +
+         ", WHICH IS NOT A SETTING; SHOWN AS " + std::string(shown) + ".";
 }
 
 }  // namespace kvt::rule_texts
