@@ -1,10 +1,13 @@
 #pragma once
 
+#include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "link/link_texts.h"
+#include "model/rule_texts.h"
 
 namespace kvt::cli_texts {
 
@@ -131,6 +134,17 @@ inline std::string option_not_taken(const std::string& command, const std::strin
 inline std::string is_empty(const std::string& name) { return name + " is empty"; }
 inline constexpr std::string_view kOutputWithoutName =
     "read saves with -o FILE and --name NAME together";
+// `character`: as it stands in the name; `code`: its code point, none for a byte that is no
+// UTF-8. "--name: a panel name cannot hold '"' (U+0022)"
+inline std::string name_refused(const std::string& character, std::optional<char32_t> code) {
+  std::string why = "not UTF-8";
+  if (code) {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(*code));
+    why = hex;
+  }
+  return "--name: a panel name cannot hold '" + character + "' (" + why + ")";
+}
 inline constexpr std::string_view kProbeOnly = "ports takes DEV and --json only with --probe";
 inline constexpr std::string_view kQuietAndVerbose = "-q and -v exclude each other";
 
@@ -158,9 +172,10 @@ inline std::string switch_label(int k) { return "SW" + std::to_string(k); }
 inline constexpr std::string_view kIndependentLightingLabel = "INDEPENDENT LIGHTING";
 inline constexpr std::string_view kIndicatorLabel = "INDICATOR INTENSITY";
 inline constexpr std::string_view kBackLightLabel = "BACK-LIGHT INTENSITY";
-inline constexpr std::string_view kOn = "on";
-inline constexpr std::string_view kOff = "off";
-inline std::string percent(const std::string& number) { return number + " %"; }
+inline constexpr std::string_view kBlMrCodeLabel = "BL/MR CODE";
+inline constexpr std::string_view kOn = rule_texts::kOn;
+inline constexpr std::string_view kOff = rule_texts::kOff;
+using rule_texts::percent;
 
 // verify: the panel holds what the file would write, or one line per difference.
 inline constexpr std::string_view kMatch = "MATCH";
@@ -170,6 +185,10 @@ inline std::string difference(const std::string& label, const std::string& panel
 }
 // A byte no list item stands for.
 inline std::string unknown_code(int code) { return "code " + std::to_string(code); }
+// Where the panel's byte and the file's mean the same but differ: "on (5)".
+inline std::string with_byte(const std::string& meaning, int byte) {
+  return meaning + " (" + std::to_string(byte) + ")";
+}
 
 // After a panel command that may have failed for the wrong port. `reason`: why it was chosen.
 inline std::string port_hint(const std::string& device, std::string_view reason) {

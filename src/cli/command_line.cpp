@@ -19,6 +19,7 @@
 #include "cli/console.h"
 #include "cli/exit_status.h"
 #include "files/visible_text.h"
+#include "model/name_rule.h"
 
 namespace kvt::cli {
 namespace {
@@ -87,6 +88,12 @@ std::optional<std::string> misuse(const Command& command, const QCommandLinePars
   }
   if (takes(command, "name") && parser.isSet("o") != parser.isSet("name")) {
     return std::string(cli_texts::kOutputWithoutName);
+  }
+  // The name is saved as the window saves what is typed into PANEL NAME, under the same rule.
+  if (takes(command, "name")) {
+    if (const auto refused = first_refused_in_name(bytes_of(parser.value("name")))) {
+      return cli_texts::name_refused(refused->bytes, refused->code);
+    }
   }
   if (parser.isSet("quiet") && parser.isSet("verbose")) {
     return std::string(cli_texts::kQuietAndVerbose);
@@ -175,7 +182,7 @@ int run_command_line(int argc, char* argv[]) {
     request.operands.push_back(bytes_of(arguments.at(i)));
   request.port = bytes_of(parser.value("port"));
   request.json = parser.isSet("json");
-  request.name = parser.value("name").toStdString();
+  request.name = bytes_of(parser.value("name"));
   request.output = bytes_of(parser.value("o"));
   request.probe = parser.isSet("probe");
   request.quiet = parser.isSet("quiet");

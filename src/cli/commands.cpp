@@ -28,6 +28,7 @@ namespace {
 
 // Bytes each panel command transfers after the model byte, for the progress line.
 constexpr int kReadSteps = 1 + kSwitchCount + 3;
+constexpr int kVerifySteps = 1 + static_cast<int>(memory_map::kConfigurationSize);
 constexpr int kWriteSteps = 1 + static_cast<int>(memory_map::kConfigurationSize);
 
 int exit_status(CommandEnd end) {
@@ -50,9 +51,10 @@ bool open_file(HeadlessEditor& editor, Console& console, const std::string& path
   return end == FileOpenEnd::Opened;
 }
 
-void print_configuration(HeadlessEditor& editor, bool json) {
+// The configuration loaded, with the values the console has named as not settings.
+void print_configuration(HeadlessEditor& editor, const Console& console, bool json) {
   const ConfigurationView view = view_of(editor.config(), editor.controls());
-  const std::string out = json ? as_json(view) : as_text(view);
+  const std::string out = json ? as_json(view, console.not_settings_named()) : as_text(view);
   std::fwrite(out.data(), 1, out.size(), stdout);
 }
 
@@ -96,7 +98,7 @@ int show_command(const Request& request) {
   Console console;
   HeadlessEditor editor(console);
   if (!open_file(editor, console, request.operands.at(0))) return kRequestRefused;
-  print_configuration(editor, request.json);
+  print_configuration(editor, console, request.json);
   return kSuccess;
 }
 
@@ -110,7 +112,7 @@ int read_command(const Request& request) {
   // Stopped, a read shows and saves nothing, even when the signal came as it ended.
   if (const auto stopped = interruption.exit_status()) return *stopped;
   if (end != CommandEnd::Done) return exit_status(end);
-  print_configuration(editor, request.json);
+  print_configuration(editor, console, request.json);
   if (request.output.empty()) return kSuccess;
 
   // Saved as the window saves after a read: the name typed in, the designations empty.
@@ -137,12 +139,12 @@ int verify_command(const Request& request) {
   if (!file) return kRequestRefused;
   const ConfigurationBytes expected = *file->codes;
 
-  Console console(kReadSteps, loudness_of(request));
+  Console console(kVerifySteps, loudness_of(request));
   HeadlessEditor editor(console);
   Interruption interruption(editor.link(), console);
   PanelRead read;
   const CommandEnd end = on_panel(request, console, interruption, [&](const std::string& device) {
-    read = editor.read_panel(device);
+    read = editor.read_panel(device, ReadBytes::AllWritten);
     return read.end;
   });
   if (const auto stopped = interruption.exit_status()) return *stopped;

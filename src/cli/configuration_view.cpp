@@ -50,7 +50,7 @@ std::string as_text(const ConfigurationView& view) {
   return out.str();
 }
 
-std::string as_json(const ConfigurationView& view) {
+std::string as_json(const ConfigurationView& view, const std::vector<NotSetting>& not_settings) {
   QJsonArray switches;
   for (std::size_t i = 0; i < view.switches.size(); ++i) {
     const SwitchView& s = view.switches[i];
@@ -67,6 +67,14 @@ std::string as_json(const ConfigurationView& view) {
     for (const std::int16_t code : *view.codes) bytes.append(code);
     codes = bytes;
   }
+  QJsonArray not_setting_values;
+  for (const NotSetting& value : not_settings) {
+    not_setting_values.append(QJsonObject{
+        {"what", q(value.what)},
+        {"value", value.value},
+        {"shown", q(value.shown)},
+    });
+  }
   const QJsonObject object{
       {"panel", q(view.panel)},
       {"switches", switches},
@@ -74,6 +82,7 @@ std::string as_json(const ConfigurationView& view) {
       {"indicator_percent", view.indicator_percent},
       {"backlight_percent", view.backlight_percent},
       {"codes", codes},
+      {"not_settings", not_setting_values},
   };
   return QJsonDocument(object).toJson(QJsonDocument::Indented).toStdString();
 }

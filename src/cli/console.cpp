@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/cli_texts.h"
+#include "model/rule_texts.h"
 
 namespace kvt::cli {
 
@@ -57,6 +58,14 @@ void Console::message(const std::string& text, const std::string& title) {
   if (other_model_) line += cli_texts::model_answered(*other_model_);
   other_model_.reset();
   say(line);
+}
+
+void Console::name_not_settings(const std::string& holder, const std::vector<NotSetting>& values) {
+  clear_progress();
+  for (const NotSetting& value : values) {
+    say(rule_texts::not_a_setting(holder, value.value, value.what, value.shown));
+  }
+  not_settings_.insert(not_settings_.end(), values.begin(), values.end());
 }
 
 void Console::print_outcome() {

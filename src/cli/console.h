@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "link/watched_port.h"
 #include "model/dialogs.h"
+#include "model/not_settings.h"
 #include "model/status_box.h"
 
 namespace kvt::cli {
@@ -34,6 +36,9 @@ class Console : public StatusBox, public Dialogs {
   void message(const std::string& text, const std::string& title = {}) override;
   bool show_save(FileChooser&) override { return false; }
   bool show_open(FileChooser&) override { return false; }
+  // One message line per value, each kept for the JSON of the configuration.
+  void name_not_settings(const std::string& holder, const std::vector<NotSetting>& values) override;
+  const std::vector<NotSetting>& not_settings_named() const { return not_settings_; }
 
   // Byte `number` of the panel command's `steps` has been transferred.
   void show_progress(int number);
@@ -59,6 +64,7 @@ class Console : public StatusBox, public Dialogs {
   bool terminal_;
   StatusColour colour_ = StatusColour::Yellow;
   std::string text_;
+  std::vector<NotSetting> not_settings_;
 };
 
 }  // namespace kvt::cli

@@ -15,8 +15,8 @@ HeadlessEditor::HeadlessEditor(Console& console)
   serial_link_.watch_frames(console.frame_log());
 }
 
-PanelRead HeadlessEditor::read_panel(const std::string& device) {
-  return read_config(config_, controls_, console_, link(), device);
+PanelRead HeadlessEditor::read_panel(const std::string& device, ReadBytes read_bytes) {
+  return read_config(config_, controls_, console_, link(), device, read_bytes);
 }
 
 CommandEnd HeadlessEditor::write_panel(const std::string& device) {

@@ -7,7 +7,9 @@
 #include "files/file_chooser_setup.h"
 #include "files/file_texts.h"
 #include "files/record_configuration.h"
+#include "files/visible_text.h"
 #include "model/configuration_load.h"
+#include "model/not_settings.h"
 
 namespace kvt {
 
@@ -24,7 +26,10 @@ FileOpenEnd open_config_file(PanelConfig& config, Controls& controls, StatusBox&
                                std::string(file_texts::kMismatchTitle));
     return FileOpenEnd::Refused;
   }
-  load_configuration(config, controls, configuration_from(*record));
+  const Configuration configuration = configuration_from(*record);
+  load_configuration(config, controls, configuration);
+  controls.dialogs().name_not_settings(visible_text(path),
+                                       not_settings(configuration.bytes, ByteSource::File));
   return FileOpenEnd::Opened;
 }
 

@@ -21,8 +21,9 @@ enum class FileOpenEnd {
 // the list and tick-box handlers as a user's choices would. A file that is malformed, made for
 // another panel or holding a negative switch code gets the file/model mismatch message and
 // changes nothing; a file that cannot be read (missing, no regular file, too large, cut short) is
-// named in red in the status box with the reason and changes nothing. The window's file open, a
-// file named when starting the window and the command line all come through here.
+// named in red in the status box with the reason and changes nothing. The values of an opened
+// file that are not settings are named after the load. The window's file open, a file named when
+// starting the window and the command line all come through here.
 FileOpenEnd open_config_file(PanelConfig& config, Controls& controls, StatusBox& status,
                              const std::string& path);
 

@@ -8,6 +8,7 @@
 #include "model/configuration.h"
 #include "model/configuration_load.h"
 #include "model/memory_map.h"
+#include "model/not_settings.h"
 #include "model/rule_texts.h"
 #include "model/switch_rows.h"
 
@@ -20,15 +21,15 @@ ByteTransfer read_step(PanelLink& link, std::int16_t address) {
   return link.readee(address);
 }
 
-// The bytes after the model check: every configuration byte but BL/MR, which is never read, in
-// ascending order. Each value read is put on screen before the transfer's outcome is acted on,
-// so a byte outside 0..160 is still shown; a read that brought no value stops at once. Returns
-// false at the first failed transfer.
+// The bytes after the model check, in ascending order: every configuration byte, BL/MR only
+// when `read_bytes` asks for it. Each value read is put on screen before the transfer's outcome is
+// acted on, so a byte outside 0..160 is still shown; a read that brought no value stops at once.
+// Returns false at the first failed transfer.
 bool read_configuration_bytes(PanelConfig& c, Controls& controls, PanelLink& link,
-                              ConfigurationBytes& bytes) {
+                              ConfigurationBytes& bytes, ReadBytes read_bytes) {
   for (std::size_t index = 0; index < bytes.size(); ++index) {
     const auto address = static_cast<std::int16_t>(index);
-    if (address == memory_map::kBlMrAddress) continue;
+    if (address == memory_map::kBlMrAddress && read_bytes == ReadBytes::Shown) continue;
     const ByteTransfer read = read_step(link, address);
     if (!brought_value(read.outcome)) return false;
     bytes[index] = read.value;
@@ -98,7 +99,7 @@ bool may_be_wrong_port(CommandEnd end) {
 }
 
 PanelRead read_config(PanelConfig& c, Controls& controls, StatusBox& status, PanelLink& link,
-                      const std::string& device) {
+                      const std::string& device, ReadBytes read_bytes) {
   show_status(status, StatusColour::Yellow, link_texts::kStartRead);
   controls.set_text(kPanelNameBox, "");
   PanelRead read;
@@ -106,9 +107,14 @@ PanelRead read_config(PanelConfig& c, Controls& controls, StatusBox& status, Pan
     read.end = CommandEnd::PortNotOpened;
     return read;
   }
-  read.end = run_transfer(controls, status, link, link_texts::kMismatchRead, link_texts::kReadDone,
-                          [&] { return read_configuration_bytes(c, controls, link, read.bytes); });
+  read.end = run_transfer(
+      controls, status, link, link_texts::kMismatchRead, link_texts::kReadDone,
+      [&] { return read_configuration_bytes(c, controls, link, read.bytes, read_bytes); });
   link.close_link();
+  if (read.end == CommandEnd::Done) {
+    controls.dialogs().name_not_settings(std::string(rule_texts::kPanelHolder),
+                                         not_settings(read.bytes, ByteSource::Panel));
+  }
   return read;
 }
 

@@ -26,8 +26,13 @@ enum class CommandEnd {
 // after which the user is told which port was used and how to choose another.
 bool may_be_wrong_port(CommandEnd end);
 
-// What a read brought: how it ended and the bytes read, by address (address 10, which is
-// never read, and any address after a failure stay 0).
+// Which bytes a read takes after the model byte. The window's READ never reads the BL/MR code
+// (every write sends 159 there, and nothing shows it); a comparison with a file takes every byte
+// a write sends.
+enum class ReadBytes { Shown, AllWritten };
+
+// What a read brought: how it ended and the bytes read, by address (address 10 when it is not
+// read, and any address after a failure, stay 0).
 struct PanelRead {
   CommandEnd end = CommandEnd::Failed;
   ConfigurationBytes bytes{};
@@ -36,9 +41,9 @@ struct PanelRead {
 // The read command (READ_CONFIG) on the panel at `device`: reads the panel's configuration
 // bytes and shows them in the window through the lists and the tick box, running their handlers
 // as a user's choices would. The panel name and the designations, which the panel does not hold,
-// are emptied.
+// are emptied. After a whole read, the values it met that are not settings are named.
 PanelRead read_config(PanelConfig& config, Controls& controls, StatusBox& status, PanelLink& link,
-                      const std::string& device);
+                      const std::string& device, ReadBytes read_bytes = ReadBytes::Shown);
 
 // The write command (WRITE_CONFIG) on the panel at `device`: computes the configuration bytes
 // from the window and writes them into the panel, every byte read back and verified. Nothing is

@@ -6,6 +6,7 @@
 #include "model/decode_switch.h"
 #include "model/rules.h"
 #include "model/switch_rows.h"
+#include "model/tables.h"
 
 namespace kvt {
 namespace {
@@ -24,16 +25,22 @@ void load_switch(PanelConfig& c, Controls& controls, int switch_number, std::int
   if (source == ByteSource::Panel) controls.set_text(box, "");
   c.A = code;
   decode_switch(c);
+  // Module "P" met by channel "10" left from before would be refused as if the user had paired
+  // them; the channel this load selects next takes its place anyway.
+  if (c.h_index == kModulePPosition &&
+      controls.selected(channel_list(switch_number)) == kChannel10Position) {
+    controls.select(channel_list(switch_number), kNoSelection);
+  }
   controls.select(module_list(switch_number), c.h_index);
   controls.select(channel_list(switch_number), c.l_index);
   controls.set_box_visible(box, source == ByteSource::File);
 }
 
+}  // namespace
+
 bool ticks_check1(std::int16_t flag, ByteSource source) {
   return source == ByteSource::File ? flag == 1 : flag != 0;
 }
-
-}  // namespace
 
 void load_byte(PanelConfig& c, Controls& controls, std::int16_t address, std::int16_t value,
                ByteSource source) {

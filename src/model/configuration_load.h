@@ -18,6 +18,9 @@ namespace kvt {
 // is not 0.
 enum class ByteSource { File, Panel };
 
+// Whether an independent-lighting flag from `source` ticks Check1.
+bool ticks_check1(std::int16_t flag, ByteSource source);
+
 // Loads the byte for `address` (0 to 13) into the controls:
 // - a switch code is decoded and selects the switch's module list, then its channel list. A
 //   panel holds no designations, so the switch's box is emptied and hidden, even where the

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace kvt {
 
@@ -12,6 +13,8 @@ struct FileChooser {
   std::string title;
   std::string default_suffix;  // without the dot, e.g. "kvc"
 };
+
+struct NotSetting;
 
 // How the user answered the question about unsaved changes.
 enum class UnsavedAnswer { Save, Discard, Cancel };
@@ -32,6 +35,10 @@ class Dialogs {
   virtual UnsavedAnswer ask_save_first(const std::string& /*text*/, const std::string& /*title*/) {
     return UnsavedAnswer::Cancel;
   }
+  // Names the values a load met that are not settings, which `holder` (the switch panel, or a
+  // file's name as messages show it) holds: one line each, in one message box titled for them.
+  // Says nothing when there are none.
+  virtual void name_not_settings(const std::string& holder, const std::vector<NotSetting>& values);
 };
 
 }  // namespace kvt

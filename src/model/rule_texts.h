@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace kvt::rule_texts {
@@ -18,5 +20,29 @@ inline constexpr std::string_view kFeatureNeedsBlMr =
 // A switch on a module without a channel stops both the panel write and the file save.
 inline constexpr std::string_view kIncompleteData =
     "DATA MUST BE ENTERED (CLICKED) FOR ALL SWITCHES BEFORE WRITING DATA";
+
+// Module "P" with channel "10" adds up to 159, the code the panel takes as BL/MR.
+inline constexpr std::string_view kSwitchAssignmentTitle = "SWITCH ASSIGNMENT";
+inline constexpr std::string_view kP10Refused =
+    "MODULE P CHANNEL 10 CANNOT BE STORED: THE SWITCH PANEL TAKES ITS CODE AS BL/MR.";
+
+// How a configuration's values read in words, wherever one is printed.
+inline constexpr std::string_view kOn = "on";
+inline constexpr std::string_view kOff = "off";
+inline std::string percent(const std::string& number) { return number + " %"; }
+
+// A value a panel or a file holds that no list item or tick state stands for: what it is and
+// how it is shown. `holder`: kPanelHolder, or the file's name as shown in messages.
+inline constexpr std::string_view kNotSettingsTitle = "VALUES THAT ARE NOT SETTINGS";
+inline constexpr std::string_view kPanelHolder = "THE SWITCH PANEL";
+inline constexpr std::string_view kIndicatorIntensity = "INDICATOR INTENSITY";
+inline constexpr std::string_view kBackLightIntensity = "BACK-LIGHT INTENSITY";
+inline constexpr std::string_view kIndependentLightingFlag = "INDEPENDENT LIGHTING FLAG";
+inline std::string switch_assignment(int k) { return "SW" + std::to_string(k) + " ASSIGNMENT"; }
+inline std::string not_a_setting(std::string_view holder, std::int16_t value, std::string_view what,
+                                 std::string_view shown) {
+  return std::string(holder) + " HOLDS " + std::to_string(value) + " FOR THE " + std::string(what) +
+         ", WHICH IS NOT A SETTING; SHOWN AS " + std::string(shown) + ".";
+}
 
 }  // namespace kvt::rule_texts

@@ -65,6 +65,9 @@ inline constexpr std::array<ListItem, 8> kIntensityTable{{
 inline constexpr int kNaPosition = 0;     // "N/A" in a module list
 inline constexpr int kBlMrPosition = 17;  // "BL/MR" in a module list
 inline constexpr int kNoSelection = -1;
+// Module "P" with channel "10" adds up to the BL/MR code: a pair no switch may be left on.
+inline constexpr int kModulePPosition = 16;
+inline constexpr int kChannel10Position = 9;
 
 inline constexpr std::int16_t kBlMrCode = 159;
 inline constexpr std::int16_t kNaCode = 160;

@@ -3,18 +3,14 @@
 #include <QLineEdit>
 #include <algorithm>
 
+#include "model/name_rule.h"
+
 namespace kvt {
 
 TypedTextFilter::TypedTextFilter(QLineEdit& box, int typed_length_limit)
     : QValidator(&box), before_edit_(box.text()), typed_length_limit_(typed_length_limit) {
   connect(&box, &QLineEdit::textChanged, this,
           [this](const QString& text) { before_edit_ = text; });
-}
-
-bool TypedTextFilter::may_be_entered(QChar character) {
-  const char16_t code = character.unicode();
-  const bool control = code < 0x20 || (code >= 0x7F && code <= 0x9F);
-  return code <= 0xFF && !control && code != u'"';
 }
 
 QValidator::State TypedTextFilter::validate(QString& input, int& pos) const {
@@ -35,7 +31,8 @@ QValidator::State TypedTextFilter::validate(QString& input, int& pos) const {
 
   QString kept;
   for (QChar character : entered) {
-    if (may_be_entered(character)) {
+    // Half of a surrogate pair is above Latin-1 like the character it belongs to.
+    if (may_be_in_name(character.unicode())) {
       kept.append(character);
     }
   }

@@ -145,9 +145,17 @@ TEST_P(Verify, ComparesWithoutWriting) {
                                QString::fromStdString(worked_example_file())});
   EXPECT_EQ(result.exit_code, c.exit_code) << result.err;
   EXPECT_EQ(result.out, c.says);
-  EXPECT_FALSE(has_write_frame(sim.frames()));
-  // The same frames as a read: the wake-up, the model byte, then every address but 10.
-  EXPECT_EQ(sim.frames().size(), 1u + 1u + 13u);
+  const std::vector<std::string> frames = sim.frames();
+  EXPECT_FALSE(has_write_frame(frames));
+  // The wake-up, the model byte, then every address a write sends, 10 included.
+  std::vector<std::string> reads;
+  for (int address : {63, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}) {
+    char frame[20];
+    std::snprintf(frame, sizeof frame, "56 00 %02X 30 30 56", address);
+    reads.push_back(frame);
+  }
+  ASSERT_FALSE(frames.empty());
+  EXPECT_EQ(std::vector<std::string>(frames.begin() + 1, frames.end()), reads);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -166,7 +174,136 @@ INSTANTIATE_TEST_SUITE_P(
                                  {12, 0, 159, 160, 160, 160, 160, 160, 160, 160, 159, 0, 10, 5},
                                  1,
                                  "INDEPENDENT LIGHTING: panel off, file on\n"
-                                 "BACK-LIGHT INTENSITY: panel 70 %, file 60 %\n"}),
+                                 "BACK-LIGHT INTENSITY: panel 70 %, file 60 %\n"},
+                      // A write that failed at address 10 left it as it was.
+                      VerifyCase{"BlMrCodeNotWritten",
+                                 {12, 0, 159, 160, 160, 160, 160, 160, 160, 160, 0, 1, 10, 4},
+                                 1,
+                                 "BL/MR CODE: panel 0, file 159\n"},
+                      // Shown alike, the bytes differ: the bytes are named.
+                      VerifyCase{"FlagShownAlike",
+                                 {12, 0, 159, 160, 160, 160, 160, 160, 160, 160, 159, 5, 10, 4},
+                                 1,
+                                 "INDEPENDENT LIGHTING: panel on (5), file on (1)\n"},
+                      VerifyCase{"IntensityShownAlike",
+                                 {12, 0, 159, 160, 160, 160, 160, 160, 160, 160, 159, 1, 8, 4},
+                                 1,
+                                 "INDICATOR INTENSITY: panel 100 % (8), file 100 % (10)\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- values that are not settings --------------------------------------------------------------
+
+struct NotSettingValue {
+  int value;
+  const char* what;
+  const char* shown;
+};
+
+struct NotSettingsCase {
+  const char* name;
+  bool from_panel;                           // read from the panel, else show of a file
+  std::vector<std::pair<int, int>> changes;  // address, value over the worked example's codes
+  std::vector<NotSettingValue> named;
+};
+
+void PrintTo(const NotSettingsCase& c, std::ostream* out) { *out << c.name; }
+
+class NotSettings : public CommandLine, public ::testing::WithParamInterface<NotSettingsCase> {
+ protected:
+  // The worked example's record with `codes` in place of its numbers.
+  static std::string record(const std::array<int, 14>& codes) {
+    std::string line = "\"00-00417-MDL\",\"LOBBY 2\"";
+    for (int k = 0; k < 10; ++k) line += ",\"\"," + std::to_string(codes[k]);
+    return line + "," + std::to_string(codes[10]) + ",\"feature\"," + std::to_string(codes[11]) +
+           ",\"ind%\"," + std::to_string(codes[12]) + ",\"bl%\"," + std::to_string(codes[13]) +
+           "\r\n";
+  }
+};
+
+// Shown as before, with the same exit status, and each named once: a line on standard error
+// in text and JSON alike, and in the JSON's "not_settings".
+TEST_P(NotSettings, AreNamedOnceEachInTextAndJson) {
+  const NotSettingsCase& c = GetParam();
+  std::array<int, 14> codes;
+  std::copy(kWorkedCodes.begin(), kWorkedCodes.end(), codes.begin());
+  for (auto [address, value] : c.changes) codes.at(address) = value;
+  std::unique_ptr<PanelSimulator> sim;
+  QStringList arguments;
+  std::string holder = "THE SWITCH PANEL";
+  if (c.from_panel) {
+    std::array<std::uint8_t, 14> bytes;
+    std::copy(codes.begin(), codes.end(), bytes.begin());
+    sim = std::make_unique<PanelSimulator>(std::vector<std::string>{}, panel_holding(bytes));
+    arguments << "read"
+              << "--port" << QString::fromStdString(sim->device());
+  } else {
+    holder = file("odd.kvc", record(codes));
+    arguments << "show" << QString::fromStdString(holder);
+  }
+  std::string lines;
+  QJsonArray expected;
+  for (const NotSettingValue& v : c.named) {
+    lines += "kvt-config: " + holder + " HOLDS " + std::to_string(v.value) + " FOR THE " + v.what +
+             ", WHICH IS NOT A SETTING; SHOWN AS " + v.shown + ".\n";
+    expected.append(QJsonObject{{"what", v.what}, {"value", v.value}, {"shown", v.shown}});
+  }
+
+  for (const bool json : {false, true}) {
+    SCOPED_TRACE(json ? "json" : "text");
+    const auto result = run_kvt(json ? QStringList(arguments) << "--json" : arguments);
+    EXPECT_EQ(result.exit_code, 0) << result.err;
+    EXPECT_EQ(result.err.substr(0, lines.size()), lines) << result.err;
+    EXPECT_EQ(result.err.find("NOT A SETTING", lines.size()), std::string::npos) << result.err;
+    if (json) {
+      const QJsonObject shown =
+          QJsonDocument::fromJson(QByteArray::fromStdString(result.out)).object();
+      ASSERT_TRUE(shown.contains("not_settings")) << result.out;
+      EXPECT_EQ(shown["not_settings"].toArray(), expected) << result.out;
+    } else {
+      for (const NotSettingValue& v : c.named) {
+        EXPECT_NE(result.out.find(v.shown), std::string::npos) << result.out;
+      }
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NotSettings,
+    ::testing::Values(
+        NotSettingsCase{"FileWithoutAny", false, {}, {}},
+        NotSettingsCase{"PanelWithoutAny", true, {}, {}},
+        NotSettingsCase{
+            "FileIntensities0And11",
+            false,
+            {{12, 0}, {13, 11}},
+            {{0, "INDICATOR INTENSITY", "100 %"}, {11, "BACK-LIGHT INTENSITY", "100 %"}}},
+        NotSettingsCase{"FileSwitchCode200AndFlag2",
+                        false,
+                        {{3, 200}, {11, 2}},
+                        {{200, "SW4 ASSIGNMENT", "N/A"}, {2, "INDEPENDENT LIGHTING FLAG", "off"}}},
+        NotSettingsCase{
+            "FileFlag5AndIntensity9",
+            false,
+            {{11, 5}, {13, 9}},
+            {{5, "INDEPENDENT LIGHTING FLAG", "off"}, {9, "BACK-LIGHT INTENSITY", "100 %"}}},
+        NotSettingsCase{
+            "PanelIntensities8And160",
+            true,
+            {{12, 8}, {13, 160}},
+            {{8, "INDICATOR INTENSITY", "100 %"}, {160, "BACK-LIGHT INTENSITY", "100 %"}}},
+        NotSettingsCase{
+            "PanelFlag5AndIntensity9",
+            true,
+            {{11, 5}, {12, 9}},
+            {{5, "INDEPENDENT LIGHTING FLAG", "on"}, {9, "INDICATOR INTENSITY", "100 %"}}},
+        NotSettingsCase{"PanelFlag2AndIntensities0",
+                        true,
+                        {{11, 2}, {12, 0}, {13, 0}},
+                        {{2, "INDEPENDENT LIGHTING FLAG", "on"},
+                         {0, "INDICATOR INTENSITY", "100 %"},
+                         {0, "BACK-LIGHT INTENSITY", "100 %"}}},
+        // The BL/MR code is never shown: whatever it holds, it is not named.
+        NotSettingsCase{"FileBlMrCode0", false, {{10, 0}}, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct FailureCase {
@@ -527,6 +664,21 @@ TEST_F(Latin1Name, ReadSavesUnderIt) {
   EXPECT_NE(read_all(latin1_path).find("\"00-00417-MDL\",\"LOBBY 2\","), std::string::npos);
 }
 
+// A name typed on a Latin-1 terminal arrives as a byte that is no UTF-8: refused, not saved as
+// '?', and the panel is not asked.
+TEST_F(CommandLine, ReadRefusesANameThatIsNotUtf8) {
+  PanelSimulator sim({}, panel_holding(kWorkedCodes));
+  const std::string saved = dir.filePath("read.kvc").toStdString();
+  const auto result =
+      run_kvt_bytes({"read", "--port", sim.device(), "--name", "CAF\xC9", "-o", saved});
+  EXPECT_EQ(result.exit_code, 2) << result.err;
+  EXPECT_EQ(result.err,
+            "kvt-config: --name: a panel name cannot hold '\\xc9' (not UTF-8)\n"
+            "Try 'kvt-config --help' for more information.\n");
+  EXPECT_FALSE(std::filesystem::exists(saved));
+  EXPECT_TRUE(sim.frames().empty());
+}
+
 // Escaped in a message too, so that a name cannot drive the terminal.
 TEST_F(Latin1Name, MissingIsNamedEscaped) {
   const auto result = run_kvt_bytes({"show", dir.path().toStdString() + "/caf\xE9\x1B[2J.kvc"});
@@ -726,6 +878,25 @@ INSTANTIATE_TEST_SUITE_P(
                   2,
                   "",
                   "kvt-config: -o is empty",
+                  true},
+        // The panel name follows the window's rule: what a file cannot hold between its quotes.
+        UsageCase{"NameWithADoubleQuote",
+                  {"read", "--port", "/dev/null", "--name", "EXIT \"A\"", "-o", "x.kvc"},
+                  2,
+                  "",
+                  "kvt-config: --name: a panel name cannot hold '\"' (U+0022)",
+                  true},
+        UsageCase{"NameOutsideLatin1",
+                  {"read", "--port", "/dev/null", "--name", "CAF\u00C9 5\u20AC", "-o", "x.kvc"},
+                  2,
+                  "",
+                  "kvt-config: --name: a panel name cannot hold '\u20AC' (U+20AC)",
+                  true},
+        UsageCase{"NameWithAControlCharacter",
+                  {"read", "--port", "/dev/null", "--name", "A\x1B[2J", "-o", "x.kvc"},
+                  2,
+                  "",
+                  "kvt-config: --name: a panel name cannot hold '\\x1b' (U+001B)",
                   true},
         // Named as a file: still the window's, which takes one.
         UsageCase{"WindowWithTwoFiles",

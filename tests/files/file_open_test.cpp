@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -100,6 +101,7 @@ struct LoadCase {
   std::int16_t indpercent;
   std::int16_t blpercent;
   std::vector<std::string> messages;
+  std::vector<std::string> not_settings = {};  // each after "<path> HOLDS "
 };
 
 void PrintTo(const LoadCase& c, std::ostream* os) { *os << c.name; }
@@ -118,17 +120,76 @@ TEST_P(FileOpenLoads, EndsAsTheRulesSay) {
   EXPECT_EQ(config.feature, tc.ticked ? 1 : 0);
   EXPECT_EQ(config.indpercent, tc.indpercent);
   EXPECT_EQ(config.blpercent, tc.blpercent);
+  // The values that are not settings come last, in one box of their own, the file named.
   std::vector<std::string> shown;
   for (const auto& m : dialogs.messages()) shown.push_back(m.text);
-  EXPECT_EQ(shown, tc.messages);
+  std::vector<std::string> expected = tc.messages;
+  std::string not_settings;
+  for (const std::string& line : tc.not_settings) {
+    if (!not_settings.empty()) not_settings += '\n';
+    not_settings += path("case.kvc") + " HOLDS " + line;
+  }
+  if (!not_settings.empty()) expected.push_back(not_settings);
+  EXPECT_EQ(shown, expected);
+  if (!not_settings.empty()) {
+    EXPECT_EQ(dialogs.messages().back().title, "VALUES THAT ARE NOT SETTINGS");
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, FileOpenLoads,
     ::testing::Values(
-        LoadCase{"code_200_opens_as_na", {{4, "200"}}, {{1, 0}, {3, 1}}, true, 10, 4, {}},
-        LoadCase{"flag_2_clears_the_box", {{25, "2"}}, {{5, 17}}, false, 10, 4, {}},
-        LoadCase{"indicator_8_opens_as_100", {{27, "8"}}, {{21, 0}, {22, 4}}, true, 10, 4, {}},
+        LoadCase{"code_200_opens_as_na",
+                 {{4, "200"}},
+                 {{1, 0}, {3, 1}},
+                 true,
+                 10,
+                 4,
+                 {},
+                 {"200 FOR THE SW1 ASSIGNMENT, WHICH IS NOT A SETTING; SHOWN AS N/A."}},
+        LoadCase{"code_32767_opens_as_na",
+                 {{20, "32767"}},
+                 {{17, 0}},
+                 true,
+                 10,
+                 4,
+                 {},
+                 {"32767 FOR THE SW9 ASSIGNMENT, WHICH IS NOT A SETTING; SHOWN AS N/A."}},
+        LoadCase{"flag_2_clears_the_box",
+                 {{25, "2"}},
+                 {{5, 17}},
+                 false,
+                 10,
+                 4,
+                 {},
+                 {"2 FOR THE INDEPENDENT LIGHTING FLAG, WHICH IS NOT A SETTING; SHOWN AS off."}},
+        LoadCase{"indicator_8_opens_as_100",
+                 {{27, "8"}},
+                 {{21, 0}, {22, 4}},
+                 true,
+                 10,
+                 4,
+                 {},
+                 {"8 FOR THE INDICATOR INTENSITY, WHICH IS NOT A SETTING; SHOWN AS 100 %."}},
+        LoadCase{"each_value_named_once_in_one_box",
+                 {{6, "161"}, {25, "5"}, {27, "0"}, {29, "255"}},
+                 {{3, 0}, {21, 0}, {22, 0}},
+                 false,
+                 10,
+                 10,
+                 {},
+                 {"161 FOR THE SW2 ASSIGNMENT, WHICH IS NOT A SETTING; SHOWN AS N/A.",
+                  "5 FOR THE INDEPENDENT LIGHTING FLAG, WHICH IS NOT A SETTING; SHOWN AS off.",
+                  "0 FOR THE INDICATOR INTENSITY, WHICH IS NOT A SETTING; SHOWN AS 100 %.",
+                  "255 FOR THE BACK-LIGHT INTENSITY, WHICH IS NOT A SETTING; SHOWN AS 100 %."}},
+        LoadCase{"backlight_11_opens_as_100",
+                 {{29, "11"}},
+                 {{21, 0}, {22, 0}},
+                 true,
+                 10,
+                 10,
+                 {},
+                 {"11 FOR THE BACK-LIGHT INTENSITY, WHICH IS NOT A SETTING; SHOWN AS 100 %."}},
         LoadCase{"backlight_above_indicator_comes_down",
                  {{27, "4"}, {29, "6"}},
                  {{21, 4}, {22, 4}},
@@ -147,16 +208,26 @@ INSTANTIATE_TEST_SUITE_P(
                  {}}),
     [](const auto& info) { return info.param.name; });
 
-TEST_F(FileOpen, ModuleP_Channel10_IsSavedAs159AndOpensAsBlMr) {
+// Module "P" with channel "10" would be saved as 159, the BL/MR code: the pair is refused as it
+// is chosen and the save then refuses the incomplete switch. 159 in a file still opens as
+// "BL/MR", without a word.
+TEST_F(FileOpen, ModuleP_Channel10_IsNotSavedAnd159OpensAsBlMr) {
   enter_worked_example();
   controls.select(module_list(1), 16);
   controls.select(channel_list(1), 9);
+  ASSERT_EQ(dialogs.messages().size(), 1u);
+  EXPECT_EQ(dialogs.messages()[0].title, "SWITCH ASSIGNMENT");
+  EXPECT_EQ(controls.selected(channel_list(1)), -1);
   save(path("p10.kvc"));
-  EXPECT_NE(file_bytes(path("p10.kvc")).find("\"ENTRY\",159,"), std::string::npos);
+  EXPECT_EQ(dialogs.unanswered(), 1u);  // refused before the chooser was asked
+  EXPECT_FALSE(std::filesystem::exists(path("p10.kvc")));
+  EXPECT_EQ(status.text, "DATA MUST BE ENTERED (CLICKED) FOR ALL SWITCHES BEFORE WRITING DATA");
 
-  open(path("p10.kvc"));
+  put_file(path("159.kvc"), example_with({{4, "159"}}));
+  open_config_file(config, controls, status, path("159.kvc"));
   EXPECT_EQ(controls.selected(module_list(1)), 17);
   EXPECT_TRUE(list_hidden(channel_list(1)));
+  EXPECT_EQ(dialogs.messages().size(), 1u);
 }
 
 struct RefusedCase {

@@ -2,7 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <ostream>
+#include <vector>
+
 #include "fake_controls.h"
+#include "model/configuration_load.h"
+#include "model/memory_map.h"
+#include "model/rule_texts.h"
 
 namespace kvt {
 namespace {
@@ -73,6 +80,122 @@ TEST_P(SwitchRow, OnlyItsOwnRowChanges) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllSwitches, SwitchRow, ::testing::Range(1, kSwitchCount + 1));
+
+// ---- module "P" with channel "10" -------------------------------------------------------------
+
+// A user's choice in switch 1's lists, or a switch code loaded into switch `k` from a panel.
+struct Step {
+  enum Kind { Module, Channel, Load } kind;
+  int value;  // list position, or the code loaded
+  int k = 1;
+};
+
+struct P10Case {
+  const char* name;
+  std::vector<Step> steps;
+  bool refused;  // the box was shown once, switch 1's channel left unselected
+  int module;    // switch 1's module position at the end
+  int channel;   // switch 1's channel position at the end
+};
+
+void PrintTo(const P10Case& c, std::ostream* os) { *os << c.name; }
+
+class P10 : public ::testing::TestWithParam<P10Case> {};
+
+// The user's choice that pairs "P" with "10" is refused, whichever list was chosen last, and the
+// switch is left incomplete; a load never shows the box, whatever the lists held before.
+TEST_P(P10, IsRefusedWhenChosenAndNeverWhenLoaded) {
+  const P10Case& c = GetParam();
+  PanelConfig config;
+  FakeControls controls(config);
+  load_handling(config, controls);
+  for (const Step& step : c.steps) {
+    if (step.kind == Step::Load) {
+      load_byte(config, controls, memory_map::switch_address(step.k),
+                static_cast<std::int16_t>(step.value), ByteSource::Panel);
+    } else {
+      controls.user_selects(step.kind == Step::Module ? module_list(1) : channel_list(1),
+                            step.value);
+    }
+  }
+
+  const auto& messages = controls.log.messages();
+  const auto boxes = std::count(
+      messages.begin(), messages.end(),
+      testing::RecordingDialogs::Message{std::string(rule_texts::kP10Refused),
+                                         std::string(rule_texts::kSwitchAssignmentTitle)});
+  EXPECT_EQ(boxes, c.refused ? 1 : 0);
+  EXPECT_EQ(messages.size(), static_cast<std::size_t>(boxes));
+  EXPECT_EQ(controls.selected(module_list(1)), c.module);
+  EXPECT_EQ(controls.selected(channel_list(1)), c.channel);
+  if (c.refused) {
+    // Incomplete: nothing is written or saved until a channel is chosen.
+    config.error_flag = 0;
+    build_write_data(config, controls);
+    EXPECT_EQ(config.error_flag, 1);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, P10,
+    ::testing::Values(
+        P10Case{"ChannelTenWhileP",
+                {{Step::Module, kModulePPosition}, {Step::Channel, kChannel10Position}},
+                true,
+                kModulePPosition,
+                -1},
+        P10Case{"PWhileChannelTen",
+                {{Step::Module, 1},
+                 {Step::Channel, kChannel10Position},
+                 {Step::Module, kModulePPosition}},
+                true,
+                kModulePPosition,
+                -1},
+        // A BL/MR switch's hidden channel list keeps the channel of the switch decoded before it
+        // (here "10"); choosing "P" would bring that "10" back.
+        P10Case{"POverTheHiddenChannelOfBlMr",
+                {{Step::Load, 9}, {Step::Load, 159}, {Step::Module, kModulePPosition}},
+                true,
+                kModulePPosition,
+                -1},
+        P10Case{"ChannelNineWhileP",
+                {{Step::Module, kModulePPosition}, {Step::Channel, 8}},
+                false,
+                kModulePPosition,
+                8},
+        P10Case{"ChannelTenWhileO",
+                {{Step::Module, 15}, {Step::Channel, kChannel10Position}},
+                false,
+                15,
+                kChannel10Position},
+        P10Case{"AnotherChannelAfterTheRefusal",
+                {{Step::Module, kModulePPosition},
+                 {Step::Channel, kChannel10Position},
+                 {Step::Channel, 3}},
+                true,
+                kModulePPosition,
+                3},
+        // Loads: "P" over a channel "10" from before, and 159 decoded over a "P" switch while
+        // the channel position carried over is "10".
+        P10Case{"LoadOfPOverChannelTen",
+                {{Step::Module, 1}, {Step::Channel, kChannel10Position}, {Step::Load, 155}},
+                false,
+                kModulePPosition,
+                5},
+        P10Case{"LoadOfPOverLoadedChannelTen",
+                {{Step::Load, 9}, {Step::Load, 150}},
+                false,
+                kModulePPosition,
+                0},
+        P10Case{"LoadOf159OverPWithTenCarried",
+                {{Step::Module, kModulePPosition},
+                 {Step::Channel, 0},
+                 {Step::Load, 9, 2},
+                 {Step::Load, 159}},
+                false,
+                kBlMrPosition,
+                kChannel10Position}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace kvt

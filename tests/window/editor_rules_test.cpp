@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QListWidget>
 #include <QTest>
@@ -177,6 +178,56 @@ TEST_F(Editor, AChannelClickShowsAHiddenDesignation) {
   click(channel_list(4), 0);
   EXPECT_TRUE(shown("Text6"));
 }
+
+// Module "P" with channel "10" adds up to 159, which the panel takes as "BL/MR". Clicked in
+// either order, the pair is refused with its box and the channel left unselected; SAVE and PRINT
+// then refuse the switch as incomplete.
+class P10Clicks : public Editor, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(P10Clicks, AreRefusedAndLeaveTheSwitchIncomplete) {
+  const bool channel_last = GetParam();
+  if (channel_last) {
+    click(module_list(6), kModulePPosition);
+    click(channel_list(6), kChannel10Position);
+  } else {
+    click(module_list(6), 3);
+    click(channel_list(6), kChannel10Position);
+    click(module_list(6), kModulePPosition);
+  }
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_EQ(messages()[0].title, "SWITCH ASSIGNMENT");
+  EXPECT_EQ(messages()[0].text,
+            "MODULE P CHANNEL 10 CANNOT BE STORED: THE SWITCH PANEL TAKES ITS CODE AS BL/MR.");
+  EXPECT_EQ(form.selected(module_list(6)), kModulePPosition);
+  EXPECT_EQ(form.selected(channel_list(6)), kNoSelection);
+  EXPECT_TRUE(list(channel_list(6)).selectedItems().isEmpty());
+  EXPECT_TRUE(shown("List12"));
+
+  for (int k = 1; k <= kSwitchCount; ++k) {
+    if (k != 6) click(module_list(k), kNaPosition);
+  }
+  form.set_text(kPanelNameBox, "LOBBY");
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  auto* name_box = form.findChild<QWidget*>(QStringLiteral("Text2"));
+  for (const char* command : {"WRITE_FILE", "PRINT"}) {
+    form.set_status_text("");
+    if (std::string(command) == "PRINT") {
+      name_box->setFocus(Qt::TabFocusReason);
+      QTest::keyClick(name_box, Qt::Key_P, Qt::ControlModifier);
+    } else {
+      form.findChild<QAbstractButton*>(command)->click();
+    }
+    EXPECT_EQ(form.text(1), "DATA MUST BE ENTERED (CLICKED) FOR ALL SWITCHES BEFORE WRITING DATA")
+        << command;
+  }
+  EXPECT_TRUE(form.recorder().requests().empty());
+  EXPECT_EQ(form.printer_requests, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Orders, P10Clicks, ::testing::Bool(), [](const auto& info) {
+  return std::string(info.param ? "ChannelLast" : "ModuleLast");
+});
 
 }  // namespace
 }  // namespace kvt

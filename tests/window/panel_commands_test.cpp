@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -153,7 +154,11 @@ TEST_F(PanelCommands, ReadShowsThePanelsConfiguration) {
   EXPECT_EQ(form->config().feature, 1);
   EXPECT_EQ(form->selected(kIndicatorList), 0);
   EXPECT_EQ(form->selected(kBackLightList), 4);
-  EXPECT_TRUE(dialogs->messages().empty());
+  EXPECT_EQ(dialogs->messages(),
+            (std::vector<RecordingDialogs::Message>{
+                {"THE SWITCH PANEL HOLDS 2 FOR THE INDEPENDENT LIGHTING FLAG, WHICH IS NOT A "
+                 "SETTING; SHOWN AS on.",
+                 "VALUES THAT ARE NOT SETTINGS"}}));
 
   std::vector<std::string> expected{"41", read_frame(63)};
   for (int address : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13})
@@ -161,6 +166,56 @@ TEST_F(PanelCommands, ReadShowsThePanelsConfiguration) {
   EXPECT_EQ(sim->frames(), expected);
   EXPECT_FALSE(holds_open(sim->device()));
 }
+
+// Values the panel holds that no item or tick state stands for: shown as the read always showed
+// them, and named together in one box once the read is done.
+struct NotSettingsCase {
+  const char* name;
+  std::vector<std::pair<int, int>> bytes;  // over switch 1 on "A" "1", the rest "N/A"
+  std::vector<std::string> lines;
+};
+
+void PrintTo(const NotSettingsCase& c, std::ostream* os) { *os << c.name; }
+
+class ReadNotSettings : public PanelCommands,
+                        public ::testing::WithParamInterface<NotSettingsCase> {};
+
+TEST_P(ReadNotSettings, NamesValuesThatAreNotSettingsInOneBox) {
+  const NotSettingsCase& c = GetParam();
+  std::vector<std::pair<int, int>> bytes{{0, 0}, {12, 10}, {13, 4}};
+  for (int address = 1; address <= 9; ++address) bytes.emplace_back(address, 160);
+  bytes.insert(bytes.end(), c.bytes.begin(), c.bytes.end());
+  start({}, memory_with(bytes));
+  press("READ_CONFIG");
+
+  expect_status(StatusColour::Green, "SWITCH PANEL DATA READ SUCCESSFUL");
+  std::string text;
+  for (const std::string& line : c.lines) text += (text.empty() ? "" : "\n") + line;
+  const auto& messages = dialogs->messages();
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.back(), (RecordingDialogs::Message{text, "VALUES THAT ARE NOT SETTINGS"}));
+  EXPECT_EQ(form->selected(kIndicatorList), 0);  // "100" for every code without an item
+}
+
+std::string holds(int value, const std::string& what, const std::string& shown) {
+  return "THE SWITCH PANEL HOLDS " + std::to_string(value) + " FOR THE " + what +
+         ", WHICH IS NOT A SETTING; SHOWN AS " + shown + ".";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadNotSettings,
+    ::testing::Values(
+        NotSettingsCase{"Indicator0", {{12, 0}}, {holds(0, "INDICATOR INTENSITY", "100 %")}},
+        NotSettingsCase{"Indicator8", {{12, 8}}, {holds(8, "INDICATOR INTENSITY", "100 %")}},
+        NotSettingsCase{"Indicator9", {{12, 9}}, {holds(9, "INDICATOR INTENSITY", "100 %")}},
+        NotSettingsCase{"Indicator11", {{12, 11}}, {holds(11, "INDICATOR INTENSITY", "100 %")}},
+        NotSettingsCase{"Indicator160", {{12, 160}}, {holds(160, "INDICATOR INTENSITY", "100 %")}},
+        NotSettingsCase{
+            "Flag5AndBothIntensities",
+            {{11, 5}, {12, 9}, {13, 0}},
+            {holds(5, "INDEPENDENT LIGHTING FLAG", "on"), holds(9, "INDICATOR INTENSITY", "100 %"),
+             holds(0, "BACK-LIGHT INTENSITY", "100 %")}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PanelCommands, ReadFromAnotherModelReadsNothingMore) {
   start({"--model", "68"});
@@ -232,13 +287,13 @@ class PanelWrite : public PanelCommands {
     form->select(module_list(2), 16);
     form->select(channel_list(2), 8);
     form->select(module_list(3), kBlMrPosition);
-    form->select(module_list(4), 16);
+    form->select(module_list(4), 15);
     form->select(channel_list(4), 9);
     form->set_ticked(true);
     form->select(kBackLightList, 4);
     form->select(kIndicatorList, 1);
   }
-  static constexpr int kBytes[14] = {0, 158, 159, 159, 24, 24, 24, 24, 24, 24, 159, 1, 7, 4};
+  static constexpr int kBytes[14] = {0, 158, 159, 149, 24, 24, 24, 24, 24, 24, 159, 1, 7, 4};
 };
 
 TEST_F(PanelWrite, WritesAndVerifiesEveryByte) {
@@ -270,6 +325,37 @@ TEST_F(PanelWrite, IncompleteSwitchSendsNothing) {
   EXPECT_EQ(form->config().BL, 159);
   EXPECT_FALSE(holds_open(sim->device()));
 }
+
+// Module "P" with channel "10" would go out as 159, the BL/MR code: refused as it is chosen,
+// whichever comes last, and the switch is then incomplete.
+class P10Write : public PanelWrite, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(P10Write, IsRefusedAndNothingIsSent) {
+  const bool channel_last = GetParam();
+  start();
+  if (channel_last) {
+    form->select(module_list(2), 16);
+    form->select(channel_list(2), 9);
+  } else {
+    form->select(channel_list(2), 9);
+    form->select(module_list(2), 16);
+  }
+  EXPECT_EQ(dialogs->messages(),
+            (std::vector<RecordingDialogs::Message>{
+                {"MODULE P CHANNEL 10 CANNOT BE STORED: THE SWITCH PANEL TAKES ITS CODE AS BL/MR.",
+                 "SWITCH ASSIGNMENT"}}));
+  expect_switch(2, 16, kNoSelection);
+
+  press("WRITE_CONFIG");
+
+  expect_status(StatusColour::Red,
+                "DATA MUST BE ENTERED (CLICKED) FOR ALL SWITCHES BEFORE WRITING DATA");
+  EXPECT_TRUE(sim->frames().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Orders, P10Write, ::testing::Bool(), [](const auto& info) {
+  return std::string(info.param ? "ChannelLast" : "ModuleLast");
+});
 
 TEST_F(PanelWrite, AnotherModelIsNotWritten) {
   start({"--model", "70"});
