@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "link/link_texts.h"
+
 namespace kvt::cli_texts {
 
 // --help: the introduction, a line per command (from the command table) and the closing rules.
@@ -213,8 +215,7 @@ inline constexpr std::string_view kFinishingWrite =
     "STOP AT ONCE)";
 // `last_address`: the highest address a write frame went out for.
 inline std::string write_stopped(int last_address) {
-  return "WRITE STOPPED: THE SWITCH PANEL HOLDS A PARTLY WRITTEN CONFIGURATION (ADDRESSES 0 TO " +
-         std::to_string(last_address) + "). WRITE IT AGAIN.";
+  return "WRITE STOPPED: " + link_texts::partly_written(last_address);
 }
 
 }  // namespace kvt::cli_texts

@@ -29,12 +29,23 @@ inline std::string no_such_device(const std::string& device) {
          ". CONNECT THE SWITCH PANEL CABLE, OR CHOOSE THE PORT OF YOUR SERIAL ADAPTER (FOR "
          "EXAMPLE /dev/ttyUSB0).";
 }
-inline std::string permission_denied(const std::string& device) {
-  return "YOU ARE NOT ALLOWED TO USE " + device +
-         ". ASK YOUR ADMINISTRATOR TO ADD YOU TO THE dialout GROUP, THEN LOG OUT AND IN AGAIN.";
+// `group`: the group that owns the device, as the system names it (e.g. dialout); empty when
+// it is not known.
+inline std::string permission_denied(const std::string& device, const std::string& group) {
+  const std::string advice =
+      group.empty() ? "TO LET YOU READ AND WRITE IT" : "TO ADD YOU TO THE " + group + " GROUP";
+  return "YOU ARE NOT ALLOWED TO USE " + device + ". ASK YOUR ADMINISTRATOR " + advice +
+         ", THEN LOG OUT AND IN AGAIN.";
 }
 inline std::string port_in_use(const std::string& device) {
   return device + " IS IN USE BY ANOTHER PROGRAM. CLOSE THAT PROGRAM AND TRY AGAIN.";
+}
+// A program by the name the system gives its process and its process number: "picocom (PID 812)".
+inline std::string program_and_pid(const std::string& name, long pid) {
+  return name + " (PID " + std::to_string(pid) + ")";
+}
+inline std::string port_open_elsewhere(const std::string& device, const std::string& program) {
+  return device + " IS OPEN IN ANOTHER PROGRAM: " + program + ". CLOSE THAT PROGRAM AND TRY AGAIN.";
 }
 inline std::string port_refused(const std::string& device, const std::string& system_text) {
   return device + " REFUSED TO OPEN (" + system_text + ").";
@@ -61,6 +72,12 @@ inline constexpr std::string_view kStartWrite =
 inline constexpr std::string_view kReadDone = "SWITCH PANEL DATA READ SUCCESSFUL";
 inline constexpr std::string_view kWriteDone = "SWITCH PANEL HAS BEEN PROGRAMMED";
 inline constexpr std::string_view kTransferFailed = "COMMUNICATIONS FAILURE-BAD SWITCH PANEL DATA";
+// After a write that ended early: `last_address` is the highest address a write frame went out
+// for.
+inline std::string partly_written(int last_address) {
+  return "THE SWITCH PANEL HOLDS A PARTLY WRITTEN CONFIGURATION (ADDRESSES 0 TO " +
+         std::to_string(last_address) + "). WRITE IT AGAIN.";
+}
 inline constexpr std::string_view kMismatchTitle = "SWITCH PANEL/CONFIGURATION MIS-MATCH";
 inline constexpr std::string_view kMismatchRead =
     "THE SWITCH PANEL THAT YOU HAVE ATTEMPTED TO READ DATA FROM DOES NOT MATCH THIS "
@@ -76,6 +93,10 @@ inline std::string probe_other_model(int model) {
 }
 inline constexpr std::string_view kProbeNoAnswer = "NO ANSWER";
 inline constexpr std::string_view kProbeInUse = "IN USE BY ANOTHER PROGRAM";
+// `program`: program_and_pid of the program that has the port open.
+inline std::string probe_open_elsewhere(const std::string& program) {
+  return "OPEN IN ANOTHER PROGRAM: " + program;
+}
 inline std::string probe_not_opened(const std::string& reason) {
   return "COULD NOT BE OPENED (" + reason + ")";
 }

@@ -18,6 +18,12 @@ PortProbe refused(const std::string& device, const std::optional<PortError>& err
     case PortProblem::InUse:
       probe.result = ProbeResult::InUse;
       break;
+    case PortProblem::OpenInAnotherProgram:
+      probe.result = ProbeResult::InUse;
+      if (error->holder) {
+        probe.holder = link_texts::program_and_pid(error->holder->name, error->holder->pid);
+      }
+      break;
     case PortProblem::NoSuchDevice:
       probe.reason = link_texts::kProbeNoSuchDevice;
       break;
@@ -50,7 +56,8 @@ std::string probe_result_text(const PortProbe& probe) {
     case ProbeResult::NoAnswer:
       return std::string(link_texts::kProbeNoAnswer);
     case ProbeResult::InUse:
-      return std::string(link_texts::kProbeInUse);
+      return probe.holder.empty() ? std::string(link_texts::kProbeInUse)
+                                  : link_texts::probe_open_elsewhere(probe.holder);
     case ProbeResult::NotOpened:
       return link_texts::probe_not_opened(probe.reason);
   }
