@@ -92,6 +92,10 @@ inline std::string probe_other_model(int model) {
   return "ANOTHER MODEL ANSWERS (" + std::to_string(model) + ")";
 }
 inline constexpr std::string_view kProbeNoAnswer = "NO ANSWER";
+inline constexpr std::string_view kProbePortStopped = "THE PORT STOPPED WORKING";
+inline std::string probe_no_answer(const std::string& reason) {
+  return std::string(kProbeNoAnswer) + " (" + reason + ")";
+}
 inline constexpr std::string_view kProbeInUse = "IN USE BY ANOTHER PROGRAM";
 // `program`: program_and_pid of the program that has the port open.
 inline std::string probe_open_elsewhere(const std::string& program) {

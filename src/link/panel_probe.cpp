@@ -54,7 +54,8 @@ std::string probe_result_text(const PortProbe& probe) {
     case ProbeResult::OtherModel:
       return link_texts::probe_other_model(probe.model.value_or(0));
     case ProbeResult::NoAnswer:
-      return std::string(link_texts::kProbeNoAnswer);
+      return probe.reason.empty() ? std::string(link_texts::kProbeNoAnswer)
+                                  : link_texts::probe_no_answer(probe.reason);
     case ProbeResult::InUse:
       return probe.holder.empty() ? std::string(link_texts::kProbeInUse)
                                   : link_texts::probe_open_elsewhere(probe.holder);
@@ -83,9 +84,11 @@ std::optional<PortProbe> probe_port(PanelLink& link, const std::string& device) 
       probe.model = check.model;
       break;
     // Something that wakes but gives no model byte, or a port that broke down, holds no panel
-    // this program can use.
-    case PanelCheck::NoAnswer:
+    // this program can use; a port that stopped working says so.
     case PanelCheck::PortBroke:
+      probe.reason = link_texts::kProbePortStopped;
+      [[fallthrough]];
+    case PanelCheck::NoAnswer:
     case PanelCheck::Failed:
       probe.result = ProbeResult::NoAnswer;
       break;

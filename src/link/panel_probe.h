@@ -25,7 +25,7 @@ struct PortProbe {
   std::string device;
   ProbeResult result = ProbeResult::NoAnswer;
   std::optional<int> model;  // the model byte, where a panel answered
-  std::string reason;        // NotOpened: why, in a few words
+  std::string reason;        // NotOpened, and NoAnswer where known: why, in a few words
   std::string holder;        // InUse: the program that has the port open, where it is known
 };
 

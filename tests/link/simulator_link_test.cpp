@@ -158,6 +158,19 @@ TEST_F(SimulatorLinkTest, SimulatorKilledMidTransferFailsItAtOnceAndFreesTheCpu)
   link.close_link();
 }
 
+// Qt learns of a hang-up only when the event loop next reads the device, and a wait may end on
+// its tick first: taking the reply looks at the line itself, so what is taken from a line that
+// has gone is never judged as the panel's data.
+TEST_F(SimulatorLinkTest, AHangUpIsNoticedWhenTheReplyIsTaken) {
+  start();
+  ASSERT_TRUE(link.open_link(sim->device())) << link.port_error_text();
+  sim->kill();  // the master side closes; no event is handled before the reply is taken
+  EXPECT_EQ(port.input(), "");
+  ASSERT_TRUE(port.error());
+  EXPECT_EQ(port.error()->problem, kvt::PortProblem::FailedWhileOpen);
+  EXPECT_FALSE(port.port_open());
+}
+
 // A peer that floods the line while the mismatch box is up, the port open behind it: the program
 // must not keep what it cannot use (it grew by well over 100 MB a second without a bound on the
 // port's receive buffer), and once the box is answered the read ends as any other mismatch.
