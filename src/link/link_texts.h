@@ -19,6 +19,16 @@ inline constexpr std::string_view kRememberedPortEmpty = "it is empty";
 inline constexpr std::string_view kRememberedPortHoldsNul = "it holds a NUL character";
 inline constexpr std::string_view kRememberedPortHoldsControl = "it holds a control character";
 inline constexpr std::string_view kRememberedPortNotAbsolute = "it is not an absolute path";
+// What `kvt-config ports` says of a settings file that is not read, and why.
+inline std::string settings_file_ignored(const std::string& path, const std::string& reason) {
+  return "The settings file " + path + " is ignored: " + reason + ".";
+}
+inline constexpr std::string_view kSettingsNotRegularFile = "it is not a regular file";
+inline constexpr std::string_view kSettingsTooLarge = "it is larger than 64 KiB";
+inline constexpr std::string_view kSettingsUnparsable = "it cannot be parsed";
+inline std::string settings_unreadable(const std::string& system_text) {
+  return "it cannot be read (" + system_text + ")";
+}
 // Put in front of the description of a port that would not open.
 inline constexpr std::string_view kPortNotOpened = "SERIAL PORT COULD NOT BE OPENED: ";
 
