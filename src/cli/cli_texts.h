@@ -234,8 +234,7 @@ inline std::string finishing_write() {
 }
 // `last_address`: the highest address a write frame went out for.
 inline std::string write_stopped(int last_address) {
-  return "WRITE STOPPED: THE SWITCH PANEL HOLDS A PARTLY WRITTEN CONFIGURATION (ADDRESSES 0 TO " +
-         std::to_string(last_address) + "). WRITE IT AGAIN.";
+  return "WRITE STOPPED: " + link_texts::partly_written(last_address);
 }
 
 }  // namespace kvt::cli_texts

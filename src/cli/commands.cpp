@@ -18,6 +18,7 @@
 #include "files/visible_text.h"
 #include "link/link_texts.h"
 #include "link/port_memory.h"
+#include "link/settings_file.h"
 #include "link/system_ports.h"
 #include "model/memory_map.h"
 #include "model/rule_texts.h"
@@ -162,6 +163,12 @@ int ports_command(const Request& request) {
   if (ports.empty()) std::puts(std::string(cli_texts::kNoPorts).c_str());
   for (const SystemPort& port : ports) {
     std::puts(cli_texts::port_line(port.device, port.stable_name, port.description).c_str());
+  }
+  const SettingsFile settings = settings_file();
+  if (!settings.ignored_because.empty()) {
+    std::puts(
+        link_texts::settings_file_ignored(visible_text(settings.path), settings.ignored_because)
+            .c_str());
   }
   const std::string_view ignored = remembered_port().ignored_because;
   if (!ignored.empty()) {

@@ -71,7 +71,15 @@ void Console::name_not_settings(const std::string& holder, const std::vector<Not
 void Console::print_outcome() {
   clear_progress();
   const bool ended = colour_ != StatusColour::Yellow && !text_.empty();
-  if (ended && (colour_ == StatusColour::Red || loudness_ != Loudness::Quiet)) say(text_);
+  if (ended && (colour_ == StatusColour::Red || loudness_ != Loudness::Quiet)) {
+    // A status of several lines (a failure, then what it left in the panel) is several
+    // messages.
+    std::size_t start = 0;
+    for (std::size_t end; (end = text_.find('\n', start)) != std::string::npos; start = end + 1) {
+      say(text_.substr(start, end - start));
+    }
+    say(text_.substr(start));
+  }
   // Said once: a later step (a save after a read) reports only what it adds.
   if (ended) text_.clear();
 }

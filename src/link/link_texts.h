@@ -19,6 +19,16 @@ inline constexpr std::string_view kRememberedPortEmpty = "it is empty";
 inline constexpr std::string_view kRememberedPortHoldsNul = "it holds a NUL character";
 inline constexpr std::string_view kRememberedPortHoldsControl = "it holds a control character";
 inline constexpr std::string_view kRememberedPortNotAbsolute = "it is not an absolute path";
+// What `kvt-config ports` says of a settings file that is not read, and why.
+inline std::string settings_file_ignored(const std::string& path, const std::string& reason) {
+  return "The settings file " + path + " is ignored: " + reason + ".";
+}
+inline constexpr std::string_view kSettingsNotRegularFile = "it is not a regular file";
+inline constexpr std::string_view kSettingsTooLarge = "it is larger than 64 KiB";
+inline constexpr std::string_view kSettingsUnparsable = "it cannot be parsed";
+inline std::string settings_unreadable(const std::string& system_text) {
+  return "it cannot be read (" + system_text + ")";
+}
 // Put in front of the description of a port that would not open.
 inline constexpr std::string_view kPortNotOpened = "SERIAL PORT COULD NOT BE OPENED: ";
 
@@ -29,12 +39,23 @@ inline std::string no_such_device(const std::string& device) {
          ". CONNECT THE SWITCH PANEL CABLE, OR CHOOSE THE PORT OF YOUR SERIAL ADAPTER (FOR "
          "EXAMPLE /dev/ttyUSB0).";
 }
-inline std::string permission_denied(const std::string& device) {
-  return "YOU ARE NOT ALLOWED TO USE " + device +
-         ". ASK YOUR ADMINISTRATOR TO ADD YOU TO THE dialout GROUP, THEN LOG OUT AND IN AGAIN.";
+// `group`: the group that owns the device, as the system names it (e.g. dialout); empty when
+// it is not known.
+inline std::string permission_denied(const std::string& device, const std::string& group) {
+  const std::string advice =
+      group.empty() ? "TO LET YOU READ AND WRITE IT" : "TO ADD YOU TO THE " + group + " GROUP";
+  return "YOU ARE NOT ALLOWED TO USE " + device + ". ASK YOUR ADMINISTRATOR " + advice +
+         ", THEN LOG OUT AND IN AGAIN.";
 }
 inline std::string port_in_use(const std::string& device) {
   return device + " IS IN USE BY ANOTHER PROGRAM. CLOSE THAT PROGRAM AND TRY AGAIN.";
+}
+// A program by the name the system gives its process and its process number: "picocom (PID 812)".
+inline std::string program_and_pid(const std::string& name, long pid) {
+  return name + " (PID " + std::to_string(pid) + ")";
+}
+inline std::string port_open_elsewhere(const std::string& device, const std::string& program) {
+  return device + " IS OPEN IN ANOTHER PROGRAM: " + program + ". CLOSE THAT PROGRAM AND TRY AGAIN.";
 }
 inline std::string port_refused(const std::string& device, const std::string& system_text) {
   return device + " REFUSED TO OPEN (" + system_text + ").";
@@ -64,6 +85,12 @@ inline constexpr std::string_view kWriteDone = "SWITCH PANEL HAS BEEN PROGRAMMED
 inline constexpr std::string_view kFinishingWrite =
     "FINISHING THE WRITE SO THAT THE SWITCH PANEL IS NOT LEFT HALF-WRITTEN";
 inline constexpr std::string_view kTransferFailed = "COMMUNICATIONS FAILURE-BAD SWITCH PANEL DATA";
+// After a write that ended early: `last_address` is the highest address a write frame went out
+// for.
+inline std::string partly_written(int last_address) {
+  return "THE SWITCH PANEL HOLDS A PARTLY WRITTEN CONFIGURATION (ADDRESSES 0 TO " +
+         std::to_string(last_address) + "). WRITE IT AGAIN.";
+}
 inline constexpr std::string_view kMismatchTitle = "SWITCH PANEL/CONFIGURATION MIS-MATCH";
 inline constexpr std::string_view kMismatchRead =
     "THE SWITCH PANEL THAT YOU HAVE ATTEMPTED TO READ DATA FROM DOES NOT MATCH THIS "
@@ -78,7 +105,15 @@ inline std::string probe_other_model(int model) {
   return "ANOTHER MODEL ANSWERS (" + std::to_string(model) + ")";
 }
 inline constexpr std::string_view kProbeNoAnswer = "NO ANSWER";
+inline constexpr std::string_view kProbePortStopped = "THE PORT STOPPED WORKING";
+inline std::string probe_no_answer(const std::string& reason) {
+  return std::string(kProbeNoAnswer) + " (" + reason + ")";
+}
 inline constexpr std::string_view kProbeInUse = "IN USE BY ANOTHER PROGRAM";
+// `program`: program_and_pid of the program that has the port open.
+inline std::string probe_open_elsewhere(const std::string& program) {
+  return "OPEN IN ANOTHER PROGRAM: " + program;
+}
 inline std::string probe_not_opened(const std::string& reason) {
   return "COULD NOT BE OPENED (" + reason + ")";
 }

@@ -17,8 +17,13 @@ PanelCheckEnd wake_and_check_model(PanelLink& link) {
   }
   link.wait_tick();
   const ByteTransfer read = link.readee(memory_map::kModel);
-  if (!brought_value(read.outcome)) {
-    return {read.outcome == Transfer::Cancelled ? PanelCheck::Cancelled : PanelCheck::Failed};
+  switch (read.outcome) {
+    case Transfer::Cancelled:
+      return {PanelCheck::Cancelled};
+    case Transfer::PortFailed:
+      return {PanelCheck::PortBroke};
+    default:
+      if (!brought_value(read.outcome)) return {PanelCheck::Failed};
   }
   if (read.value != memory_map::kModelByte) {
     emit link.other_model_answered(read.value);

@@ -11,7 +11,7 @@ enum class PanelCheck {
   Ours,        // the panel answered and holds this program's model byte
   OtherModel,  // the panel answered with another model byte
   NoAnswer,    // nothing answered the wake-up
-  PortBroke,   // the port stopped working during the wake-up
+  PortBroke,   // the port stopped working during the wake-up or the model read
   Failed,      // the model byte could not be read (no reply, corrupted)
   Cancelled,   // the program is closing or was told to stop
 };

@@ -50,7 +50,8 @@ bool write_configuration_bytes(const ConfigurationBytes& bytes, PanelLink& link)
   return true;
 }
 
-// The part both commands share: wake the panel, check its model, transfer the bytes, report.
+// The part both commands share: wake the panel, check its model, transfer the bytes. Success
+// is reported here; a failure is left to report_failure, which a write adds to.
 template <typename TransferBytes>
 CommandEnd run_transfer(Controls& controls, StatusBox& status, PanelLink& link,
                         std::string_view mismatch_prompt, std::string_view done,
@@ -61,13 +62,11 @@ CommandEnd run_transfer(Controls& controls, StatusBox& status, PanelLink& link,
     // A silent panel has already been reported by the handshake itself.
     case PanelCheck::NoAnswer:
       return CommandEnd::NoAnswer;
-    case PanelCheck::PortBroke:
-      show_status(status, StatusColour::Red, link_texts::kTransferFailed);
-      return CommandEnd::PortBroke;
     case PanelCheck::OtherModel:
       controls.dialogs().message(std::string(mismatch_prompt),
                                  std::string(link_texts::kMismatchTitle));
       return CommandEnd::OtherModel;
+    case PanelCheck::PortBroke:
     case PanelCheck::Failed:
       break;
     case PanelCheck::Ours:
@@ -78,10 +77,23 @@ CommandEnd run_transfer(Controls& controls, StatusBox& status, PanelLink& link,
       }
       break;
   }
-  // A transfer cut short by a stop is no fault of the panel's data.
+  // A transfer cut short by a stop is no fault of the panel's data, nor is a port that stopped
+  // working.
   if (link.shutting_down()) return CommandEnd::Cancelled;
-  show_status(status, StatusColour::Red, link_texts::kTransferFailed);
-  return CommandEnd::Failed;
+  return link.port_failed() ? CommandEnd::PortBroke : CommandEnd::Failed;
+}
+
+bool is_failure(CommandEnd end) {
+  return end == CommandEnd::PortBroke || end == CommandEnd::Failed;
+}
+
+// A failed transfer in red: the port that stopped working, or the panel's bad data; `note`, when
+// given, as a line of its own after it.
+void report_failure(StatusBox& status, const PanelLink& link, const std::string& note = {}) {
+  std::string text =
+      link.port_failed() ? link.port_error_text() : std::string(link_texts::kTransferFailed);
+  if (!note.empty()) text += '\n' + note;
+  show_status(status, StatusColour::Red, text);
 }
 
 // Opens the link; a port that will not open is reported in red and ends the command.
@@ -110,6 +122,7 @@ PanelRead read_config(PanelConfig& c, Controls& controls, StatusBox& status, Pan
   read.end = run_transfer(
       controls, status, link, link_texts::kMismatchRead, link_texts::kReadDone,
       [&] { return read_configuration_bytes(c, controls, link, read.bytes, read_bytes); });
+  if (is_failure(read.end)) report_failure(status, link);
   link.close_link();
   if (read.end == CommandEnd::Done) {
     controls.dialogs().name_not_settings(std::string(rule_texts::kPanelHolder),
@@ -129,6 +142,11 @@ CommandEnd write_config(PanelConfig& c, Controls& controls, StatusBox& status, P
   } else {
     end = run_transfer(controls, status, link, link_texts::kMismatchWrite, link_texts::kWriteDone,
                        [&] { return write_configuration_bytes(*bytes, link); });
+  }
+  // Bytes already written stay in the panel: it now holds parts of two configurations.
+  if (is_failure(end)) {
+    const auto written = link.last_write_sent();
+    report_failure(status, link, written ? link_texts::partly_written(*written) : std::string());
   }
   link.close_link();
   return end;

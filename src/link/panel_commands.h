@@ -17,8 +17,8 @@ enum class CommandEnd {
   Incomplete,     // a switch on a module has no channel: said in red; nothing was sent
   OtherModel,     // the panel is of another model: the mismatch message; nothing was written
   NoAnswer,       // the panel did not answer the wake-up
-  PortBroke,      // the port stopped working during the wake-up
-  Failed,         // a byte was refused, corrupted, out of range or not verified
+  PortBroke,      // the port stopped working: said in red
+  Failed,         // a byte was refused, corrupted, out of range or not verified: said in red
   Cancelled,      // the program is closing or was told to stop; nothing said
 };
 
@@ -47,7 +47,8 @@ PanelRead read_config(PanelConfig& config, Controls& controls, StatusBox& status
 
 // The write command (WRITE_CONFIG) on the panel at `device`: computes the configuration bytes
 // from the window and writes them into the panel, every byte read back and verified. Nothing is
-// sent while a switch is incomplete or when the panel is of another model.
+// sent while a switch is incomplete or when the panel is of another model. A write that fails
+// after its first write frame says which addresses the panel may now hold new bytes at.
 CommandEnd write_config(PanelConfig& config, Controls& controls, StatusBox& status, PanelLink& link,
                         const std::string& device);
 

@@ -30,6 +30,7 @@ PanelLink::PanelLink(SerialPort& port, StatusBox& status, QObject* parent)
 
 bool PanelLink::open_link(const std::string& device) {
   bytes_transferred_ = 0;
+  last_write_sent_.reset();
   port_.open(device, kLineSettings);
   return port_.port_open();
 }
@@ -52,7 +53,9 @@ Transfer PanelLink::wake_panel() {
   // when the tick was handled came first: on a busy machine the reply and the tick reach the
   // program in one pass of the event loop, and the port's part of that pass runs first.
   const bool in_time = !timer_flag_ || reply_waiting_at_tick_;
-  if (port_.input() == kAcknowledgement && in_time) return Transfer::Ok;
+  const std::string reply = port_.input();
+  if (interrupted(ending)) return ending;
+  if (reply == kAcknowledgement && in_time) return Transfer::Ok;
   status_.set_status_colour(StatusColour::Red);
   show_text(link_texts::kPanelFailedToRespond);
   return Transfer::NoReply;
@@ -85,11 +88,13 @@ ByteTransfer PanelLink::sendee(std::int16_t address, std::int16_t data) {
   Transfer ending = Transfer::Ok;
   if (interrupted(ending)) return {ending};
   port_.output(write_frame(address, data));
+  last_write_sent_ = address;
   emit write_frame_sent(address);
   arm();
   reply_wait();
   if (interrupted(ending)) return {ending};
   const std::string reply = port_.input();
+  if (interrupted(ending)) return {ending};
   if (reply.empty()) return {Transfer::NoReply};
   if (reply != kAcknowledgement) return {Transfer::NotAcknowledged};
 
@@ -114,6 +119,7 @@ ByteTransfer PanelLink::read_back(std::int16_t address) {
   Transfer ending = Transfer::Ok;
   if (interrupted(ending)) return {ending};
   const std::string reply = port_.input();
+  if (interrupted(ending)) return {ending};
   const ReplyValue value = reply_value(reply);
   // Too short a reply (none at all when the tick came first) carries no value, and one without a
   // digit (line noise, a wrong device) has only the number rule's 0, which is no byte the panel
@@ -130,7 +136,7 @@ void PanelLink::request_shutdown() { shutting_down_ = true; }
 std::string PanelLink::port_error_text() const {
   const auto error = port_.error();
   if (!error) return {};
-  if (error->problem == PortProblem::FailedWhileOpen) return describe_port_error(*error);
+  if (!is_open_refusal(error->problem)) return describe_port_error(*error);
   return std::string(link_texts::kPortNotOpened) + describe_port_error(*error);
 }
 
@@ -160,12 +166,16 @@ bool PanelLink::interrupted(Transfer& ending) const {
     ending = Transfer::Cancelled;
     return true;
   }
-  const auto error = port_.error();
-  if (error && error->problem == PortProblem::FailedWhileOpen) {
+  if (port_failed()) {
     ending = Transfer::PortFailed;
     return true;
   }
   return false;
+}
+
+bool PanelLink::port_failed() const {
+  const auto error = port_.error();
+  return error && error->problem == PortProblem::FailedWhileOpen;
 }
 
 void PanelLink::transferred() {

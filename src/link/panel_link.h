@@ -52,6 +52,11 @@ class PanelLink : public QObject {
   // What the port layer said of its last open, or that the port broke down; none while all is
   // well.
   std::optional<PortError> port_error() const { return port_.error(); }
+  // The port stopped working while open (it is closed by now).
+  bool port_failed() const;
+  // The highest address a write frame has gone out for since the link was opened: addresses 0
+  // to it may hold new bytes.
+  std::optional<std::int16_t> last_write_sent() const { return last_write_sent_; }
 
  signals:
   // The write frame for `address` has gone out: from now on the panel may hold the new byte.
@@ -77,11 +82,12 @@ class PanelLink : public QObject {
 
   SerialPort& port_;
   StatusBox& status_;
-  QTimer timer1_;  // Timer1: 100 ms, precise, stopped until the first wait arms it
+  QTimer timer1_;            // Timer1: 100 ms, precise, stopped until the first wait arms it
   bool timer_flag_ = false;  // the tick has come since the last arming
   // A whole reply was already waiting when that tick was handled.
   bool reply_waiting_at_tick_ = false;
   int bytes_transferred_ = 0;
+  std::optional<std::int16_t> last_write_sent_;
   bool shutting_down_ = false;
 };
 

@@ -18,6 +18,12 @@ PortProbe refused(const std::string& device, const std::optional<PortError>& err
     case PortProblem::InUse:
       probe.result = ProbeResult::InUse;
       break;
+    case PortProblem::OpenInAnotherProgram:
+      probe.result = ProbeResult::InUse;
+      if (error->holder) {
+        probe.holder = link_texts::program_and_pid(error->holder->name, error->holder->pid);
+      }
+      break;
     case PortProblem::NoSuchDevice:
       probe.reason = link_texts::kProbeNoSuchDevice;
       break;
@@ -48,9 +54,11 @@ std::string probe_result_text(const PortProbe& probe) {
     case ProbeResult::OtherModel:
       return link_texts::probe_other_model(probe.model.value_or(0));
     case ProbeResult::NoAnswer:
-      return std::string(link_texts::kProbeNoAnswer);
+      return probe.reason.empty() ? std::string(link_texts::kProbeNoAnswer)
+                                  : link_texts::probe_no_answer(probe.reason);
     case ProbeResult::InUse:
-      return std::string(link_texts::kProbeInUse);
+      return probe.holder.empty() ? std::string(link_texts::kProbeInUse)
+                                  : link_texts::probe_open_elsewhere(probe.holder);
     case ProbeResult::NotOpened:
       return link_texts::probe_not_opened(probe.reason);
   }
@@ -76,9 +84,11 @@ std::optional<PortProbe> probe_port(PanelLink& link, const std::string& device) 
       probe.model = check.model;
       break;
     // Something that wakes but gives no model byte, or a port that broke down, holds no panel
-    // this program can use.
-    case PanelCheck::NoAnswer:
+    // this program can use; a port that stopped working says so.
     case PanelCheck::PortBroke:
+      probe.reason = link_texts::kProbePortStopped;
+      [[fallthrough]];
+    case PanelCheck::NoAnswer:
     case PanelCheck::Failed:
       probe.result = ProbeResult::NoAnswer;
       break;

@@ -17,7 +17,7 @@ enum class ProbeResult {
   Panel,       // a switch panel of this model answers
   OtherModel,  // a panel answers with another model byte
   NoAnswer,    // nothing answered the wake-up or the model read, or the port broke down
-  InUse,       // another program holds the port
+  InUse,       // another program holds the port (with a lock, or has it open)
   NotOpened,   // the port would not open for another reason
 };
 
@@ -25,7 +25,8 @@ struct PortProbe {
   std::string device;
   ProbeResult result = ProbeResult::NoAnswer;
   std::optional<int> model;  // the model byte, where a panel answered
-  std::string reason;        // NotOpened: why, in a few words
+  std::string reason;        // NotOpened, and NoAnswer where known: why, in a few words
+  std::string holder;        // InUse: the program that has the port open, where it is known
 };
 
 // What the port said, for people: "SWITCH PANEL ANSWERS", "NO ANSWER", ...

@@ -1,10 +1,10 @@
 #include "link/port_memory.h"
 
-#include <QSettings>
 #include <QString>
 #include <algorithm>
 
 #include "link/link_texts.h"
+#include "link/settings_file.h"
 
 namespace kvt {
 namespace {
@@ -25,16 +25,16 @@ std::string_view flaw_of(const QString& stored) {
 }  // namespace
 
 RememberedPort remembered_port() {
-  const QSettings settings;
-  if (!settings.contains(kPortKey)) return {};
-  const QString stored = settings.value(kPortKey).toString();
+  const QVariant value = stored_setting(kPortKey);
+  if (!value.isValid()) return {};
+  const QString stored = value.toString();
   const std::string_view flaw = flaw_of(stored);
   if (!flaw.empty()) return {{}, flaw};
   return {stored.toStdString(), {}};
 }
 
 void remember_port(const std::string& device) {
-  QSettings().setValue(kPortKey, QString::fromStdString(device));
+  store_setting(kPortKey, QString::fromStdString(device));
 }
 
 }  // namespace kvt

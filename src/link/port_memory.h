@@ -5,8 +5,7 @@
 
 namespace kvt {
 
-// The serial port chosen in the window, kept in the user's settings between runs (QSettings
-// under the application's organisation and name).
+// The serial port chosen in the window, kept in the user's settings file between runs.
 struct RememberedPort {
   std::string device;  // empty when nothing usable has been chosen
   // Why a stored port is ignored, from link_texts; empty when none is stored or it is usable.

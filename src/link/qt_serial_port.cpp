@@ -1,5 +1,6 @@
 #include "link/qt_serial_port.h"
 
+#include <poll.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 
 #include "link/line_settings.h"
 #include "link/link_texts.h"
+#include "link/port_holders.h"
 
 namespace kvt {
 
@@ -94,6 +96,7 @@ void QtSerialPort::open(const std::string& device, const std::string& settings) 
   if (!port_.open(QIODevice::ReadWrite)) {
     error_ = PortError{classify_open_failure(refusal_from(port_.error()), access_errno(device_)),
                        device_, port_.errorString().toStdString()};
+    if (error_->problem == PortProblem::PermissionDenied) error_->device_group = group_of(device_);
     return;
   }
   // Other programs (picocom, pyserial's exclusive mode and the scripts built on it) mark a port
@@ -104,6 +107,15 @@ void QtSerialPort::open(const std::string& device, const std::string& settings) 
     const std::string reason = std::strerror(errno);
     port_.close();
     error_ = PortError{PortProblem::InUse, device_, reason};
+    return;
+  }
+  // Most programs take no lock: ModemManager probing a new adapter, a terminal program left
+  // open. Such a program takes the panel's replies, so the port is not used while one has it.
+  if (auto holder =
+          other_program_holding(real_path.isEmpty() ? device_ : real_path.toStdString())) {
+    port_.close();
+    error_ = PortError{PortProblem::OpenInAnotherProgram, device_};
+    error_->holder = std::move(holder);
     return;
   }
   // A port starts each command with nothing received. A UART drops what arrives while it is
@@ -128,17 +140,33 @@ int QtSerialPort::in_buffer_count() const { return static_cast<int>(port_.bytesA
 std::string QtSerialPort::input() {
   if (!port_.isOpen()) return {};
   const QByteArray received = port_.readAll();
+  // Qt reports a hang-up only when it next reads the device, which may come after the tick
+  // that ends the wait: an empty or cut reply from a line that has gone must not be taken for
+  // the panel's bad data.
+  if (hung_up()) {
+    record_breakdown(QStringLiteral("hang-up"));
+    return {};
+  }
   return std::string(received.constData(), static_cast<std::size_t>(received.size()));
+}
+
+bool QtSerialPort::hung_up() const {
+  pollfd device{static_cast<int>(port_.handle()), POLLIN, 0};
+  return ::poll(&device, 1, 0) == 1 && (device.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+}
+
+void QtSerialPort::record_breakdown(const QString& system_text) {
+  error_ = PortError{PortProblem::FailedWhileOpen, device_, system_text.toStdString()};
+  // A pty whose far end has gone keeps reporting ReadError while the port stays open, and
+  // every report wakes the event loop again: only closing stops it.
+  port_.close();
 }
 
 std::optional<PortError> QtSerialPort::error() const { return error_; }
 
 void QtSerialPort::handle_error(QSerialPort::SerialPortError error) {
   if (!port_.isOpen() || !breaks_the_port(error)) return;
-  error_ = PortError{PortProblem::FailedWhileOpen, device_, port_.errorString().toStdString()};
-  // A pty whose far end has gone keeps reporting ReadError while the port stays open, and
-  // every report wakes the event loop again: only closing stops it.
-  port_.close();
+  record_breakdown(port_.errorString());
 }
 
 }  // namespace kvt

@@ -39,6 +39,11 @@ class QtSerialPort final : public QObject, public SerialPort {
   void handle_error(QSerialPort::SerialPortError error);
 
  private:
+  // The device reports a hang-up or an error (a pty whose master side closed, an adapter gone).
+  bool hung_up() const;
+  // The port stopped working: said so, and closed.
+  void record_breakdown(const QString& system_text);
+
   QSerialPort port_;
   std::string device_;
   std::optional<PortError> error_;

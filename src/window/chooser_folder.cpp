@@ -1,17 +1,18 @@
 #include "window/chooser_folder.h"
 
 #include <QFileInfo>
-#include <QSettings>
+
+#include "link/settings_file.h"
 
 namespace kvt {
 namespace {
 const QString kFolderKey = QStringLiteral("files/folder");
 }
 
-QString remembered_folder() { return QSettings().value(kFolderKey).toString(); }
+QString remembered_folder() { return stored_setting(kFolderKey).toString(); }
 
 void remember_folder_of(const QString& chosen_file) {
-  QSettings().setValue(kFolderKey, QFileInfo(chosen_file).absolutePath());
+  store_setting(kFolderKey, QFileInfo(chosen_file).absolutePath());
 }
 
 }  // namespace kvt

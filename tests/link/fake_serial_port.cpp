@@ -20,6 +20,8 @@ void FakeSerialPort::output(std::string_view bytes) {
   const std::size_t index = sent.size();
   sent.emplace_back(bytes);
   for (const std::string& late : std::exchange(with_next_output_, {})) land(late);
+  if (hang_up_after_ && index >= *hang_up_after_) hung_up_ = true;
+  if (hung_up_) return;
   if (index >= answers_.size() || answers_[index].bytes.empty()) return;
   const Answer& answer = answers_[index];
   switch (answer.arrival) {
@@ -38,7 +40,13 @@ void FakeSerialPort::output(std::string_view bytes) {
   }
 }
 
-std::string FakeSerialPort::input() { return std::exchange(received_, {}); }
+std::string FakeSerialPort::input() {
+  if (hung_up_ && open_) {
+    break_down();
+    received_.clear();
+  }
+  return std::exchange(received_, {});
+}
 
 void FakeSerialPort::follow_ticks(QTimer& tick) {
   tick.installEventFilter(&tick_watcher_);
@@ -49,10 +57,12 @@ void FakeSerialPort::follow_ticks(QTimer& tick) {
 }
 
 void FakeSerialPort::break_down_after(int ms) {
-  QTimer::singleShot(ms, Qt::PreciseTimer, &timers_, [this] {
-    error_ = kvt::PortError{kvt::PortProblem::FailedWhileOpen, "/dev/ttyUSB0", "unplugged"};
-    open_ = false;
-  });
+  QTimer::singleShot(ms, Qt::PreciseTimer, &timers_, [this] { break_down(); });
+}
+
+void FakeSerialPort::break_down() {
+  error_ = kvt::PortError{kvt::PortProblem::FailedWhileOpen, "/dev/ttyUSB0", "unplugged"};
+  open_ = false;
 }
 
 void FakeSerialPort::land(const std::string& bytes) {

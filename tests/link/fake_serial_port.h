@@ -48,6 +48,10 @@ class FakeSerialPort : public kvt::SerialPort {
   void follow_ticks(QTimer& tick);
   // The port breaks down `ms` from now, as an unplugged adapter would.
   void break_down_after(int ms);
+  // The line hangs up once output number `index` (from 0) has gone out, and the port notices
+  // only when it takes what came: that output is never answered, and the next input finds the
+  // port broken, as a pty whose master side closed is found.
+  void hang_up_after_output(std::size_t index) { hang_up_after_ = index; }
 
   std::vector<std::string> sent;   // every output, in order
   std::vector<std::string> calls;  // opens and closes in order, e.g. "open /dev/x 9600,N,8,1"
@@ -56,7 +60,11 @@ class FakeSerialPort : public kvt::SerialPort {
  private:
   void land(const std::string& bytes);
 
+  void break_down();
+
   std::vector<Answer> answers_;
+  std::optional<std::size_t> hang_up_after_;
+  bool hung_up_ = false;
   bool open_ = false;
   std::optional<kvt::PortError> error_;
   std::string received_;

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <memory>
 #include <numeric>
+#include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -31,6 +33,13 @@ using kvt::testing::RecordingStatusBox;
 
 constexpr const char* kTransferFailed = "COMMUNICATIONS FAILURE-BAD SWITCH PANEL DATA";
 constexpr const char* kMismatchTitle = "SWITCH PANEL/CONFIGURATION MIS-MATCH";
+constexpr const char* kPortStopped =
+    "THE SERIAL PORT /dev/ttyUSB0 STOPPED WORKING. CHECK THAT THE CABLE AND ADAPTER ARE PLUGGED "
+    "IN, THEN TRY AGAIN.";
+std::string partly_written(int last_address) {
+  return "THE SWITCH PANEL HOLDS A PARTLY WRITTEN CONFIGURATION (ADDRESSES 0 TO " +
+         std::to_string(last_address) + "). WRITE IT AGAIN.";
+}
 
 enum class Command { Read, Write };
 
@@ -112,7 +121,8 @@ TEST_F(PanelCommandTest, EveryByteOfACommandIsReportedOnceInTurn) {
 }
 
 // The handshake reports only a silent panel itself; a port that breaks down under it must still
-// end the command in red rather than leave the starting text up in yellow.
+// end the command in red rather than leave the starting text up in yellow, and say that the port
+// stopped working, not that the panel sent bad data.
 TEST_F(PanelCommandTest, PortBreakingDownDuringTheWakeUpEndsRed) {
   for (const Command command : {Command::Read, Command::Write}) {
     SCOPED_TRACE(command == Command::Read ? "read" : "write");
@@ -125,7 +135,7 @@ TEST_F(PanelCommandTest, PortBreakingDownDuringTheWakeUpEndsRed) {
     EXPECT_EQ(port->sent, std::vector<std::string>{"A"});
     EXPECT_TRUE(status.visible);
     EXPECT_EQ(status.colour, StatusColour::Red);
-    EXPECT_EQ(status.text, kTransferFailed);
+    EXPECT_EQ(status.text, kPortStopped);
     EXPECT_TRUE(dialogs.messages().empty());
   }
 }
@@ -172,19 +182,30 @@ TEST_F(PanelCommandTest, AReplyWithoutANumberEndsTheCommandAsBadData) {
     Command command;
     std::vector<Answer> answers;
     std::vector<std::string> sent;
+    std::string text;
   };
   const std::string wake = "A";
   const Case cases[] = {
-      {"model check of a read", Command::Read, {{kAck}, {"D000D"}}, {wake, kvt::read_frame(63)}},
-      {"model check of a write", Command::Write, {{kAck}, {"+.D0D"}}, {wake, kvt::read_frame(63)}},
+      {"model check of a read",
+       Command::Read,
+       {{kAck}, {"D000D"}},
+       {wake, kvt::read_frame(63)},
+       kTransferFailed},
+      {"model check of a write",
+       Command::Write,
+       {{kAck}, {"+.D0D"}},
+       {wake, kvt::read_frame(63)},
+       kTransferFailed},
       {"second switch of a read",
        Command::Read,
        {{kAck}, {"0690D"}, {"0000D"}, {"D000D"}},
-       {wake, kvt::read_frame(63), kvt::read_frame(0), kvt::read_frame(1)}},
+       {wake, kvt::read_frame(63), kvt::read_frame(0), kvt::read_frame(1)},
+       kTransferFailed},
       {"read-back of the first write",
        Command::Write,
        {{kAck}, {"0690D"}, {kAck}, {"D000D"}},
-       {wake, kvt::read_frame(63), kvt::write_frame(0, 0), kvt::read_frame(0)}},
+       {wake, kvt::read_frame(63), kvt::write_frame(0, 0), kvt::read_frame(0)},
+       std::string(kTransferFailed) + "\n" + partly_written(0)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -201,12 +222,106 @@ TEST_F(PanelCommandTest, AReplyWithoutANumberEndsTheCommandAsBadData) {
 
     EXPECT_EQ(port->sent, c.sent);
     EXPECT_EQ(status.colour, StatusColour::Red);
-    EXPECT_EQ(status.text, kTransferFailed);
+    EXPECT_EQ(status.text, c.text);
     EXPECT_FALSE(port->port_open());
     EXPECT_TRUE(dialogs.messages().empty());
     // The first switch read "0000D", a module-A code; the second must not have been loaded.
     EXPECT_EQ(controls.selected(kvt::module_list(2)), kvt::kNaPosition);
   }
 }
+
+// The answers of a panel that takes every write of the N/A window (switch codes 160, BL/MR 159,
+// independent lighting 0, both intensities 10) until `address`, whose exchange is then
+// `failing` instead: its write answered so and, when that is the acknowledgement, its read-back
+// answered `read_back`.
+std::vector<Answer> writes_until(int address, const std::string& failing,
+                                 const std::string& read_back = {}) {
+  const int bytes[] = {160, 160, 160, 160, 160, 160, 160, 160, 160, 160, 159, 0, 10, 10};
+  std::vector<Answer> answers{{kAck}, {"0690D"}};
+  for (int at = 0; at < address; ++at) {
+    char reply[16];
+    std::snprintf(reply, sizeof reply, "%03d0D", bytes[at]);
+    answers.push_back({kAck});
+    answers.push_back({reply});
+  }
+  answers.push_back({failing});
+  answers.push_back({read_back});
+  return answers;
+}
+
+struct FailedWriteCase {
+  const char* name;
+  std::vector<Answer> answers;
+  // The output after which the line hangs up, if it does.
+  std::optional<std::size_t> hang_up_after;
+  std::string text;
+};
+
+void PrintTo(const FailedWriteCase& c, std::ostream* out) { *out << c.name; }
+
+class FailedWrite : public PanelCommandTest,
+                    public ::testing::WithParamInterface<FailedWriteCase> {};
+
+// Whatever ends a write once a write frame has gone out leaves the panel with new bytes up to
+// that address and old ones after it: the red text says so after the failure, naming the last
+// address a write frame went out for. A write that ends before its first write frame has
+// changed nothing and says nothing of it. A port that stops working says so, also when the
+// program notices it only as it takes a reply, never that the panel sent bad data.
+TEST_P(FailedWrite, SaysWhatThePanelHolds) {
+  const FailedWriteCase& c = GetParam();
+  script(c.answers);
+  if (c.hang_up_after) port->hang_up_after_output(*c.hang_up_after);
+
+  kvt::write_config(config, controls, status, *link, "/dev/ttyUSB0");
+
+  EXPECT_EQ(status.colour, StatusColour::Red);
+  EXPECT_EQ(status.text, c.text);
+  EXPECT_FALSE(port->port_open());
+}
+
+// Outputs: 0 the wake-up, 1 the model read, then per address k a write frame (2 + 2k) and its
+// read-back (3 + 2k).
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FailedWrite,
+    ::testing::Values(
+        FailedWriteCase{"NotAcknowledged", writes_until(3, "X000X"), std::nullopt,
+                        std::string(kTransferFailed) + "\n" + partly_written(3)},
+        FailedWriteCase{"NoReply", writes_until(0, ""), std::nullopt,
+                        std::string(kTransferFailed) + "\n" + partly_written(0)},
+        FailedWriteCase{"NotVerified", writes_until(13, kAck, "0110D"), std::nullopt,
+                        std::string(kTransferFailed) + "\n" + partly_written(13)},
+        FailedWriteCase{"CorruptedReadBack", writes_until(5, kAck, "D0D"), std::nullopt,
+                        std::string(kTransferFailed) + "\n" + partly_written(5)},
+        FailedWriteCase{"BlMrNotVerified", writes_until(10, kAck, "1600D"), std::nullopt,
+                        std::string(kTransferFailed) + "\n" + partly_written(10)},
+        FailedWriteCase{"PortStopsAtAWriteFrame", writes_until(7, kAck, "1600D"), 2 + 2 * 7,
+                        std::string(kPortStopped) + "\n" + partly_written(7)},
+        FailedWriteCase{"PortStopsAtAReadBack", writes_until(4, kAck, "1600D"), 3 + 2 * 4,
+                        std::string(kPortStopped) + "\n" + partly_written(4)},
+        FailedWriteCase{"PortStopsAtTheModelRead", writes_until(0, kAck), 1, kPortStopped},
+        FailedWriteCase{"PortStopsAtTheWakeUp", writes_until(0, kAck), 0, kPortStopped},
+        FailedWriteCase{"ModelByteCorrupted", {{kAck}, {"0D"}}, std::nullopt, kTransferFailed}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A read whose port stops working at any step says so, never that the panel sent bad data.
+class ReadWithPortStopping : public PanelCommandTest,
+                             public ::testing::WithParamInterface<std::size_t> {};
+
+TEST_P(ReadWithPortStopping, SaysThePortStopped) {
+  std::vector<Answer> answers{{kAck}, {"0690D"}};
+  for (int address = 0; address < 14; ++address) {
+    if (address != 10) answers.push_back({"1600D"});
+  }
+  script(answers);
+  port->hang_up_after_output(GetParam());
+
+  run(Command::Read);
+
+  EXPECT_EQ(status.colour, StatusColour::Red);
+  EXPECT_EQ(status.text, kPortStopped);
+}
+
+// The wake-up, the model read, a switch, and the last byte.
+INSTANTIATE_TEST_SUITE_P(Steps, ReadWithPortStopping, ::testing::Values(0u, 1u, 4u, 14u));
 
 }  // namespace

@@ -71,12 +71,13 @@ TEST_F(PanelLinkTest, APortThatWillNotOpenIsExplained) {
   port = std::make_unique<FakeSerialPort>();
   port->refuse_open =
       kvt::PortError{kvt::PortProblem::PermissionDenied, "/dev/ttyUSB0", "Permission denied"};
+  port->refuse_open->device_group = "uucp";
   link = std::make_unique<kvt::PanelLink>(*port, status);
   EXPECT_FALSE(link->open_link(kDevice));
   const std::string text = link->port_error_text();
   EXPECT_EQ(text.rfind("SERIAL PORT COULD NOT BE OPENED: ", 0), 0u) << text;
   EXPECT_NE(text.find("/dev/ttyUSB0"), std::string::npos) << text;
-  EXPECT_NE(text.find("dialout"), std::string::npos) << text;
+  EXPECT_NE(text.find("THE uucp GROUP"), std::string::npos) << text;
 }
 
 TEST_F(PanelLinkTest, WakePanel) {
@@ -97,8 +98,10 @@ TEST_F(PanelLinkTest, WakePanel) {
       {"two acknowledgements waiting", {{"D000DD000D"}}, Transfer::NoReply, 1},
       {"lower case", {{"d000d"}}, Transfer::NoReply, 1},
       {"found only after the tick", {{kAck, Arrival::WithTheNextTick}}, Transfer::NoReply, 1},
-      {"taken in with the tick, before it", {{kAck, Arrival::JustBeforeTheNextTick}},
-       Transfer::Ok, 1},
+      {"taken in with the tick, before it",
+       {{kAck, Arrival::JustBeforeTheNextTick}},
+       Transfer::Ok,
+       1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -146,6 +146,20 @@ INSTANTIATE_TEST_SUITE_P(
                   {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A port that stops working while it is probed (an adapter pulled) holds no panel to use, and
+// its line says why, never that bad data came.
+TEST(ProbePortThatStops, IsNoAnswerAndSaysThePortStopped) {
+  kvt::testing::RecordingStatusBox status;
+  kvt::QtSerialPort port;
+  kvt::PanelLink link{port, status};
+  PanelSimulator silent({"--silent"});
+  QTimer::singleShot(150, [&] { silent.kill(); });
+  const auto probe = kvt::probe_port(link, silent.device());
+  ASSERT_TRUE(probe);
+  EXPECT_EQ(probe->result, ProbeResult::NoAnswer);
+  EXPECT_EQ(kvt::probe_result_text(*probe), "NO ANSWER (THE PORT STOPPED WORKING)");
+}
+
 class ProbeSearch : public ::testing::Test {
  protected:
   std::vector<std::string> results(const std::vector<PortProbe>& probes) {

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <termios.h>
@@ -132,21 +133,49 @@ TEST(PortErrorDescription, NamesTheDeviceAndTellsTheUserWhatToDo) {
   struct Case {
     PortProblem problem;
     const char* advice;
+    const char* group = "";
   };
   const Case cases[] = {
       {PortProblem::NoSuchDevice, "CHOOSE THE PORT OF YOUR SERIAL ADAPTER"},
-      {PortProblem::PermissionDenied, "ADD YOU TO THE dialout GROUP"},
+      // The group that owns the device, whichever it is; without one, no group is made up.
+      {PortProblem::PermissionDenied, "ADD YOU TO THE dialout GROUP,", "dialout"},
+      {PortProblem::PermissionDenied, "ADD YOU TO THE uucp GROUP,", "uucp"},
+      {PortProblem::PermissionDenied, "ASK YOUR ADMINISTRATOR TO LET YOU READ AND WRITE IT,"},
       {PortProblem::InUse, "IN USE BY ANOTHER PROGRAM"},
       // The system's own words keep their letters: they may name a path.
       {PortProblem::OtherOpenFailure, "(Inappropriate ioctl for device)"},
       {PortProblem::FailedWhileOpen, "STOPPED WORKING"},
   };
   for (const Case& c : cases) {
-    const std::string text = kvt::describe_port_error(
-        kvt::PortError{c.problem, "/dev/ttyUSB3", "Inappropriate ioctl for device"});
+    kvt::PortError error{c.problem, "/dev/ttyUSB3", "Inappropriate ioctl for device"};
+    error.device_group = c.group;
+    const std::string text = kvt::describe_port_error(error);
     EXPECT_NE(text.find("/dev/ttyUSB3"), std::string::npos) << text;
     EXPECT_NE(text.find(c.advice), std::string::npos) << text;
+    if (std::string(c.group) != "dialout") {
+      EXPECT_EQ(text.find("dialout"), std::string::npos) << text;
+    }
   }
+}
+
+// The group is the device's own, looked up as `ls -l` shows it.
+TEST(PortErrorDescription, GroupOfIsTheGroupThatOwnsTheDevice) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file to another group";
+  const group* other = nullptr;
+  for (const char* name : {"uucp", "daemon", "adm", "nogroup"}) {
+    if ((other = ::getgrnam(name)) != nullptr) break;
+  }
+  if (other == nullptr) GTEST_SKIP() << "no group to give the file to";
+  const std::string name = other->gr_name;
+  const gid_t gid = other->gr_gid;
+  char path[] = "/tmp/kvt-group-XXXXXX";
+  const int fd = ::mkstemp(path);
+  ASSERT_GE(fd, 0);
+  ::close(fd);
+  ASSERT_EQ(::chown(path, 0, gid), 0);
+  EXPECT_EQ(kvt::group_of(path), name);
+  ::unlink(path);
+  EXPECT_EQ(kvt::group_of(path), "");
 }
 
 }  // namespace

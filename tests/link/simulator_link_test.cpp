@@ -15,8 +15,10 @@
 #include <memory>
 #include <string>
 
+#include "device_holder.h"
 #include "link/panel_commands.h"
 #include "link/panel_link.h"
+#include "link/panel_probe.h"
 #include "link/qt_serial_port.h"
 #include "link/transfer.h"
 #include "model/headless_controls.h"
@@ -156,6 +158,19 @@ TEST_F(SimulatorLinkTest, SimulatorKilledMidTransferFailsItAtOnceAndFreesTheCpu)
   EXPECT_LT(idle.cpu_seconds(), 0.1);
   EXPECT_EQ(link.wake_panel(), kvt::Transfer::PortFailed);
   link.close_link();
+}
+
+// Qt learns of a hang-up only when the event loop next reads the device, and a wait may end on
+// its tick first: taking the reply looks at the line itself, so what is taken from a line that
+// has gone is never judged as the panel's data.
+TEST_F(SimulatorLinkTest, AHangUpIsNoticedWhenTheReplyIsTaken) {
+  start();
+  ASSERT_TRUE(link.open_link(sim->device())) << link.port_error_text();
+  sim->kill();  // the master side closes; no event is handled before the reply is taken
+  EXPECT_EQ(port.input(), "");
+  ASSERT_TRUE(port.error());
+  EXPECT_EQ(port.error()->problem, kvt::PortProblem::FailedWhileOpen);
+  EXPECT_FALSE(port.port_open());
 }
 
 // A peer that floods the line while the mismatch box is up, the port open behind it: the program
@@ -300,5 +315,52 @@ TEST_F(SimulatorLinkTest, DeviceHeldWithFlockIsInUseAndNothingIsSent) {
   EXPECT_EQ(::flock(next_program, LOCK_EX | LOCK_NB), 0);
   ::close(next_program);
 }
+
+struct HolderCase {
+  const char* name;
+  bool held_by_other_name;         // the holder opened the link, the program the device
+  bool holder_owns_a_pty = false;  // the holder has a pty master of its own as well
+};
+
+void PrintTo(const HolderCase& c, std::ostream* out) { *out << c.name; }
+
+class DeviceOpenInAnotherProgram : public SimulatorLinkTest,
+                                   public ::testing::WithParamInterface<HolderCase> {};
+
+// A program that has the port open without any lock (ModemManager probing a new adapter, a
+// terminal left open) takes the panel's replies. The port is refused before a byte is sent and
+// the program named, under whichever name of the device either side used; a pty master of the
+// holder's own does not make it the line's far end. The simulator, which holds the line's
+// master side and its device side, is the far end and never counted: the port opens with it.
+TEST_P(DeviceOpenInAnotherProgram, IsRefusedAndNamedBeforeAByteIsSent) {
+  const HolderCase& c = GetParam();
+  const std::string other_name = "/tmp/kvt-holder-link-" + std::to_string(::getpid());
+  start({"--link", other_name});
+  ASSERT_TRUE(link.open_link(sim->device())) << link.port_error_text();
+  link.close_link();
+
+  const std::string held = c.held_by_other_name ? other_name : sim->device();
+  const std::string opened = c.held_by_other_name ? sim->device() : other_name;
+  kvt::testing::DeviceHolder holder(held, c.holder_owns_a_pty);
+  ASSERT_TRUE(holder.holding());
+
+  EXPECT_FALSE(link.open_link(opened));
+  EXPECT_FALSE(port.port_open());
+  EXPECT_EQ(link.port_error_text(), opened + " IS OPEN IN ANOTHER PROGRAM: sleep (PID " +
+                                        std::to_string(holder.pid()) +
+                                        "). CLOSE THAT PROGRAM AND TRY AGAIN.");
+  const auto probe = kvt::probe_port(link, opened);
+  ASSERT_TRUE(probe);
+  EXPECT_EQ(probe->result, kvt::ProbeResult::InUse);
+  EXPECT_EQ(kvt::probe_result_text(*probe),
+            "OPEN IN ANOTHER PROGRAM: sleep (PID " + std::to_string(holder.pid()) + ")");
+  EXPECT_TRUE(sim->frames().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DeviceOpenInAnotherProgram,
+                         ::testing::Values(HolderCase{"SameName", false},
+                                           HolderCase{"HeldByTheLink", true},
+                                           HolderCase{"HolderWithAPtyOfItsOwn", false, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

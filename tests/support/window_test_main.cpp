@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include "window/application_look.h"
@@ -12,7 +11,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   // The chosen port and folder land in a folder of the tests' own, never in the user's settings.
   const QTemporaryDir settings;
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+  qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
   kvt::apply_application_look();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

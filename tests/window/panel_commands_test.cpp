@@ -376,7 +376,11 @@ TEST_F(PanelWrite, PanelThatStopsAcknowledgingKeepsWhatWasWritten) {
   enter_configuration();
   press("WRITE_CONFIG");
 
-  expect_status(StatusColour::Red, kTransferFailed);
+  // What the panel now holds, as a line of its own after the failure.
+  expect_status(StatusColour::Red,
+                std::string(kTransferFailed) +
+                    "\nTHE SWITCH PANEL HOLDS A PARTLY WRITTEN CONFIGURATION (ADDRESSES 0 TO 7). "
+                    "WRITE IT AGAIN.");
   const PanelMemory memory = sim->memory();
   for (int address = 0; address <= 6; ++address) EXPECT_EQ(memory[address], kBytes[address]);
   for (int address = 7; address < 14; ++address) EXPECT_EQ(memory[address], 0) << address;
@@ -452,7 +456,15 @@ TEST_F(PanelWrite, SimulatorKilledMidWriteFailsAtOnce) {
   press("WRITE_CONFIG");
 
   EXPECT_LT(clock.elapsed(), kWholeWriteMs);
-  expect_status(StatusColour::Red, kTransferFailed);
+  // The port stopped working, not the panel's data; then what the panel holds, then the port.
+  const std::string text = status_text();
+  EXPECT_EQ(status_colour(), theme::status_colour(StatusColour::Red));
+  EXPECT_TRUE(text.starts_with("THE SERIAL PORT " + sim->device() +
+                               " STOPPED WORKING. CHECK THAT THE CABLE AND ADAPTER ARE PLUGGED "
+                               "IN, THEN TRY AGAIN.\nTHE SWITCH PANEL HOLDS A PARTLY WRITTEN "
+                               "CONFIGURATION (ADDRESSES 0 TO "))
+      << text;
+  EXPECT_EQ(text.find(kTransferFailed), std::string::npos) << text;
   EXPECT_TRUE(button("WRITE_CONFIG").isEnabled());
 }
 

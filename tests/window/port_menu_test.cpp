@@ -2,6 +2,7 @@
 // command; the ports are the test's own, not the machine's.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -10,17 +11,18 @@
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <chrono>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "link/port_memory.h"
+#include "link/settings_file.h"
 #include "recording_dialogs.h"
 #include "sim_harness.h"
 #include "window/form1.h"
@@ -34,15 +36,19 @@ using kvt::sim::PanelSimulator;
 
 class PortMenu : public ::testing::Test {
  protected:
+  const QByteArray tests_settings_home = qgetenv("XDG_CONFIG_HOME");
   PortMenu() {
     // The user's settings stay untouched: the choice lands in a folder of the test's own.
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_dir.path());
+    qputenv("XDG_CONFIG_HOME", settings_dir.path().toLocal8Bit());
     ::unsetenv("KVT_SERIAL_PORT");
     form.load();
     form.show();
     form.port_selector().set_port_list([this] { return ports; });
   }
-  ~PortMenu() override { ::unsetenv("KVT_SERIAL_PORT"); }
+  ~PortMenu() override {
+    ::unsetenv("KVT_SERIAL_PORT");
+    qputenv("XDG_CONFIG_HOME", tests_settings_home);
+  }
 
   // The window has drawn itself before the test presses anything, as it has long before a user
   // does. Its first drawing is slow on a busy machine; done inside a command it would eat into
@@ -140,6 +146,26 @@ TEST_F(PortMenu, TheNextReadUsesTheChosenPort) {
   // machine cannot promise and other tests cover.
   ASSERT_FALSE(sim.frames().empty());
   EXPECT_EQ(sim.frames().front(), "41");
+}
+
+// A FIFO in place of the settings file would hold the window for good at the first look at the
+// chosen port (the menu, a read) and take whatever the window wrote: it is neither read nor
+// written, and the window works on without a remembered port.
+TEST_F(PortMenu, ASettingsFileThatIsAFifoIsNeitherReadNorWritten) {
+  const std::string path = kvt::settings_file().path;
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+  PanelSimulator sim;
+  ::setenv("KVT_SERIAL_PORT", sim.device().c_str(), 1);
+
+  choose(*right_click(), "/dev/ttyUSB0");
+  EXPECT_EQ(form.port_selector().current().device, sim.device());
+  form.findChild<QAbstractButton*>("READ_CONFIG")->click();
+
+  ASSERT_FALSE(sim.frames().empty());
+  struct stat status {};
+  ASSERT_EQ(::stat(path.c_str(), &status), 0);
+  EXPECT_TRUE(S_ISFIFO(status.st_mode));
 }
 
 // A silent panel keeps the read going for its six wake requests whatever the machine's load,
