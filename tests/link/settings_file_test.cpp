@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -65,12 +66,26 @@ bool write_file(const std::string& path, const std::string& content) {
   return true;
 }
 
-// What is at `path`, to see that nothing was written into it or put in its place.
+// What is at `path`, and at what a link there leads to, to see that nothing was written into
+// either or put in its place.
 std::string what_is_at(const std::string& path) {
-  struct stat status {};
-  if (::lstat(path.c_str(), &status) != 0) return "nothing";
-  return std::to_string(status.st_mode) + " " + std::to_string(status.st_size) + " " +
-         std::to_string(status.st_mtim.tv_nsec) + " " + std::to_string(status.st_ino);
+  std::string seen;
+  for (const auto look : {::lstat, ::stat}) {
+    struct stat status {};
+    if (look(path.c_str(), &status) != 0) return seen + "nothing";
+    seen += std::to_string(status.st_mode) + " " + std::to_string(status.st_size) + " " +
+            std::to_string(status.st_mtim.tv_nsec) + " " + std::to_string(status.st_ino) + "; ";
+  }
+  return seen;
+}
+
+// A device for the settings path to link to. Root gets a node of the test's own (the null
+// device's numbers) beside it, so that a fault that writes through the link replaces that node
+// and never the machine's /dev/null; any other user may not replace /dev/null.
+std::string device_beside(const std::string& path) {
+  const std::string own = path + ".device";
+  if (::geteuid() == 0 && ::mknod(own.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0) return own;
+  return "/dev/null";
 }
 
 class SettingsInPlace : public ::testing::TestWithParam<PlaceCase> {};
@@ -127,7 +142,9 @@ INSTANTIATE_TEST_SUITE_P(
         PlaceCase{"Folder", [](const std::string& p) { return fs::create_directory(p); },
                   "it is not a regular file"},
         PlaceCase{"LinkToADevice",
-                  [](const std::string& p) { return ::symlink("/dev/null", p.c_str()) == 0; },
+                  [](const std::string& p) {
+                    return ::symlink(device_beside(p).c_str(), p.c_str()) == 0;
+                  },
                   "it is not a regular file"},
         PlaceCase{"Unreadable",
                   [](const std::string& p) {

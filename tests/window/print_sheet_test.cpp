@@ -60,6 +60,11 @@ class PrintSheet : public ::testing::Test {
     form.open_file(file);
     form.activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+    // The window has drawn itself before a step, as it has long before a user presses anything:
+    // its first drawing is slow on a busy machine, and done inside a read it would eat into the
+    // 100 ms in which the panel's answer must be found.
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QCoreApplication::processEvents();
   }
 
   // A key pressed where the technician types: in the panel name box.
@@ -147,6 +152,11 @@ class PrintedSource : public ::testing::TestWithParam<SourceCase> {
     std::ofstream(path("refused.kvc"), std::ios::binary) << refused;
     form.activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+    // The window has drawn itself before a step, as it has long before a user presses anything:
+    // its first drawing is slow on a busy machine, and done inside a read it would eat into the
+    // 100 ms in which the panel's answer must be found.
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QCoreApplication::processEvents();
   }
   ~PrintedSource() override { qunsetenv("KVT_SERIAL_PORT"); }
 
