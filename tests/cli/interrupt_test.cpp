@@ -233,22 +233,6 @@ INSTANTIATE_TEST_SUITE_P(
             "ReadInItsLastTick", "read", {}, 15, false, SIGINT, false, kUnchanged, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// True once the program holds back `signal_number` (the kernel's SigBlk mask), the first thing
-// it does; waits at most 10 s.
-bool holds_back(qint64 pid, int signal_number) {
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < 10000) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    for (std::string line; std::getline(status, line);) {
-      if (!line.starts_with("SigBlk:")) continue;
-      if (std::stoull(line.substr(7), nullptr, 16) & (1ULL << (signal_number - 1))) return true;
-    }
-    std::this_thread::sleep_for(std::chrono::microseconds(200));
-  }
-  return false;
-}
-
 struct StartCase {
   const char* name;
   const char* command;
@@ -266,10 +250,10 @@ TEST_P(SignalAtStart, SaysItsMessageAndChangesNothing) {
   const QString file = dir.filePath(QStringLiteral("lobby.kvc"));
   std::ofstream(file.toStdString(), std::ios::binary) << kvt::testing::kWorkedExampleLine;
   const QString port = QString::fromStdString(sim.device());
-  KvtProcess program(std::string(c.command) == "read"
-                         ? QStringList{"read", "--port", port}
-                         : QStringList{"write", "--port", port, file});
-  ASSERT_TRUE(holds_back(program.pid(), c.signal_number));
+  KvtProcess program(std::string(c.command) == "read" ? QStringList{"read", "--port", port}
+                                                      : QStringList{"write", "--port", port, file});
+  // Held back is the program's first instruction.
+  ASSERT_TRUE(kvt::testing::signal_mask_has(program.pid(), "SigBlk:", c.signal_number));
   ::kill(static_cast<pid_t>(program.pid()), c.signal_number);
   const auto result = program.finish();
 

@@ -8,8 +8,12 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
+#include <chrono>
+#include <fstream>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <thread>
 #include <vector>
 
 namespace kvt::testing {
@@ -98,6 +102,23 @@ class KvtProcess {
   std::string err_;
   std::optional<std::string> start_failure_;
 };
+
+// True once the kernel's signal mask `mask` of the process ("SigCgt:", the signals it handles,
+// or "SigBlk:", those it holds back) has `signal_number`; waits at most 10 s.
+inline bool signal_mask_has(qint64 pid, std::string_view mask, int signal_number) {
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < 10000) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);) {
+      if (!line.starts_with(mask)) continue;
+      const unsigned long long bits = std::stoull(line.substr(mask.size()), nullptr, 16);
+      if (bits & (1ULL << (signal_number - 1))) return true;
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+  }
+  return false;
+}
 
 // Runs the built kvt-config with `arguments` and waits for it (at most 20 s).
 inline ProcessResult run_kvt(const QStringList& arguments,

@@ -5,10 +5,8 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <QElapsedTimer>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
-#include <QThread>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -20,28 +18,11 @@ namespace {
 
 using kvt::testing::KvtProcess;
 
-// True once the process has its own handler for `signal_number` (the kernel's SigCgt mask), so
-// the signal reaches the program and not the default action; waits at most 10 s.
-bool catches(qint64 pid, int signal_number) {
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < 10000) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    for (std::string line; std::getline(status, line);) {
-      if (!line.starts_with("SigCgt:")) continue;
-      const unsigned long long mask = std::stoull(line.substr(7), nullptr, 16);
-      if (mask & (1ULL << (signal_number - 1))) return true;
-    }
-    QThread::msleep(10);
-  }
-  return false;
-}
-
 struct WindowSignalCase {
   const char* name;
   int signal_number;
-  const char* file;        // what the window is started with
-  const char* box_shown;   // standard error's sign that the message box is up, if one is awaited
+  const char* file;       // what the window is started with
+  const char* box_shown;  // standard error's sign that the message box is up, if one is awaited
 };
 
 class WindowSignals : public ::testing::TestWithParam<WindowSignalCase> {};
@@ -55,7 +36,9 @@ TEST_P(WindowSignals, EndTheWindowWithTheSignalsStatus) {
   QProcessEnvironment environment;
   environment.insert("QT_QPA_PLATFORM", "offscreen");
   KvtProcess window({QString::fromStdString(path)}, environment);
-  ASSERT_TRUE(catches(window.pid(), c.signal_number)) << "the window never took the signal";
+  // Its own handler, so the signal reaches the program and not the default action.
+  ASSERT_TRUE(kvt::testing::signal_mask_has(window.pid(), "SigCgt:", c.signal_number))
+      << "the window never took the signal";
   if (c.box_shown) {
     ASSERT_TRUE(window.wait_for_error(c.box_shown)) << "no message box came up";
   }
@@ -75,11 +58,11 @@ constexpr const char* kWorked = kvt::testing::kWorkedExampleLine;
 
 INSTANTIATE_TEST_SUITE_P(
     Table, WindowSignals,
-    ::testing::Values(WindowSignalCase{"SigtermAtRest", SIGTERM, kWorked, nullptr},
-                      WindowSignalCase{"SighupAtRest", SIGHUP, kWorked, nullptr},
-                      WindowSignalCase{"SigintBehindAMessageBox", SIGINT, kOtherModel, kDialogShown},
-                      WindowSignalCase{"SigtermBehindAMessageBox", SIGTERM, kOtherModel,
-                                       kDialogShown}),
+    ::testing::Values(
+        WindowSignalCase{"SigtermAtRest", SIGTERM, kWorked, nullptr},
+        WindowSignalCase{"SighupAtRest", SIGHUP, kWorked, nullptr},
+        WindowSignalCase{"SigintBehindAMessageBox", SIGINT, kOtherModel, kDialogShown},
+        WindowSignalCase{"SigtermBehindAMessageBox", SIGTERM, kOtherModel, kDialogShown}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
