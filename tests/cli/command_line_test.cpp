@@ -23,6 +23,7 @@
 #include <optional>
 #include <sstream>
 
+#include "file_bytes.h"
 #include "kvt_process.h"
 #include "link/frames.h"
 #include "recording_dialogs.h"
@@ -55,11 +56,6 @@ class CommandLine : public ::testing::Test {
   }
   std::string worked_example_file() { return file("lobby.kvc", kvt::testing::kWorkedExampleLine); }
 
-  static std::string read_all(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
-
   QTemporaryDir dir;
 };
 
@@ -91,7 +87,7 @@ TEST_F(CommandLine, ReadSavesAsTheWindowSavesAfterARead) {
                                "LOBBY 2", "-o", QString::fromStdString(saved)});
   EXPECT_EQ(result.exit_code, 0) << result.err;
   EXPECT_NE(result.out.find("SW3   BL/MR"), std::string::npos) << result.out;
-  EXPECT_EQ(read_all(saved),
+  EXPECT_EQ(kvt::testing::file_bytes(saved),
             "\"00-00417-MDL\",\"LOBBY 2\",\"\",12,\"\",0,\"\",159,\"\",160,\"\",160,\"\",160,"
             "\"\",160,\"\",160,\"\",160,\"\",160,159,\"feature\",1,\"ind%\",10,\"bl%\",4\r\n");
   EXPECT_FALSE(has_write_frame(sim.frames()));
@@ -661,7 +657,8 @@ TEST_F(Latin1Name, ReadSavesUnderIt) {
   const auto result =
       run_kvt_bytes({"read", "--port", sim.device(), "--name", "LOBBY 2", "-o", latin1_path});
   EXPECT_EQ(result.exit_code, 0) << result.err;
-  EXPECT_NE(read_all(latin1_path).find("\"00-00417-MDL\",\"LOBBY 2\","), std::string::npos);
+  EXPECT_NE(kvt::testing::file_bytes(latin1_path).find("\"00-00417-MDL\",\"LOBBY 2\","),
+            std::string::npos);
 }
 
 // A name typed on a Latin-1 terminal arrives as a byte that is no UTF-8: refused, not saved as

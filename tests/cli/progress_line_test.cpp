@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <fstream>
+#include <numeric>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "kvt_process.h"
 #include "sim_harness.h"
@@ -60,6 +64,24 @@ TEST_P(ProgressLine, IsShownOnATerminal) {
   const ProcessResult result = run_on_terminal(arguments(sim));
   ASSERT_EQ(result.exit_code, 0) << result.out << result.err;
   EXPECT_NE(result.out.find(std::string("\r\x1b[K") + kFirstStep), std::string::npos) << result.out;
+}
+
+// Every step is counted once, in order, and the last one is the whole: "byte N of N".
+TEST_P(ProgressLine, CountsEveryByteUpToTheTotal) {
+  PanelSimulator sim({}, kvt::testing::panel_holding(kvt::testing::kWorkedCodes));
+  const ProcessResult result = run_on_terminal(arguments(sim));
+  ASSERT_EQ(result.exit_code, 0) << result.out << result.err;
+  static const QRegularExpression step(QStringLiteral("byte (\\d+) of (\\d+)"));
+  std::vector<int> numbers;
+  std::set<int> totals;
+  for (const auto& match : step.globalMatch(QString::fromStdString(result.out))) {
+    numbers.push_back(match.captured(1).toInt());
+    totals.insert(match.captured(2).toInt());
+  }
+  ASSERT_EQ(totals.size(), 1u) << result.out;
+  std::vector<int> every_step(static_cast<std::size_t>(*totals.begin()));
+  std::iota(every_step.begin(), every_step.end(), 1);
+  EXPECT_EQ(numbers, every_step) << result.out;
 }
 
 TEST_P(ProgressLine, IsNotWrittenWhenStandardErrorIsNoTerminal) {

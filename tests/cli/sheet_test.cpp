@@ -18,10 +18,12 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "file_bytes.h"
 #include "files/config_file_save.h"
 #include "kvt_process.h"
 #include "other_owner.h"
@@ -106,7 +108,8 @@ struct SheetCase {
 
 void PrintTo(const SheetCase& c, std::ostream* out) { *out << c.name; }
 
-class Sheet : public ::testing::TestWithParam<SheetCase> {
+// A configuration file in a folder of the test's own, and its sheet beside it.
+class SheetFile : public ::testing::Test {
  protected:
   // `record` written as lobby.kvc and turned into lobby.pdf.
   kvt::testing::ProcessResult make_sheet(const kvt::ConfigRecord& record,
@@ -119,6 +122,8 @@ class Sheet : public ::testing::TestWithParam<SheetCase> {
   QTemporaryDir dir;
   QString file;
 };
+
+class Sheet : public SheetFile, public ::testing::WithParamInterface<SheetCase> {};
 
 // The worked example's designations and settings, by switch.
 struct Button {
@@ -200,6 +205,39 @@ TEST_F(Sheet, ShowsTheFeaturesCodesAndWhereItCameFrom) {
     EXPECT_NE(text.find(expected), std::string::npos) << expected << " not in\n" << text;
   }
 }
+
+struct LightingCase {
+  const char* name;
+  int feature;       // the file's independent lighting flag
+  const char* says;  // the sheet's word for it
+};
+
+void PrintTo(const LightingCase& c, std::ostream* out) { *out << c.name; }
+
+class SheetLighting : public SheetFile, public ::testing::WithParamInterface<LightingCase> {};
+
+// The word beside INDEPENDENT LIGHTING is the file's flag, whichever way it is set.
+TEST_P(SheetLighting, SaysWhetherIndependentLightingIsOn) {
+  kvt::ConfigRecord record = kvt::testing::worked_example();
+  record.feature = GetParam().feature;
+  const auto result = make_sheet(record);
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  const std::string text = run_tool(
+      QStringLiteral("pdftotext"),
+      {QStringLiteral("-layout"), dir.filePath(QStringLiteral("lobby.pdf")), QStringLiteral("-")});
+  const std::string label = "INDEPENDENT LIGHTING";
+  const auto at = text.find(label);
+  ASSERT_NE(at, std::string::npos) << text;
+  std::istringstream rest(text.substr(at + label.size(), text.find('\n', at) - at - label.size()));
+  std::string word;
+  rest >> word;
+  EXPECT_EQ(word, GetParam().says) << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Flags, SheetLighting,
+                         ::testing::Values(LightingCase{"On", 1, "ON"},
+                                           LightingCase{"Off", 0, "OFF"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct PaperCase {
   const char* name;
@@ -302,6 +340,12 @@ TEST_P(SheetRefusal, SaysWhyAndFails) {
   // PDF would replace it, and a test must never risk a device of the system.
   const QString fifo = dir.filePath(QStringLiteral("fifo.pdf"));
   ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+  // The configuration's second names: it is the same file under either.
+  const std::string configuration = kvt::testing::file_bytes(file.toStdString());
+  const std::string hard_link = dir.filePath(QStringLiteral("hard.kvc")).toStdString();
+  const std::string symbolic_link = dir.filePath(QStringLiteral("symbolic.kvc")).toStdString();
+  ASSERT_EQ(::link(file.toLocal8Bit().constData(), hard_link.c_str()), 0) << std::strerror(errno);
+  ASSERT_EQ(::symlink("lobby.kvc", symbolic_link.c_str()), 0) << std::strerror(errno);
   QStringList arguments{QStringLiteral("sheet")};
   for (const QString& argument : GetParam().arguments) {
     arguments << QString(argument)
@@ -316,9 +360,9 @@ TEST_P(SheetRefusal, SaysWhyAndFails) {
             std::string::npos)
       << result.err;
   EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("lobby.pdf"))));
-  QFile configuration(file);
-  ASSERT_TRUE(configuration.open(QIODevice::ReadOnly));
-  EXPECT_FALSE(configuration.read(4).startsWith("%PDF"));
+  for (const std::string& name : {file.toStdString(), hard_link, symbolic_link}) {
+    EXPECT_TRUE(kvt::testing::file_bytes(name) == configuration) << name << " was replaced";
+  }
   struct stat fifo_status {};
   ASSERT_EQ(::stat(fifo.toLocal8Bit().constData(), &fifo_status), 0);
   EXPECT_TRUE(S_ISFIFO(fifo_status.st_mode));
@@ -342,6 +386,19 @@ INSTANTIATE_TEST_SUITE_P(
                     {QStringLiteral("FILE"), QStringLiteral("-o"), QStringLiteral("DIR/lobby.kvc")},
                     "CONFIGURATION SHEET WAS NOT SAVED: DIR/lobby.kvc (IT IS THE CONFIGURATION "
                     "FILE)"},
+        RefusalCase{"HardLinkToConfiguration",
+                    {QStringLiteral("FILE"), QStringLiteral("-o"), QStringLiteral("DIR/hard.kvc")},
+                    "CONFIGURATION SHEET WAS NOT SAVED: DIR/hard.kvc (IT IS THE CONFIGURATION "
+                    "FILE)"},
+        RefusalCase{
+            "SymbolicLinkToConfiguration",
+            {QStringLiteral("FILE"), QStringLiteral("-o"), QStringLiteral("DIR/symbolic.kvc")},
+            "CONFIGURATION SHEET WAS NOT SAVED: DIR/symbolic.kvc (IT IS THE CONFIGURATION FILE)"},
+        RefusalCase{
+            "ConfigurationThroughItsLink",
+            {QStringLiteral("DIR/symbolic.kvc"), QStringLiteral("-o"), QStringLiteral("FILE")},
+            "CONFIGURATION SHEET WAS NOT SAVED: DIR/lobby.kvc (IT IS THE CONFIGURATION "
+            "FILE)"},
         RefusalCase{"NoFile",
                     {QStringLiteral("DIR/none.kvc")},
                     "CONFIGURATION FILE COULD NOT BE READ: DIR/none.kvc"},

@@ -5,11 +5,11 @@
 #include <QTemporaryDir>
 #include <array>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <tuple>
 
+#include "file_bytes.h"
 #include "files/file_open.h"
 #include "files/file_save.h"
 #include "model/editor_events.h"
@@ -19,11 +19,6 @@
 #include "recording_status_box.h"
 
 namespace kvt::testing {
-
-inline std::string file_bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 inline void put_file(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;

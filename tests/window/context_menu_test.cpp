@@ -10,10 +10,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "file_bytes.h"
 #include "model/switch_rows.h"
 #include "model/tables.h"
 #include "tests/window/counting_form.h"
@@ -93,8 +93,7 @@ class RightPress : public ::testing::TestWithParam<Target> {
     const std::string path = dir.filePath("snapshot.kvc").toStdString();
     form.recorder().answer_with(path);
     form.findChild<QAbstractButton*>("WRITE_FILE")->click();
-    std::ifstream in(path, std::ios::binary);
-    s.saved_file.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    s.saved_file = testing::file_bytes(path);
     s.handler_runs = form.all_list_runs() + form.check1_runs;
     return s;
   }
@@ -151,6 +150,35 @@ INSTANTIATE_TEST_SUITE_P(Controls, RightPress,
                                            Target{"READ_CONFIG", false, Menu::Window},
                                            Target{"Text3", false, Menu::Edit},   // SW1's box
                                            Target{"Text2", false, Menu::Edit}),  // panel name
+                         [](const auto& info) { return std::string(info.param.name); });
+
+class RightPressOnFocusedList : public RightPress {};
+
+// The list the keyboard user works in keeps its current row, their place, while the menu is open
+// and after it has closed.
+TEST_P(RightPressOnFocusedList, KeepsTheCurrentRow) {
+  const Target target = GetParam();
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  QListWidget& box = list(target.name);
+  box.setFocus(Qt::TabFocusReason);
+  const int place = box.currentRow();
+  ASSERT_GE(place, 0);
+  const QPoint where = point_in_window(target);
+
+  QTest::mousePress(form.windowHandle(), Qt::RightButton, {}, where);
+  QTest::mouseRelease(form.windowHandle(), Qt::RightButton, {}, where);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(menu, nullptr) << "no menu opened";
+  EXPECT_EQ(box.currentRow(), place) << "while the menu is open";
+  QTest::keyClick(menu, Qt::Key_Escape);
+  EXPECT_EQ(QApplication::focusWidget(), &box);
+  EXPECT_EQ(box.currentRow(), place) << "after the menu closed";
+}
+
+INSTANTIATE_TEST_SUITE_P(Lists, RightPressOnFocusedList,
+                         ::testing::Values(Target{"List1", true, Menu::Window},    // SW1 module
+                                           Target{"List21", true, Menu::Window}),  // indicator
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

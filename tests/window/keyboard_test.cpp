@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <fstream>
@@ -50,6 +51,7 @@ struct PressCase {
   const char* what;
   const char* button;
   Qt::Key key;
+  Qt::KeyboardModifiers modifiers;  // the keypad's Enter comes with Qt::KeypadModifier
   // Answers what the command asks; then checks the command ran.
   void (*prepare)(RecordingDialogs&, const QTemporaryDir&);
   bool (*ran)(testing::CountingForm1&);
@@ -65,24 +67,30 @@ TEST_P(ButtonByKey, RunsTheCommandAndKeepsTheFocusThere) {
   const PressCase& c = GetParam();
   c.prepare(form.recorder(), dir);
   control(c.button).setFocus(Qt::TabFocusReason);
-  QTest::keyClick(&control(c.button), c.key);
+  QTest::keyClick(&control(c.button), c.key, c.modifiers);
   EXPECT_TRUE(c.ran(form));
   EXPECT_EQ(focused(), c.button);
 }
 
 const PressCase kPressCases[] = {
-    {"ReadBySpace", "READ_CONFIG", Qt::Key_Space, [](RecordingDialogs&, const QTemporaryDir&) {},
+    {"ReadBySpace", "READ_CONFIG", Qt::Key_Space, Qt::NoModifier,
+     [](RecordingDialogs&, const QTemporaryDir&) {},
      [](testing::CountingForm1& form) {
        return form.text(1) == "SWITCH PANEL DATA READ SUCCESSFUL";
      }},
-    {"SaveByReturn", "WRITE_FILE", Qt::Key_Return,
+    {"SaveByReturn", "WRITE_FILE", Qt::Key_Return, Qt::NoModifier,
      [](RecordingDialogs& dialogs, const QTemporaryDir& dir) {
        dialogs.answer_with(dir.filePath("SAVED.kvc").toStdString());
      },
      [](testing::CountingForm1& form) {
        return form.recorder().requests().size() == 1 && form.recorder().unanswered() == 0;
      }},
-    {"CancelledOpenByEnter", "READ_FILE", Qt::Key_Enter,
+    {"CancelledOpenByEnter", "READ_FILE", Qt::Key_Enter, Qt::NoModifier,
+     [](RecordingDialogs& dialogs, const QTemporaryDir&) { dialogs.answer_cancel(); },
+     [](testing::CountingForm1& form) {
+       return form.recorder().requests().size() == 1 && form.recorder().unanswered() == 0;
+     }},
+    {"CancelledOpenByKeypadEnter", "READ_FILE", Qt::Key_Enter, Qt::KeypadModifier,
      [](RecordingDialogs& dialogs, const QTemporaryDir&) { dialogs.answer_cancel(); },
      [](testing::CountingForm1& form) {
        return form.recorder().requests().size() == 1 && form.recorder().unanswered() == 0;
@@ -90,6 +98,38 @@ const PressCase kPressCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Commands, ButtonByKey, ::testing::ValuesIn(kPressCases),
+                         [](const auto& info) { return std::string(info.param.what); });
+
+struct HeldKeyCase {
+  const char* what;
+  Qt::Key key;
+  Qt::KeyboardModifiers modifiers;
+};
+
+void PrintTo(const HeldKeyCase& c, std::ostream* os) { *os << c.what; }
+
+class HeldKey : public Keyboard, public ::testing::WithParamInterface<HeldKeyCase> {};
+
+// A key held down sends its press again and again: the button is pressed once, not once for
+// each repeat.
+TEST_P(HeldKey, PressesTheButtonOnce) {
+  const HeldKeyCase& c = GetParam();
+  for (int answer = 0; answer < 4; ++answer) form.recorder().answer_cancel();
+  QWidget& button = control("READ_FILE");
+  button.setFocus(Qt::TabFocusReason);
+  for (const bool repeat : {false, true, true, true}) {
+    QKeyEvent press(QEvent::KeyPress, c.key, c.modifiers, QString(), repeat);
+    QApplication::sendEvent(&button, &press);
+  }
+  QKeyEvent release(QEvent::KeyRelease, c.key, c.modifiers);
+  QApplication::sendEvent(&button, &release);
+  EXPECT_EQ(form.recorder().requests().size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, HeldKey,
+                         ::testing::Values(HeldKeyCase{"Return", Qt::Key_Return, Qt::NoModifier},
+                                           HeldKeyCase{"KeypadEnter", Qt::Key_Enter,
+                                                       Qt::KeypadModifier}),
                          [](const auto& info) { return std::string(info.param.what); });
 
 struct ShortcutCase {

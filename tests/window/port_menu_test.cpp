@@ -6,7 +6,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QMenu>
@@ -24,6 +23,7 @@
 #include "link/port_memory.h"
 #include "link/settings_file.h"
 #include "recording_dialogs.h"
+#include "right_click.h"
 #include "sim_harness.h"
 #include "window/form1.h"
 #include "window/port_selector.h"
@@ -58,16 +58,7 @@ class PortMenu : public ::testing::Test {
     QCoreApplication::processEvents();
   }
 
-  // Right-clicks the window's background and returns the "SERIAL PORT" submenu.
-  QMenu* right_click() {
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), form.mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(&form, &event);
-    return serial_port_menu();
-  }
-  QMenu* serial_port_menu() {
-    const auto menus = form.findChildren<QMenu*>(QStringLiteral("SerialPortMenu"));
-    return menus.isEmpty() ? nullptr : menus.last();
-  }
+  QMenu* right_click() { return kvt::testing::right_click(form); }
   static QAction* entry(QMenu& menu, const QString& starting) {
     for (QAction* action : menu.actions()) {
       if (action->text().startsWith(starting)) return action;
@@ -241,7 +232,7 @@ TEST_F(PortMenu, ShiftF10OpensItToo) {
   form.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
   QTest::keyClick(&form, Qt::Key_F10, Qt::ShiftModifier);
-  EXPECT_NE(serial_port_menu(), nullptr);
+  EXPECT_NE(kvt::testing::serial_port_menu(form), nullptr);
 }
 
 TEST_F(PortMenu, AFailureNamesThePortAndPointsToTheMenu) {

@@ -12,34 +12,17 @@
 #include <QPalette>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 #include <memory>
 
 #include "recording_dialogs.h"
 #include "tests/window/qt_printing.h"
+#include "when_modal_appears.h"
 #include "window/chooser_folder.h"
 #include "window/form1.h"
 
 namespace {
 
-// Acts on the next modal dialog as soon as it is on screen, so no test waits on a person.
-void when_modal_appears(std::function<void(QWidget&)> act) {
-  auto* poll = new QTimer(qApp);
-  poll->setInterval(5);
-  QObject::connect(poll, &QTimer::timeout, [poll, act = std::move(act), tries = 0]() mutable {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-      poll->deleteLater();
-      poll->stop();
-      act(*modal);
-    } else if (++tries > 400) {
-      poll->deleteLater();
-      poll->stop();
-      ADD_FAILURE() << "no modal dialog appeared";
-    }
-  });
-  poll->start();
-}
+using kvt::testing::when_modal_appears;
 
 struct MessageCase {
   const char* title;

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QListWidget>
@@ -16,15 +15,15 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolTip>
 #include <cmath>
 #include <fstream>
-#include <functional>
 #include <map>
 
 #include "link/port_memory.h"
+#include "right_click.h"
 #include "tests/window/counting_form.h"
+#include "when_modal_appears.h"
 #include "window/application_look.h"
 #include "window/device_check.h"
 #include "window/port_selector.h"
@@ -127,8 +126,7 @@ TEST_F(DarkDesktop, MenusDialogsAndTooltipsKeepTheClassicColours) {
   testing::CountingForm1 form;
   form.load();
   form.show();
-  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), form.mapToGlobal(QPoint(5, 5)));
-  QApplication::sendEvent(&form, &event);
+  testing::right_click(form);
   auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
   ASSERT_NE(menu, nullptr);
   expect_classic(menu->palette(), "context menu");
@@ -175,24 +173,6 @@ double text_contrast(const QImage& entry) {
   return best;
 }
 
-// Acts on the next modal dialog as soon as it is on screen, so no test waits on a person.
-void when_modal_appears(std::function<void(QWidget&)> act) {
-  auto* poll = new QTimer(qApp);
-  poll->setInterval(5);
-  QObject::connect(poll, &QTimer::timeout, [poll, act = std::move(act), tries = 0]() mutable {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-      poll->stop();
-      poll->deleteLater();
-      act(*modal);
-    } else if (++tries > 400) {
-      poll->stop();
-      poll->deleteLater();
-      ADD_FAILURE() << "no modal dialog appeared";
-    }
-  });
-  poll->start();
-}
-
 class PortInUse : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -202,12 +182,6 @@ class PortInUse : public ::testing::Test {
     form.port_selector().set_port_list([] {
       return std::vector<SystemPort>{{"/dev/ttyS0", "", ""}};
     });
-  }
-  QMenu& right_click() {
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), form.mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(&form, &event);
-    auto menus = form.findChildren<QMenu*>(QStringLiteral("SerialPortMenu"));
-    return *menus.last();
   }
   QAction* ticked(QMenu& menu) {
     for (QAction* action : menu.actions()) {
@@ -232,7 +206,7 @@ class PortInUseEntry : public PortInUse, public ::testing::WithParamInterface<In
 // The port in use is ticked and drawn as plainly as any other entry, whether it is listed or not.
 TEST_P(PortInUseEntry, IsTickedInNormalContrast) {
   remember_port(GetParam().device);
-  QMenu& menu = right_click();
+  QMenu& menu = *testing::right_click(form);
   menu.popup(QPoint(0, 0));
   QAction* entry = ticked(menu);
   ASSERT_NE(entry, nullptr);
@@ -300,12 +274,12 @@ TEST_P(OtherDevice, ChecksThePathAndLetsTheUserKeepIt) {
   remember_port("/dev/ttyS0");
 
   QString said;
-  when_modal_appears([&](QWidget& modal) {
+  testing::when_modal_appears([&](QWidget& modal) {
     auto* ask = qobject_cast<QInputDialog*>(&modal);
     ASSERT_NE(ask, nullptr);
     ask->setTextValue(typed);
     if (*c.said != '\0') {
-      when_modal_appears([&](QWidget& check) {
+      testing::when_modal_appears([&](QWidget& check) {
         auto* box = qobject_cast<QMessageBox*>(&check);
         ASSERT_NE(box, nullptr);
         said = box->text();
@@ -316,7 +290,7 @@ TEST_P(OtherDevice, ChecksThePathAndLetsTheUserKeepIt) {
     }
     ask->accept();
   });
-  QMenu& menu = right_click();
+  QMenu& menu = *testing::right_click(form);
   for (QAction* action : menu.actions()) {
     if (action->text() == QStringLiteral("OTHER DEVICE...")) action->trigger();
   }

@@ -10,9 +10,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <fstream>
-#include <iterator>
 #include <string>
 
+#include "file_bytes.h"
 #include "model/switch_rows.h"
 #include "tests/window/counting_form.h"
 
@@ -110,8 +110,7 @@ TEST_F(TextStart, ADesignationOf40000CharactersOpensAndSavesWhole) {
   const std::string saved = dir.filePath("SAVED.kvc").toStdString();
   form.recorder().answer_with(saved);
   form.findChild<QAbstractButton*>("WRITE_FILE")->click();
-  std::ifstream in(saved, std::ios::binary);
-  EXPECT_TRUE(std::string(std::istreambuf_iterator<char>(in), {}) == record)
+  EXPECT_TRUE(testing::file_bytes(saved) == record)
       << "the file saved differs from the file opened";
 }
 

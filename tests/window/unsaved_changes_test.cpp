@@ -13,12 +13,12 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "file_bytes.h"
 #include "model/switch_rows.h"
 #include "model/tables.h"
 #include "recording_dialogs.h"
@@ -35,11 +35,6 @@ using testing::RecordingDialogs;
 
 constexpr const char* kQuestion =
     "THE CONFIGURATION HAS CHANGED SINCE IT WAS LAST SAVED.\nSAVE IT TO A FILE FIRST?";
-
-std::string contents(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // A real window started as "kvt-config LOBBY2.kvc" would start it: the worked example opened,
 // nothing changed yet.
@@ -247,7 +242,8 @@ TEST_P(Question, IsAskedOnlyAfterAChangeAndItsAnswerDecides) {
   EXPECT_EQ(went_on, goes_on);
   EXPECT_EQ(std::filesystem::exists(saved), saves);
   if (saves) {
-    EXPECT_NE(contents(saved).find("\"LOBBY 2X\""), std::string::npos) << contents(saved);
+    EXPECT_NE(testing::file_bytes(saved).find("\"LOBBY 2X\""), std::string::npos)
+        << testing::file_bytes(saved);
   }
   if (!goes_on) {
     // As it was: the typed name still there, and still unsaved.
