@@ -1,4 +1,4 @@
-#include "cli/configuration_view.h"
+#include "cli/text_and_json.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
