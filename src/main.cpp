@@ -9,7 +9,7 @@
 #include "cli/command_table.h"
 #include "cli/console.h"
 #include "cli/exit_status.h"
-#include "link/stop_signals.h"
+#include "commands/stop_signals.h"
 #include "window/application_look.h"
 #include "window/form1.h"
 #include "window/program_end.h"

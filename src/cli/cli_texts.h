@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "link/link_texts.h"
+#include "commands/command_texts.h"
 #include "model/rule_texts.h"
 
 namespace kvt::cli_texts {
@@ -230,11 +230,11 @@ inline std::string model_answered(int model) {
 inline constexpr std::string_view kStoppedPanelUnchanged =
     "STOPPED: THE SWITCH PANEL WAS NOT CHANGED.";
 inline std::string finishing_write() {
-  return std::string(link_texts::kFinishingWrite) + " (INTERRUPT AGAIN TO STOP AT ONCE)";
+  return std::string(command_texts::kFinishingWrite) + " (INTERRUPT AGAIN TO STOP AT ONCE)";
 }
 // `last_address`: the highest address a write frame went out for.
 inline std::string write_stopped(int last_address) {
-  return "WRITE STOPPED: " + link_texts::partly_written(last_address);
+  return "WRITE STOPPED: " + command_texts::partly_written(last_address);
 }
 
 }  // namespace kvt::cli_texts

@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "cli/cli_texts.h"
-#include "cli/configuration_view.h"
 #include "cli/console.h"
 #include "cli/exit_status.h"
 #include "cli/headless_editor.h"
@@ -13,8 +12,10 @@
 #include "cli/panel_comparison.h"
 #include "cli/port_probing.h"
 #include "cli/sheet_file.h"
-#include "files/file_open.h"
-#include "files/file_save.h"
+#include "cli/text_and_json.h"
+#include "commands/file_open.h"
+#include "commands/file_save.h"
+#include "commands/port_choice.h"
 #include "files/visible_text.h"
 #include "link/link_texts.h"
 #include "link/port_memory.h"

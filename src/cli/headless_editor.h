@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "link/panel_commands.h"
+#include "commands/panel_commands.h"
 #include "link/panel_link.h"
 #include "link/serial_link.h"
 #include "model/headless_controls.h"

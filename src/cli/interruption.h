@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "link/panel_commands.h"
+#include "commands/panel_commands.h"
+#include "commands/stop_signals.h"
 #include "link/panel_link.h"
-#include "link/stop_signals.h"
 
 namespace kvt::cli {
 

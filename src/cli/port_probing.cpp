@@ -11,6 +11,7 @@
 #include "cli/console.h"
 #include "cli/exit_status.h"
 #include "cli/interruption.h"
+#include "commands/port_choice.h"
 #include "files/visible_text.h"
 #include "link/link_texts.h"
 #include "link/panel_probe.h"

@@ -5,7 +5,7 @@
 
 namespace kvt::link_texts {
 
-// What the panel link and the panel commands show, word for word.
+// What the panel link shows, word for word.
 inline constexpr std::string_view kCommunicationsOk = "COMMUNICATIONS OK";
 inline constexpr std::string_view kDataOutOfRange = "ERROR - DATA OUT OF RANGE";
 inline constexpr std::string_view kCommunicationsCorrupted = "COMMUNICATIONS CORRUPTED";
@@ -67,37 +67,6 @@ inline std::string port_stopped_working(const std::string& device) {
   return "THE SERIAL PORT " + device +
          " STOPPED WORKING. CHECK THAT THE CABLE AND ADAPTER ARE PLUGGED IN, THEN TRY AGAIN.";
 }
-
-// Why the port rule chose the port it did.
-inline constexpr std::string_view kChosenByFlag = "given with --port";
-inline constexpr std::string_view kChosenByEnvironment = "set in KVT_SERIAL_PORT";
-inline constexpr std::string_view kChosenInTheWindow = "chosen in the window";
-inline constexpr std::string_view kDefaultPortChosen = "the default serial port";
-inline constexpr std::string_view kOnlyPortPresent = "the only serial port present";
-
-inline constexpr std::string_view kStartRead =
-    "STARTING COMMUNICATIONS TO READ SWITCH PANEL CONFIGURATION";
-inline constexpr std::string_view kStartWrite =
-    "STARTING COMMUNICATIONS TO WRITE SWITCH PANEL CONFIGURATION";
-inline constexpr std::string_view kReadDone = "SWITCH PANEL DATA READ SUCCESSFUL";
-inline constexpr std::string_view kWriteDone = "SWITCH PANEL HAS BEEN PROGRAMMED";
-// A stop signal came after the first write frame: the write goes on to its end first.
-inline constexpr std::string_view kFinishingWrite =
-    "FINISHING THE WRITE SO THAT THE SWITCH PANEL IS NOT LEFT HALF-WRITTEN";
-inline constexpr std::string_view kTransferFailed = "COMMUNICATIONS FAILURE-BAD SWITCH PANEL DATA";
-// After a write that ended early: `last_address` is the highest address a write frame went out
-// for.
-inline std::string partly_written(int last_address) {
-  return "THE SWITCH PANEL HOLDS A PARTLY WRITTEN CONFIGURATION (ADDRESSES 0 TO " +
-         std::to_string(last_address) + "). WRITE IT AGAIN.";
-}
-inline constexpr std::string_view kMismatchTitle = "SWITCH PANEL/CONFIGURATION MIS-MATCH";
-inline constexpr std::string_view kMismatchRead =
-    "THE SWITCH PANEL THAT YOU HAVE ATTEMPTED TO READ DATA FROM DOES NOT MATCH THIS "
-    "CONFIGURATION PROGRAM";
-inline constexpr std::string_view kMismatchWrite =
-    "THE SWITCH PANEL THAT YOU HAVE ATTEMPTED TO WRITE DATA TO DOES NOT MATCH THIS "
-    "CONFIGURATION PROGRAM";
 
 // What probing a port found, after the device's name ("/dev/ttyUSB0: NO ANSWER").
 inline constexpr std::string_view kProbePanelAnswers = "SWITCH PANEL ANSWERS";

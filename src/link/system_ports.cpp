@@ -4,9 +4,6 @@
 #include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QStringList>
-#include <cstdlib>
-
-#include "link/port_memory.h"
 
 namespace kvt {
 namespace {
@@ -38,26 +35,6 @@ std::vector<SystemPort> system_ports() {
                      description_of(info)});
   }
   return ports;
-}
-
-PortSources port_sources(const std::string& flag,
-                         const std::function<std::vector<SystemPort>()>& list_ports) {
-  PortSources sources;
-  sources.flag = flag;
-  if (const char* set = std::getenv("KVT_SERIAL_PORT")) sources.environment = set;
-  sources.remembered = remembered_port().device;
-  if (!sources.flag.empty() || !sources.environment.empty() || !sources.remembered.empty()) {
-    return sources;
-  }
-  for (const SystemPort& port : list_ports()) {
-    // /dev/ttyS0 is looked for by its own name; any other port goes by its stable name.
-    sources.available.push_back(port.device == kDefaultPort ? port.device : port.name_to_store());
-  }
-  return sources;
-}
-
-PortChoice current_port(const std::string& flag) {
-  return choose_port(port_sources(flag, system_ports));
 }
 
 }  // namespace kvt

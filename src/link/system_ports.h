@@ -1,10 +1,7 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
-
-#include "link/port_choice.h"
 
 namespace kvt {
 
@@ -21,15 +18,5 @@ struct SystemPort {
 
 // What QSerialPortInfo lists, in its order.
 std::vector<SystemPort> system_ports();
-
-// The sources of the port rule as this process sees them: `flag` (--port, empty when not
-// given), KVT_SERIAL_PORT, the choice remembered from the window and the ports `list_ports`
-// gives. The list is asked for only when the first three leave the choice open: asking the
-// system for its ports costs more CPU than a whole panel command.
-PortSources port_sources(const std::string& flag,
-                         const std::function<std::vector<SystemPort>()>& list_ports);
-
-// The port rule applied to this process's sources now.
-PortChoice current_port(const std::string& flag);
 
 }  // namespace kvt

@@ -11,7 +11,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "link/link_texts.h"
+#include "commands/command_texts.h"
 #include "link/serial_link.h"
 #include "model/switch_rows.h"
 #include "model/tables.h"
@@ -88,7 +88,7 @@ Form1::Form1(std::unique_ptr<kvt::Dialogs> dialogs, QWidget* parent)
   connect(link_, &kvt::PanelLink::write_frame_sent, this, [this] { write_frame_sent_ = true; });
   // Each byte's "COMMUNICATIONS OK" would hide that the write is only being finished.
   connect(link_, &kvt::PanelLink::byte_transferred, this, [this] {
-    if (after_command_) set_status_text(std::string(kvt::link_texts::kFinishingWrite));
+    if (after_command_) set_status_text(std::string(kvt::command_texts::kFinishingWrite));
   });
   // Started once the menu has closed and gone: the search waits in the event loop.
   connect(port_selector_, &kvt::PortSelector::find_panel_requested, this, &Form1::find_panel_chosen,

@@ -10,10 +10,10 @@
 #include <QScopeGuard>
 #include <utility>
 
-#include "files/file_open.h"
-#include "files/file_save.h"
-#include "link/link_texts.h"
-#include "link/panel_commands.h"
+#include "commands/command_texts.h"
+#include "commands/file_open.h"
+#include "commands/file_save.h"
+#include "commands/panel_commands.h"
 #include "link/panel_link.h"
 #include "link/panel_probe.h"
 #include "model/configuration_view.h"
@@ -50,7 +50,7 @@ void Form1::run_command(Command command) {
 bool Form1::finish_write_then(std::function<void()> then) {
   if (!command_running_ || !write_frame_sent_) return false;
   after_command_ = std::move(then);
-  set_status_text(std::string(kvt::link_texts::kFinishingWrite));
+  set_status_text(std::string(kvt::command_texts::kFinishingWrite));
   return true;
 }
 

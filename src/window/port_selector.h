@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "link/port_choice.h"
+#include "commands/port_choice.h"
 #include "link/system_ports.h"
 
 class QMenu;

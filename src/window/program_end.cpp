@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <utility>
 
-#include "link/stop_signals.h"
+#include "commands/stop_signals.h"
 #include "window/form1.h"
 
 namespace kvt {

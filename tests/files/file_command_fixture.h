@@ -9,9 +9,9 @@
 #include <string>
 #include <tuple>
 
+#include "commands/file_open.h"
+#include "commands/file_save.h"
 #include "file_bytes.h"
-#include "files/file_open.h"
-#include "files/file_save.h"
 #include "model/editor_events.h"
 #include "model/headless_controls.h"
 #include "model/switch_rows.h"

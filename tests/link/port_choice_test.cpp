@@ -1,4 +1,4 @@
-#include "link/port_choice.h"
+#include "commands/port_choice.h"
 
 #include <gtest/gtest.h>
 

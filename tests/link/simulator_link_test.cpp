@@ -15,8 +15,8 @@
 #include <memory>
 #include <string>
 
+#include "commands/panel_commands.h"
 #include "device_holder.h"
-#include "link/panel_commands.h"
 #include "link/panel_link.h"
 #include "link/panel_probe.h"
 #include "link/qt_serial_port.h"

@@ -1,6 +1,6 @@
 // Signals that ask the program to stop, seen by the event loop.
 
-#include "link/stop_signals.h"
+#include "commands/stop_signals.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "link/stop_signals.h"
+#include "commands/stop_signals.h"
 #include "model/switch_rows.h"
 #include "recording_dialogs.h"
 #include "sim_harness.h"

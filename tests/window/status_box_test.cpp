@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <string>
 
+#include "commands/command_texts.h"
 #include "link/link_texts.h"
 #include "link/port_error.h"
 #include "tests/window/counting_form.h"
@@ -58,8 +59,8 @@ TEST_F(StatusBoxText, PortFailureWithItsAdviceCanBeReadToTheEnd) {
 
   const std::string expected =
       std::string(kvt::link_texts::kPortNotOpened) +
-      kvt::describe_port_error({kvt::PortProblem::NoSuchDevice, device, {}}) + "\n(PORT " +
-      device + " - SET IN KVT_SERIAL_PORT)";
+      kvt::describe_port_error({kvt::PortProblem::NoSuchDevice, device, {}}) + "\n(PORT " + device +
+      " - SET IN KVT_SERIAL_PORT)";
   expect_whole_text_from_its_start(expected);
 }
 
@@ -84,7 +85,7 @@ TEST_F(StatusBoxText, ScrollBarIsShownOnlyWhileTheTextDoesNotFit) {
   EXPECT_FALSE(scroll_bar().isVisible());
   form.set_status_text(long_text);
   EXPECT_TRUE(scroll_bar().isVisible());
-  form.set_status_text(std::string(kvt::link_texts::kReadDone));
+  form.set_status_text(std::string(kvt::command_texts::kReadDone));
   EXPECT_FALSE(scroll_bar().isVisible());
 }
 

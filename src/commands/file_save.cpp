@@ -1,12 +1,12 @@
-#include "files/file_save.h"
+#include "commands/file_save.h"
 
 #include <algorithm>
 #include <optional>
 #include <string>
 
+#include "commands/command_texts.h"
+#include "commands/file_chooser_setup.h"
 #include "files/config_file_save.h"
-#include "files/file_chooser_setup.h"
-#include "files/file_texts.h"
 #include "files/record_configuration.h"
 #include "model/configuration.h"
 #include "model/rule_texts.h"
@@ -34,7 +34,7 @@ std::optional<ConfigurationBytes> ready_to_save(PanelConfig& config, Controls& c
     return std::nullopt;
   }
   if (controls.text(kPanelNameBox).empty()) {
-    controls.dialogs().message(std::string(file_texts::kNoPanelName));
+    controls.dialogs().message(std::string(command_texts::kNoPanelName));
     refusal = FileSaveEnd::NoPanelName;
     return std::nullopt;
   }
@@ -50,7 +50,7 @@ std::string offered_file_name(std::string panel_name) {
 FileSaveEnd write_checked(const ConfigurationBytes& bytes, const Controls& controls,
                           StatusBox& status, const std::string& path) {
   if (const auto reason = write_config_record(path, record_from(bytes, names_in(controls)))) {
-    show_status(status, StatusColour::Red, file_texts::not_saved(path, *reason));
+    show_status(status, StatusColour::Red, command_texts::not_saved(path, *reason));
     return FileSaveEnd::NotSaved;
   }
   return FileSaveEnd::Saved;
@@ -77,7 +77,7 @@ FileSaveEnd save_file_with_dialog(PanelConfig& config, Controls& controls, Statu
   // offers, so a cancel must leave it as it was.
   FileChooser asked = chooser;
   asked.file_name = offered_file_name(controls.text(kPanelNameBox));
-  prepare_chooser(asked, file_texts::kSaveTitle);
+  prepare_chooser(asked, command_texts::kSaveTitle);
   if (!controls.dialogs().show_save(asked)) return FileSaveEnd::Cancelled;
   chooser = asked;
   return write_checked(*bytes, controls, status, chooser.file_name);

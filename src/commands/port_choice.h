@@ -1,8 +1,11 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "link/system_ports.h"
 
 namespace kvt {
 
@@ -32,5 +35,15 @@ PortChoice choose_port(const PortSources& sources);
 
 // Why the choice fell where it did, in a few words for the user.
 std::string_view reason_text(PortReason reason);
+
+// The sources of the port rule as this process sees them: `flag` (--port, empty when not
+// given), KVT_SERIAL_PORT, the choice remembered from the window and the ports `list_ports`
+// gives. The list is asked for only when the first three leave the choice open: asking the
+// system for its ports costs more CPU than a whole panel command.
+PortSources port_sources(const std::string& flag,
+                         const std::function<std::vector<SystemPort>()>& list_ports);
+
+// The port rule applied to this process's sources now.
+PortChoice current_port(const std::string& flag);
 
 }  // namespace kvt

@@ -1,4 +1,4 @@
-#include "cli/configuration_view.h"
+#include "cli/text_and_json.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -17,7 +17,7 @@ constexpr std::size_t kValueColumn = 22;
 constexpr std::size_t kSettingColumn = 6;
 constexpr std::size_t kDesignationColumn = 15;
 
-QString q(const std::string& text) { return QString::fromStdString(text); }
+QString json_string(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
@@ -56,9 +56,9 @@ std::string as_json(const ConfigurationView& view, const std::vector<NotSetting>
     const SwitchView& s = view.switches[i];
     switches.append(QJsonObject{
         {"switch", static_cast<int>(i + 1)},
-        {"module", q(s.module)},
+        {"module", json_string(s.module)},
         {"channel", s.channel ? QJsonValue(*s.channel) : QJsonValue(QJsonValue::Null)},
-        {"designation", q(s.designation)},
+        {"designation", json_string(s.designation)},
     });
   }
   QJsonValue codes(QJsonValue::Null);
@@ -70,13 +70,13 @@ std::string as_json(const ConfigurationView& view, const std::vector<NotSetting>
   QJsonArray not_setting_values;
   for (const NotSetting& value : not_settings) {
     not_setting_values.append(QJsonObject{
-        {"what", q(value.what)},
+        {"what", json_string(value.what)},
         {"value", value.value},
-        {"shown", q(value.shown)},
+        {"shown", json_string(value.shown)},
     });
   }
   const QJsonObject object{
-      {"panel", q(view.panel)},
+      {"panel", json_string(view.panel)},
       {"switches", switches},
       {"independent_lighting", view.independent_lighting},
       {"indicator_percent", view.indicator_percent},

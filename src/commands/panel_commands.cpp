@@ -1,9 +1,9 @@
-#include "link/panel_commands.h"
+#include "commands/panel_commands.h"
 
 #include <optional>
 #include <string>
 
-#include "link/link_texts.h"
+#include "commands/command_texts.h"
 #include "link/panel_check.h"
 #include "model/configuration.h"
 #include "model/configuration_load.h"
@@ -64,7 +64,7 @@ CommandEnd run_transfer(Controls& controls, StatusBox& status, PanelLink& link,
       return CommandEnd::NoAnswer;
     case PanelCheck::OtherModel:
       controls.dialogs().message(std::string(mismatch_prompt),
-                                 std::string(link_texts::kMismatchTitle));
+                                 std::string(command_texts::kMismatchTitle));
       return CommandEnd::OtherModel;
     case PanelCheck::PortBroke:
     case PanelCheck::Failed:
@@ -91,7 +91,7 @@ bool is_failure(CommandEnd end) {
 // given, as a line of its own after it.
 void report_failure(StatusBox& status, const PanelLink& link, const std::string& note = {}) {
   std::string text =
-      link.port_failed() ? link.port_error_text() : std::string(link_texts::kTransferFailed);
+      link.port_failed() ? link.port_error_text() : std::string(command_texts::kTransferFailed);
   if (!note.empty()) text += '\n' + note;
   show_status(status, StatusColour::Red, text);
 }
@@ -112,7 +112,7 @@ bool may_be_wrong_port(CommandEnd end) {
 
 PanelRead read_config(PanelConfig& c, Controls& controls, StatusBox& status, PanelLink& link,
                       const std::string& device, ReadBytes read_bytes) {
-  show_status(status, StatusColour::Yellow, link_texts::kStartRead);
+  show_status(status, StatusColour::Yellow, command_texts::kStartRead);
   controls.set_text(kPanelNameBox, "");
   PanelRead read;
   if (!open_or_report(status, link, device)) {
@@ -120,7 +120,7 @@ PanelRead read_config(PanelConfig& c, Controls& controls, StatusBox& status, Pan
     return read;
   }
   read.end = run_transfer(
-      controls, status, link, link_texts::kMismatchRead, link_texts::kReadDone,
+      controls, status, link, command_texts::kMismatchRead, command_texts::kReadDone,
       [&] { return read_configuration_bytes(c, controls, link, read.bytes, read_bytes); });
   if (is_failure(read.end)) report_failure(status, link);
   link.close_link();
@@ -133,20 +133,21 @@ PanelRead read_config(PanelConfig& c, Controls& controls, StatusBox& status, Pan
 
 CommandEnd write_config(PanelConfig& c, Controls& controls, StatusBox& status, PanelLink& link,
                         const std::string& device) {
-  show_status(status, StatusColour::Yellow, link_texts::kStartWrite);
+  show_status(status, StatusColour::Yellow, command_texts::kStartWrite);
   const std::optional<ConfigurationBytes> bytes = bytes_to_write(c, controls);
   if (!open_or_report(status, link, device)) return CommandEnd::PortNotOpened;
   CommandEnd end = CommandEnd::Incomplete;
   if (!bytes) {
     show_status(status, StatusColour::Red, rule_texts::kIncompleteData);
   } else {
-    end = run_transfer(controls, status, link, link_texts::kMismatchWrite, link_texts::kWriteDone,
+    end = run_transfer(controls, status, link, command_texts::kMismatchWrite,
+                       command_texts::kWriteDone,
                        [&] { return write_configuration_bytes(*bytes, link); });
   }
   // Bytes already written stay in the panel: it now holds parts of two configurations.
   if (is_failure(end)) {
     const auto written = link.last_write_sent();
-    report_failure(status, link, written ? link_texts::partly_written(*written) : std::string());
+    report_failure(status, link, written ? command_texts::partly_written(*written) : std::string());
   }
   link.close_link();
   return end;

@@ -1,7 +1,7 @@
 // The read and write commands on the headless controls with a scripted port: how each command
 // ends when the panel or the port misbehaves early on.
 
-#include "link/panel_commands.h"
+#include "commands/panel_commands.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "link/stop_signals.h"
+#include "commands/stop_signals.h"
 
 #include <fcntl.h>
 #include <pthread.h>

@@ -1,8 +1,8 @@
-#include "files/file_texts.h"
+#include "commands/command_texts.h"
 
 #include "files/visible_text.h"
 
-namespace kvt::file_texts {
+namespace kvt::command_texts {
 
 std::string not_read(const std::string& path, const std::string& reason) {
   return "CONFIGURATION FILE COULD NOT BE READ: " + visible_text(path) + " (" + reason + ")";
@@ -12,4 +12,4 @@ std::string not_saved(const std::string& path, const std::string& reason) {
   return "CONFIGURATION FILE WAS NOT SAVED: " + visible_text(path) + " (" + reason + ")";
 }
 
-}  // namespace kvt::file_texts
+}  // namespace kvt::command_texts

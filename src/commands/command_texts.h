@@ -1,0 +1,59 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kvt::command_texts {
+
+// What the panel commands show, word for word.
+
+// Why the port rule chose the port it did.
+inline constexpr std::string_view kChosenByFlag = "given with --port";
+inline constexpr std::string_view kChosenByEnvironment = "set in KVT_SERIAL_PORT";
+inline constexpr std::string_view kChosenInTheWindow = "chosen in the window";
+inline constexpr std::string_view kDefaultPortChosen = "the default serial port";
+inline constexpr std::string_view kOnlyPortPresent = "the only serial port present";
+
+inline constexpr std::string_view kStartRead =
+    "STARTING COMMUNICATIONS TO READ SWITCH PANEL CONFIGURATION";
+inline constexpr std::string_view kStartWrite =
+    "STARTING COMMUNICATIONS TO WRITE SWITCH PANEL CONFIGURATION";
+inline constexpr std::string_view kReadDone = "SWITCH PANEL DATA READ SUCCESSFUL";
+inline constexpr std::string_view kWriteDone = "SWITCH PANEL HAS BEEN PROGRAMMED";
+// A stop signal came after the first write frame: the write goes on to its end first.
+inline constexpr std::string_view kFinishingWrite =
+    "FINISHING THE WRITE SO THAT THE SWITCH PANEL IS NOT LEFT HALF-WRITTEN";
+inline constexpr std::string_view kTransferFailed = "COMMUNICATIONS FAILURE-BAD SWITCH PANEL DATA";
+// After a write that ended early: `last_address` is the highest address a write frame went out
+// for.
+inline std::string partly_written(int last_address) {
+  return "THE SWITCH PANEL HOLDS A PARTLY WRITTEN CONFIGURATION (ADDRESSES 0 TO " +
+         std::to_string(last_address) + "). WRITE IT AGAIN.";
+}
+inline constexpr std::string_view kMismatchTitle = "SWITCH PANEL/CONFIGURATION MIS-MATCH";
+inline constexpr std::string_view kMismatchRead =
+    "THE SWITCH PANEL THAT YOU HAVE ATTEMPTED TO READ DATA FROM DOES NOT MATCH THIS "
+    "CONFIGURATION PROGRAM";
+inline constexpr std::string_view kMismatchWrite =
+    "THE SWITCH PANEL THAT YOU HAVE ATTEMPTED TO WRITE DATA TO DOES NOT MATCH THIS "
+    "CONFIGURATION PROGRAM";
+
+// What the file commands show, word for word.
+inline constexpr std::string_view kChooserFilter = "KORVELANTIX CONFIGURATION FILES (*.kvc)";
+inline constexpr std::string_view kOpenTitle = "READ CONFIGURATION FILE";
+inline constexpr std::string_view kSaveTitle = "WRITE CONFIGURATION FILE";
+inline constexpr std::string_view kNoPanelName = "Name must be entered in PANEL NAME field";
+inline constexpr std::string_view kFileMismatchTitle = "FILE/MODEL MIS-MATCH";
+inline constexpr std::string_view kFileMismatch =
+    "AN ERROR HAS OCCURRED READING THE FILE BECAUSE THE FILE\n"
+    "WAS NOT CREATED FOR THE 00-00417-(MDL) SWITCH PANEL\n"
+    "----------THE FILE READ OPERATION IS BEING ABANDONED!-----------";
+
+// The path is shown with its control characters escaped (see visible_text), because these texts
+// also go to a terminal.
+// "CONFIGURATION FILE COULD NOT BE READ: <path> (<reason>)"
+std::string not_read(const std::string& path, const std::string& reason);
+// "CONFIGURATION FILE WAS NOT SAVED: <path> (<reason>)"
+std::string not_saved(const std::string& path, const std::string& reason);
+
+}  // namespace kvt::command_texts
