@@ -23,16 +23,18 @@ void load_switch(PanelConfig& c, Controls& controls, int switch_number, std::int
                  ByteSource source) {
   const int box = designation_box(switch_number);
   if (source == ByteSource::Panel) controls.set_text(box, "");
-  c.A = code;
-  decode_switch(c);
+  const SwitchPositions at = decode_switch(code);
+  // A BL/MR or N/A code has no channel: its hidden channel list gets the position the switch
+  // loaded before it got.
+  c.carried_channel = static_cast<std::int16_t>(at.channel.value_or(c.carried_channel));
   // Module "P" met by channel "10" left from before would be refused as if the user had paired
   // them; the channel this load selects next takes its place anyway.
-  if (c.h_index == kModulePPosition &&
+  if (at.module == kModulePPosition &&
       controls.selected(channel_list(switch_number)) == kChannel10Position) {
     controls.select(channel_list(switch_number), kNoSelection);
   }
-  controls.select(module_list(switch_number), c.h_index);
-  controls.select(channel_list(switch_number), c.l_index);
+  controls.select(module_list(switch_number), at.module);
+  controls.select(channel_list(switch_number), c.carried_channel);
   controls.set_box_visible(box, source == ByteSource::File);
 }
 

@@ -1,12 +1,20 @@
 #pragma once
 
-#include "model/panel_config.h"
+#include <cstdint>
+#include <optional>
 
 namespace kvt {
 
-// Turns the switch code in `A` into list positions: `h_index` for the module list and, for
-// codes below 159, `l_index` for the channel list. 159 and 160-and-above leave `l_index` as the
-// previous decode left it. For codes 10..158 `A` is left holding the channel remainder.
-void decode_switch(PanelConfig& config);
+// Where a switch code sits in a switch's lists.
+struct SwitchPositions {
+  int module;                  // position in the module list
+  std::optional<int> channel;  // position in the channel list; none for BL/MR and N/A
+  bool operator==(const SwitchPositions&) const = default;
+};
+
+// The list positions of a switch code: 159 is BL/MR, 160 and above N/A, both without a channel;
+// 0..158 module "A".."P" with channel "1".."10". A negative code is module "A" with the code
+// itself as the channel position.
+SwitchPositions decode_switch(std::int16_t code);
 
 }  // namespace kvt

@@ -25,12 +25,10 @@ std::string intensity_shown(std::int16_t code) {
 
 // Decoded as a load decodes it.
 std::string switch_shown(std::int16_t code) {
-  PanelConfig scratch;
-  scratch.A = code;
-  decode_switch(scratch);
+  const SwitchPositions at = decode_switch(code);
   SwitchView view;
-  view.module = std::string(kModuleTable.at(static_cast<std::size_t>(scratch.h_index)).text);
-  if (code < kBlMrCode) view.channel = scratch.l_index + 1;
+  view.module = std::string(kModuleTable.at(static_cast<std::size_t>(at.module)).text);
+  if (at.channel) view.channel = *at.channel + 1;
   return setting_of(view);
 }
 

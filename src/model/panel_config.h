@@ -14,9 +14,7 @@ struct PanelConfig {
   std::int16_t feature = 0;           // independent lighting: 1 while Check1 is ticked
   std::int16_t indpercent = 0;        // indicator intensity code
   std::int16_t blpercent = 0;         // back-light intensity code
-  std::int16_t A = 0;                 // code handed to decode_switch; last byte read
-  std::int16_t h_index = 0;           // module list position from decode_switch
-  std::int16_t l_index = 0;           // channel list position from decode_switch
+  std::int16_t carried_channel = 0;   // channel position the last switch loaded selected
   std::int16_t error_flag = 0;        // 1 once a check or a transfer has failed
 };
 

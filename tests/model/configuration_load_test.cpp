@@ -98,6 +98,39 @@ TEST(LoadSwitch, SelectsModuleThenChannelAndTreatsTheDesignationBySource) {
   }
 }
 
+// A code without a channel (BL/MR, N/A) selects, in its hidden channel list, the channel
+// position of the switch code loaded before it, whichever switch that was.
+struct CarriedCase {
+  const char* name;
+  std::vector<std::int16_t> codes;  // loaded into switches 1, 2, ... in turn
+  int last_channel;                 // the channel list of the last switch loaded
+};
+
+void PrintTo(const CarriedCase& c, std::ostream* os) { *os << c.name; }
+
+class LoadCarriedChannel : public ::testing::TestWithParam<CarriedCase> {};
+
+TEST_P(LoadCarriedChannel, CodeWithoutChannelSelectsThePreviousPosition) {
+  const CarriedCase& tc = GetParam();
+  Loaded e;
+  int k = 0;
+  for (const std::int16_t code : tc.codes) {
+    ++k;
+    load_byte(e.config, e.controls, memory_map::switch_address(k), code, ByteSource::Panel);
+  }
+  EXPECT_EQ(e.controls.selected(channel_list(k)), tc.last_channel);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, LoadCarriedChannel,
+    ::testing::Values(CarriedCase{"BL_MR_after_D_8", {37, 159}, 7},
+                      CarriedCase{"NA_after_D_8", {37, 160}, 7},
+                      CarriedCase{"NA_above_160_after_E_3", {42, 255}, 2},
+                      CarriedCase{"carried_over_two_switches", {37, 159, 160}, 7},
+                      CarriedCase{"BL_MR_first_after_start_takes_zero", {159}, 0},
+                      CarriedCase{"channel_code_replaces_the_carried_one", {37, 12, 159}, 2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // ---- intensities, BL/MR and addresses without a byte -----------------------------------------
 
 TEST(LoadByte, IntensityCodesSelectTheirOwnLists) {
