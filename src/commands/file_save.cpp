@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "commands/command_texts.h"
 #include "commands/file_chooser_setup.h"
@@ -27,8 +28,8 @@ ConfigurationNames names_in(const Controls& controls) {
 // The checks both ways of saving make first; the bytes the record will hold when they pass.
 std::optional<ConfigurationBytes> ready_to_save(PanelConfig& config, Controls& controls,
                                                 StatusBox& status, FileSaveEnd& refusal) {
-  const std::optional<ConfigurationBytes> bytes = bytes_to_write(config, controls);
-  if (!bytes) {
+  const auto bytes = bytes_to_write(config, controls);
+  if (std::holds_alternative<IncompleteSwitch>(bytes)) {
     show_status(status, StatusColour::Red, rule_texts::kIncompleteData);
     refusal = FileSaveEnd::Incomplete;
     return std::nullopt;
@@ -38,7 +39,7 @@ std::optional<ConfigurationBytes> ready_to_save(PanelConfig& config, Controls& c
     refusal = FileSaveEnd::NoPanelName;
     return std::nullopt;
   }
-  return bytes;
+  return std::get<ConfigurationBytes>(bytes);
 }
 
 // The panel name with ".kvc". A "/" in the name would point into a subfolder, so it becomes "-".

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "commands/command_texts.h"
 #include "link/panel_check.h"
@@ -134,7 +135,8 @@ PanelRead read_config(PanelConfig& c, Controls& controls, StatusBox& status, Pan
 CommandEnd write_config(PanelConfig& c, Controls& controls, StatusBox& status, PanelLink& link,
                         const std::string& device) {
   show_status(status, StatusColour::Yellow, command_texts::kStartWrite);
-  const std::optional<ConfigurationBytes> bytes = bytes_to_write(c, controls);
+  const auto data = bytes_to_write(c, controls);
+  const ConfigurationBytes* bytes = std::get_if<ConfigurationBytes>(&data);
   if (!open_or_report(status, link, device)) return CommandEnd::PortNotOpened;
   CommandEnd end = CommandEnd::Incomplete;
   if (!bytes) {

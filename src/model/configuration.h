@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "model/controls.h"
 #include "model/memory_map.h"
@@ -28,10 +29,18 @@ struct Configuration {
   ConfigurationNames names;
 };
 
-// The bytes a write to the panel or a save sends, as the controls set them: build_write_data
-// computes the switch codes (error_flag says whether a switch is incomplete), BL/MR is 159, and
-// independent lighting and the intensities are the stored values. None while a switch on a
-// module has no channel.
-std::optional<ConfigurationBytes> bytes_to_write(PanelConfig& config, const Controls& controls);
+// A switch on a module without a channel, or with a channel but no module: nothing is written
+// or saved while one is left.
+struct IncompleteSwitch {
+  int number;
+  bool operator==(const IncompleteSwitch&) const = default;
+};
+
+// The bytes a write to the panel or a save sends, as the controls set them: each switch's code
+// from its module and channel lists (a switch on "N/A" or "BL/MR" that list item's code), BL/MR
+// as 159, and independent lighting and the intensities as stored; or the first incomplete
+// switch.
+std::variant<ConfigurationBytes, IncompleteSwitch> bytes_to_write(const PanelConfig& config,
+                                                                  const Controls& controls);
 
 }  // namespace kvt

@@ -1,5 +1,7 @@
 #include "model/configuration_view.h"
 
+#include <variant>
+
 #include "model/tables.h"
 
 namespace kvt {
@@ -35,8 +37,8 @@ ConfigurationView view_of(const PanelConfig& config, const Controls& controls) {
   view.indicator_percent = percent_in(controls, kIndicatorList);
   view.backlight_percent = percent_in(controls, kBackLightList);
 
-  PanelConfig scratch = config;  // computing the bytes sets values a view must leave alone
-  view.codes = bytes_to_write(scratch, controls);
+  const auto bytes = bytes_to_write(config, controls);
+  if (const auto* complete = std::get_if<ConfigurationBytes>(&bytes)) view.codes = *complete;
   return view;
 }
 

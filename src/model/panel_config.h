@@ -1,21 +1,17 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 
 namespace kvt {
 
 // The configuration values the window holds for its whole life. Every number is 16-bit signed,
 // as the panel protocol and the file format expect; every value starts at 0.
-// Arrays are indexed by switch number - 1 (sw[0] is s1w).
 struct PanelConfig {
-  std::array<std::int16_t, 10> sw{};  // s1w..s10w: codes computed by build_write_data
-  std::int16_t BL = 0;                // BL/MR code, 159 before every write or save
-  std::int16_t feature = 0;           // independent lighting: 1 while Check1 is ticked
-  std::int16_t indpercent = 0;        // indicator intensity code
-  std::int16_t blpercent = 0;         // back-light intensity code
-  std::int16_t carried_channel = 0;   // channel position the last switch loaded selected
-  std::int16_t error_flag = 0;        // 1 once a check or a transfer has failed
+  std::int16_t BL = 0;               // BL/MR code, 159 before every write or save
+  std::int16_t feature = 0;          // independent lighting: 1 while Check1 is ticked
+  std::int16_t indpercent = 0;       // indicator intensity code
+  std::int16_t blpercent = 0;        // back-light intensity code
+  std::int16_t carried_channel = 0;  // channel position the last switch loaded selected
 };
 
 }  // namespace kvt

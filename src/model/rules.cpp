@@ -26,24 +26,6 @@ bool has_intensity_item(std::int16_t code) { return code >= 1 && code <= 7; }
 
 }  // namespace
 
-void build_write_data(PanelConfig& c, const Controls& controls) {
-  for (int k = 1; k <= kSwitchCount; ++k) {
-    const int module = controls.selected(module_list(k));
-    if (module == kBlMrPosition || module == kNaPosition) {
-      c.sw[k - 1] = controls.item_value(module_list(k), module);
-      continue;
-    }
-    const int channel = controls.selected(channel_list(k));
-    if (channel == kNoSelection || module == kNoSelection) {
-      c.error_flag = 1;
-      return;
-    }
-    const std::int32_t code = std::int32_t{controls.item_value(module_list(k), module)} +
-                              std::int32_t{controls.item_value(channel_list(k), channel)};
-    c.sw[k - 1] = static_cast<std::int16_t>(code);
-  }
-}
-
 void check_feature(PanelConfig& c, Controls& controls) {
   if (controls.ticked() && !any_switch_on_blmr(controls)) {
     controls.dialogs().message(std::string(rule_texts::kFeatureNeedsBlMr),

@@ -5,10 +5,6 @@
 
 namespace kvt {
 
-// Computes s1w..s10w from the module and channel lists. Stops at the first incomplete switch
-// with error_flag 1; later switches keep their previous codes. Never clears error_flag.
-void build_write_data(PanelConfig& config, const Controls& controls);
-
 // Independent lighting needs a switch on "BL/MR": untick Check1 with a message otherwise, and
 // keep `feature` in step with the box.
 void check_feature(PanelConfig& config, Controls& controls);

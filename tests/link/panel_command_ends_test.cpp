@@ -1,8 +1,6 @@
 // The read and write commands on the headless controls with a scripted port: how each command
 // ends when the panel or the port misbehaves early on.
 
-#include "commands/panel_commands.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -11,8 +9,10 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <variant>
 #include <vector>
 
+#include "commands/panel_commands.h"
 #include "fake_serial_port.h"
 #include "link/frames.h"
 #include "link/panel_link.h"
@@ -87,7 +87,8 @@ TEST_F(PanelCommandTest, EveryByteOfACommandIsReportedOnceInTurn) {
   for (int address = 0; address < 14; ++address) {
     if (address != 10) read_answers.push_back({"0000D"});
   }
-  const auto bytes = kvt::bytes_to_write(config, controls);
+  const auto data = kvt::bytes_to_write(config, controls);
+  const auto* bytes = std::get_if<kvt::ConfigurationBytes>(&data);
   ASSERT_TRUE(bytes);
   std::vector<Answer> write_answers{{kAck}, {"0690D"}};
   for (const std::int16_t byte : *bytes) {

@@ -15,9 +15,6 @@ namespace {
 
 using testing::FakeControls;
 
-constexpr int kC = 3;  // module list position of "C"
-constexpr int kP = 16;
-
 // A freshly started window: load handling done, no switch assigned.
 struct Editor {
   Editor() { load_handling(config, controls); }
@@ -30,96 +27,6 @@ struct Editor {
   PanelConfig config;
   FakeControls controls{config};
 };
-
-// ---- build_write_data -------------------------------------------------------------------------
-
-struct SwitchChoice {
-  int module;   // -1: nothing selected
-  int channel;  // -1: nothing selected
-};
-
-struct WriteDataCase {
-  const char* name;
-  std::array<SwitchChoice, 10> choices;
-  std::array<std::int16_t, 10> expected_codes;
-  std::int16_t expected_error_flag;
-};
-
-void PrintTo(const WriteDataCase& c, std::ostream* os) { *os << c.name; }
-
-constexpr std::int16_t kOld = 77;  // what s1w..s10w held before the call
-constexpr SwitchChoice kNa{kNaPosition, -1};
-
-class BuildWriteData : public ::testing::TestWithParam<WriteDataCase> {};
-
-TEST_P(BuildWriteData, ComputesCodesUpToTheFirstIncompleteSwitch) {
-  const WriteDataCase& tc = GetParam();
-  Editor e;
-  for (int k = 1; k <= kSwitchCount; ++k) {
-    const SwitchChoice& choice = tc.choices[k - 1];
-    if (choice.module >= 0) e.controls.select(module_list(k), choice.module);
-    if (choice.channel >= 0) e.controls.select(channel_list(k), choice.channel);
-  }
-  e.config.sw.fill(kOld);
-  e.config.error_flag = 0;
-
-  build_write_data(e.config, e.controls);
-
-  EXPECT_EQ(e.config.sw, tc.expected_codes);
-  EXPECT_EQ(e.config.error_flag, tc.expected_error_flag);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, BuildWriteData,
-    ::testing::Values(
-        WriteDataCase{"AllComplete",
-                      {{{1, 0},
-                        {kP, 8},
-                        {kBlMrPosition, -1},
-                        kNa,
-                        {15, 9},
-                        {2, 2},
-                        kNa,
-                        kNa,
-                        kNa,
-                        {kBlMrPosition, -1}}},
-                      {0, 158, 159, 160, 149, 12, 160, 160, 160, 159},
-                      0},
-        WriteDataCase{"Switch3ModuleWithoutChannel",
-                      {{{1, 0}, {2, 1}, {kC, -1}, kNa, kNa, kNa, kNa, kNa, kNa, kNa}},
-                      {0, 11, kOld, kOld, kOld, kOld, kOld, kOld, kOld, kOld},
-                      1},
-        WriteDataCase{"NothingSelected",
-                      {{{-1, -1},
-                        {-1, -1},
-                        {-1, -1},
-                        {-1, -1},
-                        {-1, -1},
-                        {-1, -1},
-                        {-1, -1},
-                        {-1, -1},
-                        {-1, -1},
-                        {-1, -1}}},
-                      {kOld, kOld, kOld, kOld, kOld, kOld, kOld, kOld, kOld, kOld},
-                      1},
-        WriteDataCase{"ChannelWithoutModule",
-                      {{kNa, {-1, 4}, kNa, kNa, kNa, kNa, kNa, kNa, kNa, kNa}},
-                      {160, kOld, kOld, kOld, kOld, kOld, kOld, kOld, kOld, kOld},
-                      1},
-        WriteDataCase{
-            "NaAndBlMrIgnoreTheirChannel",
-            {{{kNaPosition, 5}, {kBlMrPosition, 9}, kNa, kNa, kNa, kNa, kNa, kNa, kNa, kNa}},
-            {160, 159, 160, 160, 160, 160, 160, 160, 160, 160},
-            0}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(BuildWriteDataFlag, NeverClearsAnEarlierFailure) {
-  Editor e;
-  for (int k = 1; k <= kSwitchCount; ++k) e.assign(k, kNaPosition);
-  e.config.error_flag = 1;
-  build_write_data(e.config, e.controls);
-  EXPECT_EQ(e.config.error_flag, 1);
-}
 
 // ---- intensity order rule ---------------------------------------------------------------------
 
