@@ -52,7 +52,6 @@ void load_byte(PanelConfig& c, Controls& controls, std::int16_t address, std::in
   }
   switch (address) {
     case memory_map::kBlMrAddress:
-      c.BL = value;
       return;
     case memory_map::kFeatureFlag:
       controls.set_ticked(ticks_check1(value, source));

@@ -26,7 +26,7 @@ bool ticks_check1(std::int16_t flag, ByteSource source);
 //   panel holds no designations, so the switch's box is emptied and hidden, even where the
 //   channel list's handler has just shown it; a file's box keeps the designation set before
 //   and is shown;
-// - the BL/MR code is only kept (every write and save sends 159 in its place);
+// - the BL/MR code changes nothing (every write and save sends 159 in its place);
 // - the independent-lighting flag ticks or clears Check1 by its source's rule;
 // - an intensity code selects its list (a code without an item as "100").
 // Throws std::out_of_range for an address outside the configuration.

@@ -31,7 +31,7 @@ struct ControlsState {
   std::array<std::string, 13> texts{};
   std::array<bool, 13> box_hidden{};
   bool ticked = false;
-  std::tuple<std::int16_t, std::int16_t, std::int16_t, std::int16_t, std::int16_t> values;
+  std::tuple<std::int16_t, std::int16_t, std::int16_t, std::int16_t> values;
 
   bool operator==(const ControlsState&) const = default;
 };
@@ -99,7 +99,7 @@ class FileCommandFixture : public ::testing::Test {
     }
     s.ticked = controls.ticked();
     const PanelConfig& c = config;
-    s.values = {c.BL, c.feature, c.indpercent, c.blpercent, c.carried_channel};
+    s.values = {c.feature, c.indpercent, c.blpercent, c.carried_channel};
     return s;
   }
 

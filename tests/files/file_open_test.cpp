@@ -80,7 +80,6 @@ TEST_F(FileOpen, LoadsTheWorkedExampleIntoTheWindow) {
   EXPECT_EQ(config.feature, 1);
   EXPECT_EQ(config.indpercent, 10);
   EXPECT_EQ(config.blpercent, 4);
-  EXPECT_EQ(config.BL, 159);
   EXPECT_TRUE(dialogs.messages().empty());
   EXPECT_FALSE(status.visible);
 }

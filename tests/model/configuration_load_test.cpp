@@ -146,10 +146,9 @@ TEST(LoadByte, IntensityCodesSelectTheirOwnLists) {
   }
 }
 
-TEST(LoadByte, BlMrCodeIsOnlyKept) {
+TEST(LoadByte, BlMrCodeChangesNothing) {
   Loaded e;
   load_byte(e.config, e.controls, memory_map::kBlMrAddress, 5, ByteSource::File);
-  EXPECT_EQ(e.config.BL, 5);
   EXPECT_TRUE(e.controls.selections.empty());
   EXPECT_FALSE(e.controls.ticked());
 }
