@@ -1,7 +1,6 @@
 #include "commands/file_save.h"
 
 #include <algorithm>
-#include <optional>
 #include <string>
 #include <variant>
 
@@ -25,19 +24,18 @@ ConfigurationNames names_in(const Controls& controls) {
   return names;
 }
 
-// The checks both ways of saving make first; the bytes the record will hold when they pass.
-std::optional<ConfigurationBytes> ready_to_save(PanelConfig& config, Controls& controls,
-                                                StatusBox& status, FileSaveEnd& refusal) {
+// The checks both ways of saving make first: the bytes the record will hold when they pass,
+// otherwise why the save is refused.
+std::variant<ConfigurationBytes, FileSaveEnd> ready_to_save(const PanelConfig& config,
+                                                            Controls& controls, StatusBox& status) {
   const auto bytes = bytes_to_write(config, controls);
   if (std::holds_alternative<IncompleteSwitch>(bytes)) {
     show_status(status, StatusColour::Red, rule_texts::kIncompleteData);
-    refusal = FileSaveEnd::Incomplete;
-    return std::nullopt;
+    return FileSaveEnd::Incomplete;
   }
   if (controls.text(kPanelNameBox).empty()) {
     controls.dialogs().message(std::string(command_texts::kNoPanelName));
-    refusal = FileSaveEnd::NoPanelName;
-    return std::nullopt;
+    return FileSaveEnd::NoPanelName;
   }
   return std::get<ConfigurationBytes>(bytes);
 }
@@ -61,18 +59,18 @@ FileSaveEnd write_checked(const ConfigurationBytes& bytes, const Controls& contr
 
 FileSaveEnd save_config_file(PanelConfig& config, Controls& controls, StatusBox& status,
                              const std::string& path) {
-  FileSaveEnd refusal{};
-  const std::optional<ConfigurationBytes> bytes = ready_to_save(config, controls, status, refusal);
-  if (!bytes) return refusal;
-  return write_checked(*bytes, controls, status, path);
+  const auto ready = ready_to_save(config, controls, status);
+  if (const auto* refusal = std::get_if<FileSaveEnd>(&ready)) return *refusal;
+  const auto& bytes = std::get<ConfigurationBytes>(ready);
+  return write_checked(bytes, controls, status, path);
 }
 
 FileSaveEnd save_file_with_dialog(PanelConfig& config, Controls& controls, StatusBox& status,
                                   FileChooser& chooser) {
   status.set_status_visible(false);
-  FileSaveEnd refusal{};
-  const std::optional<ConfigurationBytes> bytes = ready_to_save(config, controls, status, refusal);
-  if (!bytes) return refusal;
+  const auto ready = ready_to_save(config, controls, status);
+  if (const auto* refusal = std::get_if<FileSaveEnd>(&ready)) return *refusal;
+  const auto& bytes = std::get<ConfigurationBytes>(ready);
 
   // The name offered is the panel's; the chooser keeps the name last chosen, which the next open
   // offers, so a cancel must leave it as it was.
@@ -81,7 +79,7 @@ FileSaveEnd save_file_with_dialog(PanelConfig& config, Controls& controls, Statu
   prepare_chooser(asked, command_texts::kSaveTitle);
   if (!controls.dialogs().show_save(asked)) return FileSaveEnd::Cancelled;
   chooser = asked;
-  return write_checked(*bytes, controls, status, chooser.file_name);
+  return write_checked(bytes, controls, status, chooser.file_name);
 }
 
 }  // namespace kvt
