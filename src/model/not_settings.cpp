@@ -1,7 +1,5 @@
 #include "model/not_settings.h"
 
-#include <algorithm>
-
 #include "model/configuration_view.h"
 #include "model/decode_switch.h"
 #include "model/memory_map.h"
@@ -11,16 +9,10 @@
 namespace kvt {
 namespace {
 
-const ListItem* intensity_item(std::int16_t code) {
-  const auto item = std::find_if(kIntensityTable.begin(), kIntensityTable.end(),
-                                 [code](const ListItem& i) { return i.value == code; });
-  return item == kIntensityTable.end() ? nullptr : &*item;
-}
-
 // A code without an item of its own is shown on the list's first item, "100".
 std::string intensity_shown(std::int16_t code) {
-  const ListItem* item = intensity_item(code);
-  return rule_texts::percent(std::string((item ? *item : kIntensityTable.front()).text));
+  const auto position = static_cast<std::size_t>(intensity_position(code).value_or(0));
+  return rule_texts::percent(std::string(kIntensityTable[position].text));
 }
 
 // Decoded as a load decodes it.
@@ -52,7 +44,7 @@ bool is_a_setting(std::int16_t address, std::int16_t value) {
       return value == 0 || value == 1;
     case memory_map::kIndicator:
     case memory_map::kBackLight:
-      return intensity_item(value) != nullptr;
+      return intensity_position(value).has_value();
     default:
       return value <= kNaCode;
   }

@@ -21,9 +21,6 @@ bool any_switch_on_blmr(const Controls& controls) {
   return false;
 }
 
-// Intensity codes 1..7 sit at list position 8 - code; every other code has no item of its own.
-bool has_intensity_item(std::int16_t code) { return code >= 1 && code <= 7; }
-
 }  // namespace
 
 void check_feature(PanelConfig& c, Controls& controls) {
@@ -60,8 +57,8 @@ void on_backlight_selected(PanelConfig& c, Controls& controls) {
 
 void show_ind_percent(PanelConfig& c, Controls& controls) {
   c.blpercent = c.indpercent;
-  if (has_intensity_item(c.indpercent)) {
-    controls.select(kIndicatorList, 8 - c.indpercent);
+  if (const auto position = intensity_position(c.indpercent)) {
+    controls.select(kIndicatorList, *position);
   } else {
     c.indpercent = 10;
     controls.select(kIndicatorList, 0);
@@ -69,8 +66,8 @@ void show_ind_percent(PanelConfig& c, Controls& controls) {
 }
 
 void show_bl_percent(PanelConfig& c, Controls& controls) {
-  if (has_intensity_item(c.blpercent)) {
-    controls.select(kBackLightList, 8 - c.blpercent);
+  if (const auto position = intensity_position(c.blpercent)) {
+    controls.select(kBackLightList, *position);
   } else {
     c.blpercent = 10;
     controls.select(kBackLightList, 0);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace kvt {
@@ -61,6 +63,14 @@ inline constexpr std::array<ListItem, 8> kIntensityTable{{
     {"40", 2},
     {"30", 1},
 }};
+
+// The intensity list position of an intensity code; none for a code without an item of its own.
+constexpr std::optional<int> intensity_position(std::int16_t code) {
+  for (std::size_t position = 0; position < kIntensityTable.size(); ++position) {
+    if (kIntensityTable[position].value == code) return static_cast<int>(position);
+  }
+  return std::nullopt;
+}
 
 inline constexpr int kNaPosition = 0;     // "N/A" in a module list
 inline constexpr int kBlMrPosition = 17;  // "BL/MR" in a module list
