@@ -5,8 +5,7 @@
 
 namespace kvt::cli {
 
-HeadlessEditor::HeadlessEditor(Console& console)
-    : console_(console), controls_(config_, console), serial_link_(console) {
+HeadlessEditor::HeadlessEditor(Console& console) : console_(console), controls_(config_, console) {
   load_handling(config_, controls_);
   QObject::connect(&link(), &PanelLink::byte_transferred,
                    [&console](int number) { console.show_progress(number); });

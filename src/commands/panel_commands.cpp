@@ -4,6 +4,7 @@
 #include <string>
 
 #include "commands/command_texts.h"
+#include "commands/transfer_status.h"
 #include "link/panel_check.h"
 #include "model/configuration.h"
 #include "model/configuration_load.h"
@@ -16,21 +17,23 @@ namespace kvt {
 namespace {
 
 // A transfer step: a one-tick pause, then the byte at `address` read.
-ByteTransfer read_step(PanelLink& link, std::int16_t address) {
+ByteTransfer read_step(StatusBox& status, PanelLink& link, std::int16_t address) {
   link.wait_tick();
-  return link.readee(address);
+  const ByteTransfer read = link.readee(address);
+  say_byte_read(status, read.outcome);
+  return read;
 }
 
 // The bytes after the model check, in ascending order: every configuration byte, BL/MR only
 // when `read_bytes` asks for it. Each value read is put on screen before the transfer's outcome is
 // acted on, so a byte outside 0..160 is still shown; a read that brought no value stops at once.
 // Returns false at the first failed transfer.
-bool read_configuration_bytes(PanelConfig& c, Controls& controls, PanelLink& link,
-                              ConfigurationBytes& bytes, ReadBytes read_bytes) {
+bool read_configuration_bytes(PanelConfig& c, Controls& controls, StatusBox& status,
+                              PanelLink& link, ConfigurationBytes& bytes, ReadBytes read_bytes) {
   for (std::size_t index = 0; index < bytes.size(); ++index) {
     const auto address = static_cast<std::int16_t>(index);
     if (address == memory_map::kBlMrAddress && read_bytes == ReadBytes::Shown) continue;
-    const ByteTransfer read = read_step(link, address);
+    const ByteTransfer read = read_step(status, link, address);
     if (!brought_value(read.outcome)) return false;
     bytes[index] = read.value;
     load_byte(c, controls, address, read.value, ByteSource::Panel);
@@ -40,12 +43,14 @@ bool read_configuration_bytes(PanelConfig& c, Controls& controls, PanelLink& lin
 }
 
 // Writes addresses 0..13 in ascending order; false at the first byte that fails.
-bool write_configuration_bytes(const ConfigurationBytes& bytes, PanelLink& link) {
+bool write_configuration_bytes(const ConfigurationBytes& bytes, StatusBox& status,
+                               PanelLink& link) {
   for (std::size_t address = 0; address < bytes.size(); ++address) {
     link.wait_tick();
-    if (link.sendee(static_cast<std::int16_t>(address), bytes[address]).outcome != Transfer::Ok) {
-      return false;
-    }
+    const Transfer written =
+        link.sendee(static_cast<std::int16_t>(address), bytes[address]).outcome;
+    say_byte_written(status, written);
+    if (written != Transfer::Ok) return false;
   }
   return true;
 }
@@ -56,10 +61,13 @@ template <typename TransferBytes>
 CommandEnd run_transfer(Controls& controls, StatusBox& status, PanelLink& link,
                         std::string_view mismatch_prompt, std::string_view done,
                         TransferBytes transfer_bytes) {
-  switch (wake_and_check_model(link).check) {
+  const PanelCheckEnd check = wake_and_check_model(link);
+  say_wake_up(status, check.wake_up);
+  if (check.model_read) say_byte_read(status, *check.model_read);
+  switch (check.check) {
     case PanelCheck::Cancelled:
       return CommandEnd::Cancelled;
-    // A silent panel has already been reported by the handshake itself.
+    // A silent panel has been reported with the wake-up.
     case PanelCheck::NoAnswer:
       return CommandEnd::NoAnswer;
     case PanelCheck::OtherModel:
@@ -121,7 +129,7 @@ PanelRead read_config(PanelConfig& c, Controls& controls, StatusBox& status, Pan
   }
   read.end = run_transfer(
       controls, status, link, command_texts::kMismatchRead, command_texts::kReadDone,
-      [&] { return read_configuration_bytes(c, controls, link, read.bytes, read_bytes); });
+      [&] { return read_configuration_bytes(c, controls, status, link, read.bytes, read_bytes); });
   if (is_failure(read.end)) report_failure(status, link);
   link.close_link();
   if (read.end == CommandEnd::Done) {
@@ -142,7 +150,7 @@ CommandEnd write_config(PanelConfig& c, Controls& controls, StatusBox& status, P
   } else {
     end = run_transfer(controls, status, link, command_texts::kMismatchWrite,
                        command_texts::kWriteDone,
-                       [&] { return write_configuration_bytes(*bytes, link); });
+                       [&] { return write_configuration_bytes(*bytes, status, link); });
   }
   // Bytes already written stay in the panel: it now holds parts of two configurations.
   if (is_failure(end)) {

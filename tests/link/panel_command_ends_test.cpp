@@ -1,8 +1,6 @@
 // The read and write commands on the headless controls with a scripted port: how each command
 // ends when the panel or the port misbehaves early on.
 
-#include "commands/panel_commands.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -13,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/panel_commands.h"
 #include "fake_serial_port.h"
 #include "link/frames.h"
 #include "link/panel_link.h"
@@ -57,7 +56,7 @@ class PanelCommandTest : public ::testing::Test {
   void script(std::vector<Answer> answers) {
     link.reset();
     port = std::make_unique<FakeSerialPort>(std::move(answers));
-    link = std::make_unique<kvt::PanelLink>(*port, status);
+    link = std::make_unique<kvt::PanelLink>(*port);
     transferred.clear();
     QObject::connect(link.get(), &kvt::PanelLink::byte_transferred,
                      [this](int number) { transferred.push_back(number); });
