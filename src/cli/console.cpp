@@ -42,8 +42,6 @@ Console::Console(int steps, Loudness loudness)
   clock_.start();
 }
 
-void Console::set_status_colour(StatusColour colour) { colour_ = colour; }
-
 void Console::show_progress(int number) {
   if (!terminal_ || steps_ == 0 || loudness_ == Loudness::Quiet) return;
   std::fprintf(stderr, "\r\033[K%s%s", std::string(cli_texts::kMessagePrefix).c_str(),
@@ -68,20 +66,15 @@ void Console::name_not_settings(const std::string& holder, const std::vector<Not
   not_settings_.insert(not_settings_.end(), values.begin(), values.end());
 }
 
-void Console::print_outcome() {
+void Console::print_outcome(const std::string& said, bool success) {
   clear_progress();
-  const bool ended = colour_ != StatusColour::Yellow && !text_.empty();
-  if (ended && (colour_ == StatusColour::Red || loudness_ != Loudness::Quiet)) {
-    // A status of several lines (a failure, then what it left in the panel) is several
-    // messages.
-    std::size_t start = 0;
-    for (std::size_t end; (end = text_.find('\n', start)) != std::string::npos; start = end + 1) {
-      say(text_.substr(start, end - start));
-    }
-    say(text_.substr(start));
+  if (said.empty() || (success && loudness_ == Loudness::Quiet)) return;
+  // Words of several lines (a failure, then what it left in the panel) are several messages.
+  std::size_t start = 0;
+  for (std::size_t end; (end = said.find('\n', start)) != std::string::npos; start = end + 1) {
+    say(said.substr(start, end - start));
   }
-  // Said once: a later step (a save after a read) reports only what it adds.
-  if (ended) text_.clear();
+  say(said.substr(start));
 }
 
 FrameWatcher Console::frame_log() {

@@ -29,7 +29,7 @@ class Console : public StatusBox, public Dialogs {
   // count from here.
   explicit Console(int steps = 0, Loudness loudness = Loudness::Normal);
 
-  void set_status_colour(StatusColour colour) override;
+  void set_status_colour(StatusColour) override {}
   void set_status_text(const std::string& text) override { text_ = text; }
   void set_status_visible(bool) override {}
 
@@ -42,8 +42,10 @@ class Console : public StatusBox, public Dialogs {
 
   // Byte `number` of the panel command's `steps` has been transferred.
   void show_progress(int number);
-  // Prints the last status once when it says how the command ended (red, or green unless quiet).
-  void print_outcome();
+  // Prints the words a command ended with, `said`: a failure always, a success unless quiet.
+  void print_outcome(const std::string& said, bool success);
+  // The last text said in the status box: how a file command that failed explains it.
+  const std::string& status_text() const { return text_; }
   // The panel that answered is of another model: the next message names `model`.
   void note_other_model(std::int16_t model) { other_model_ = model; }
   // The frame log of -v, or none.
@@ -62,7 +64,6 @@ class Console : public StatusBox, public Dialogs {
   std::optional<std::int16_t> other_model_;
   bool progress_shown_ = false;
   bool terminal_;
-  StatusColour colour_ = StatusColour::Yellow;
   std::string text_;
   std::vector<NotSetting> not_settings_;
 };

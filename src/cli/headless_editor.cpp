@@ -18,7 +18,7 @@ PanelRead HeadlessEditor::read_panel(const std::string& device, ReadBytes read_b
   return read_config(config_, controls_, console_, link(), device, read_bytes);
 }
 
-CommandEnd HeadlessEditor::write_panel(const std::string& device) {
+CommandOutcome HeadlessEditor::write_panel(const std::string& device) {
   return write_config(config_, controls_, console_, link(), device);
 }
 

@@ -34,10 +34,12 @@ void say_text(StatusBox& status, std::string_view text) {
 
 }  // namespace
 
-void say_wake_up(StatusBox& status, Transfer ending) {
-  if (ending != Transfer::NoReply) return;
+std::string say_wake_up(StatusBox& status, Transfer ending) {
+  if (ending != Transfer::NoReply) return {};
+  const std::string text(command_texts::kPanelFailedToRespond);
   status.set_status_colour(StatusColour::Red);
-  say_text(status, command_texts::kPanelFailedToRespond);
+  status.set_status_text(text);
+  return text;
 }
 
 void say_byte_read(StatusBox& status, Transfer ending) {

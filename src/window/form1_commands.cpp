@@ -190,7 +190,7 @@ void Form1::read_config_pressed() {
 void Form1::write_config_pressed() {
   run_command([this] {
     add_port_hint(
-        kvt::write_config(config_, *this, *this, *link_, port_selector_->current().device));
+        kvt::write_config(config_, *this, *this, *link_, port_selector_->current().device).end);
   });
 }
 
