@@ -68,7 +68,10 @@ template <typename PanelCommand>
 CommandEnd on_panel(const Request& request, Console& console, Interruption& interruption,
                     PanelCommand command) {
   const PortChoice port = current_port(request.port);
+  // The mismatch message waits for the outcome, which names the other panel's model.
+  console.hold_messages();
   const CommandOutcome outcome = command(port.device);
+  console.release_messages(outcome.other_model);
   if (!interruption.stopped_unchanged()) {
     console.print_outcome(outcome.said, outcome.end == CommandEnd::Done);
   }

@@ -43,6 +43,7 @@ Console::Console(int steps, Loudness loudness)
 }
 
 void Console::show_progress(int number) {
+  print_held();
   if (!terminal_ || steps_ == 0 || loudness_ == Loudness::Quiet) return;
   std::fprintf(stderr, "\r\033[K%s%s", std::string(cli_texts::kMessagePrefix).c_str(),
                cli_texts::progress(number, steps_).c_str());
@@ -53,12 +54,34 @@ void Console::show_progress(int number) {
 void Console::message(const std::string& text, const std::string& title) {
   clear_progress();
   std::string line = title.empty() ? text : title + ": " + text;
-  if (other_model_) line += cli_texts::model_answered(*other_model_);
-  other_model_.reset();
-  say(line);
+  if (holding_) {
+    held_.push_back(std::move(line));
+  } else {
+    say(line);
+  }
+}
+
+void Console::report(const std::string& text) {
+  print_held();
+  clear_progress();
+  say(text);
+}
+
+void Console::release_messages(std::optional<std::int16_t> other_model) {
+  holding_ = false;
+  print_held(other_model);
+}
+
+void Console::print_held(std::optional<std::int16_t> other_model) {
+  for (std::string& line : held_) {
+    if (other_model) line += cli_texts::model_answered(*other_model);
+    say(line);
+  }
+  held_.clear();
 }
 
 void Console::name_not_settings(const std::string& holder, const std::vector<NotSetting>& values) {
+  print_held();
   clear_progress();
   for (const NotSetting& value : values) {
     say(rule_texts::not_a_setting(holder, value.value, value.what, value.shown));
@@ -83,6 +106,7 @@ FrameWatcher Console::frame_log() {
 }
 
 void Console::log_frame(FrameDirection direction, std::string_view bytes) {
+  print_held();
   clear_progress();
   const std::string_view way =
       direction == FrameDirection::Sent ? cli_texts::kFrameSent : cli_texts::kFrameReceived;

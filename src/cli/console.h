@@ -46,8 +46,15 @@ class Console : public StatusBox, public Dialogs {
   void print_outcome(const std::string& said, bool success);
   // The last text said in the status box: how a file command that failed explains it.
   const std::string& status_text() const { return text_; }
-  // The panel that answered is of another model: the next message names `model`.
-  void note_other_model(std::int16_t model) { other_model_ = model; }
+  // Prints one message line at once, even while messages are held: what the program does about
+  // a stop signal, said as it happens.
+  void report(const std::string& text);
+  // From now on a message is held back until release_messages or until anything else is
+  // printed, so that the message a panel command ends with can name what its outcome holds.
+  void hold_messages() { holding_ = true; }
+  // Prints the messages held back, each naming `other_model` when a panel of another model
+  // answered, and prints messages at once again.
+  void release_messages(std::optional<std::int16_t> other_model);
   // The frame log of -v, or none.
   FrameWatcher frame_log();
   // Prints one message line of our own.
@@ -55,13 +62,16 @@ class Console : public StatusBox, public Dialogs {
 
  private:
   void clear_progress();
+  // Prints the messages held back, in order, each naming `other_model` where given.
+  void print_held(std::optional<std::int16_t> other_model = std::nullopt);
 
   void log_frame(FrameDirection direction, std::string_view bytes);
 
   int steps_;
   Loudness loudness_;
   QElapsedTimer clock_;
-  std::optional<std::int16_t> other_model_;
+  bool holding_ = false;
+  std::vector<std::string> held_;
   bool progress_shown_ = false;
   bool terminal_;
   std::string text_;

@@ -9,8 +9,6 @@ HeadlessEditor::HeadlessEditor(Console& console) : console_(console), controls_(
   load_handling(config_, controls_);
   QObject::connect(&link(), &PanelLink::byte_transferred,
                    [&console](int number) { console.show_progress(number); });
-  QObject::connect(&link(), &PanelLink::other_model_answered,
-                   [&console](std::int16_t model) { console.note_other_model(model); });
   serial_link_.watch_frames(console.frame_log());
 }
 

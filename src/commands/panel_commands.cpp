@@ -58,7 +58,7 @@ bool write_configuration_bytes(const ConfigurationBytes& bytes, StatusBox& statu
 // Ends a command with `text` in `colour`, kept for its outcome.
 CommandOutcome ending(StatusBox& status, CommandEnd end, StatusColour colour, std::string text) {
   show_status(status, colour, text);
-  return {end, std::move(text)};
+  return {end, std::move(text), {}};
 }
 
 // The part both commands share: wake the panel, check its model, transfer the bytes. Success
@@ -72,14 +72,14 @@ CommandOutcome run_transfer(Controls& controls, StatusBox& status, PanelLink& li
   if (check.model_read) say_byte_read(status, *check.model_read);
   switch (check.check) {
     case PanelCheck::Cancelled:
-      return {CommandEnd::Cancelled, {}};
+      return {CommandEnd::Cancelled, {}, {}};
     // A silent panel has been reported with the wake-up.
     case PanelCheck::NoAnswer:
-      return {CommandEnd::NoAnswer, std::move(wake_up_said)};
+      return {CommandEnd::NoAnswer, std::move(wake_up_said), {}};
     case PanelCheck::OtherModel:
       controls.dialogs().message(std::string(mismatch_prompt),
                                  std::string(command_texts::kMismatchTitle));
-      return {CommandEnd::OtherModel, {}};
+      return {CommandEnd::OtherModel, {}, check.model};
     case PanelCheck::PortBroke:
     case PanelCheck::Failed:
       break;
@@ -92,8 +92,8 @@ CommandOutcome run_transfer(Controls& controls, StatusBox& status, PanelLink& li
   }
   // A transfer cut short by a stop is no fault of the panel's data, nor is a port that stopped
   // working.
-  if (link.shutting_down()) return {CommandEnd::Cancelled, {}};
-  return {link.port_failed() ? CommandEnd::PortBroke : CommandEnd::Failed, {}};
+  if (link.shutting_down()) return {CommandEnd::Cancelled, {}, {}};
+  return {link.port_failed() ? CommandEnd::PortBroke : CommandEnd::Failed, {}, {}};
 }
 
 bool is_failure(CommandEnd end) {

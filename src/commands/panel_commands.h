@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "link/panel_link.h"
@@ -37,6 +39,7 @@ enum class ReadBytes { Shown, AllWritten };
 struct CommandOutcome {
   CommandEnd end = CommandEnd::Failed;
   std::string said;
+  std::optional<std::int16_t> other_model;  // OtherModel: the model byte that panel answered with
 };
 
 // What a read brought: how it ended and the bytes read, by address (address 10 when it is not

@@ -27,7 +27,6 @@ PanelCheckEnd wake_and_check_model(PanelLink& link) {
       if (!brought_value(read.outcome)) return {PanelCheck::Failed, 0, wake_up, read.outcome};
   }
   if (read.value != memory_map::kModelByte) {
-    emit link.other_model_answered(read.value);
     return {PanelCheck::OtherModel, read.value, wake_up, read.outcome};
   }
   // The model byte with a reply past 16 bits is no answer to trust.

@@ -62,8 +62,6 @@ class PanelLink : public QObject {
   // Byte `number` of the command under way (counted from 1 since the link was opened) has been
   // read, or written and verified.
   void byte_transferred(int number);
-  // The model check found a panel of another model, which answered with `model`.
-  void other_model_answered(std::int16_t model);
 
  private:
   void on_timer1_tick();
