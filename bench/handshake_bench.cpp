@@ -8,7 +8,6 @@
 
 #include "link/panel_link.h"
 #include "link/qt_serial_port.h"
-#include "model/status_box.h"
 #include "run_meter.h"
 #include "sim_harness.h"
 
@@ -17,22 +16,14 @@ namespace {
 constexpr int kRuns = 3;
 constexpr double kHighestCpuShare = 0.01;
 
-class UnseenStatusBox : public kvt::StatusBox {
- public:
-  void set_status_text(const std::string&) override {}
-  void set_status_colour(kvt::StatusColour) override {}
-  void set_status_visible(bool) override {}
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   QCoreApplication application(argc, argv);
   kvt::sim::PanelSimulator simulator({"--silent"});
 
-  UnseenStatusBox status;
   kvt::QtSerialPort port;
-  kvt::PanelLink link(port, status);
+  kvt::PanelLink link(port);
 
   std::printf("silent-panel handshake against kvt-panel-sim on %s\n", simulator.device().c_str());
   std::printf("%-4s %10s %10s %10s\n", "run", "wall ms", "CPU ms", "CPU share");

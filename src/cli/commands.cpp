@@ -49,7 +49,9 @@ int exit_status(CommandEnd end) {
 // it is refused or cannot be read.
 bool open_file(HeadlessEditor& editor, Console& console, const std::string& path) {
   const FileOpenEnd end = open_config_file(editor.config(), editor.controls(), console, path);
-  console.print_outcome();
+  // Only a file that cannot be read is said in the status box; a refusal is a message.
+  const bool said_in_red = end == FileOpenEnd::Unreadable;
+  console.print_outcome(said_in_red ? console.status_text() : std::string(), false);
   return end == FileOpenEnd::Opened;
 }
 
@@ -66,13 +68,18 @@ template <typename PanelCommand>
 CommandEnd on_panel(const Request& request, Console& console, Interruption& interruption,
                     PanelCommand command) {
   const PortChoice port = current_port(request.port);
-  const CommandEnd end = command(port.device);
-  if (!interruption.stopped_unchanged()) console.print_outcome();
-  interruption.command_ended(end);
-  if (may_be_wrong_port(end)) {
+  // The mismatch message waits for the outcome, which names the other panel's model.
+  console.hold_messages();
+  const CommandOutcome outcome = command(port.device);
+  console.release_messages(outcome.other_model);
+  if (!interruption.stopped_unchanged()) {
+    console.print_outcome(outcome.said, outcome.end == CommandEnd::Done);
+  }
+  interruption.command_ended(outcome.end);
+  if (may_be_wrong_port(outcome.end)) {
     Console::say(cli_texts::port_hint(port.device, reason_text(port.reason)));
   }
-  return end;
+  return outcome.end;
 }
 
 // The file's configuration, its codes as a write would send them; none, said on standard
@@ -109,7 +116,7 @@ int read_command(const Request& request) {
   HeadlessEditor editor(console);
   Interruption interruption(editor.link(), console);
   const CommandEnd end = on_panel(request, console, interruption, [&](const std::string& device) {
-    return editor.read_panel(device).end;
+    return CommandOutcome(editor.read_panel(device));
   });
   // Stopped, a read shows and saves nothing, even when the signal came as it ended.
   if (const auto stopped = interruption.exit_status()) return *stopped;
@@ -121,7 +128,8 @@ int read_command(const Request& request) {
   editor.controls().set_text(kPanelNameBox, request.name);
   const FileSaveEnd saved =
       save_config_file(editor.config(), editor.controls(), console, request.output);
-  console.print_outcome();
+  const bool said_in_red = saved == FileSaveEnd::Incomplete || saved == FileSaveEnd::NotSaved;
+  console.print_outcome(said_in_red ? console.status_text() : std::string(), false);
   return saved == FileSaveEnd::Saved ? kSuccess : kRequestRefused;
 }
 
@@ -147,7 +155,7 @@ int verify_command(const Request& request) {
   PanelRead read;
   const CommandEnd end = on_panel(request, console, interruption, [&](const std::string& device) {
     read = editor.read_panel(device, ReadBytes::AllWritten);
-    return read.end;
+    return CommandOutcome(read);
   });
   if (const auto stopped = interruption.exit_status()) return *stopped;
   if (end != CommandEnd::Done) return exit_status(end);

@@ -42,9 +42,8 @@ Console::Console(int steps, Loudness loudness)
   clock_.start();
 }
 
-void Console::set_status_colour(StatusColour colour) { colour_ = colour; }
-
 void Console::show_progress(int number) {
+  print_held();
   if (!terminal_ || steps_ == 0 || loudness_ == Loudness::Quiet) return;
   std::fprintf(stderr, "\r\033[K%s%s", std::string(cli_texts::kMessagePrefix).c_str(),
                cli_texts::progress(number, steps_).c_str());
@@ -55,12 +54,34 @@ void Console::show_progress(int number) {
 void Console::message(const std::string& text, const std::string& title) {
   clear_progress();
   std::string line = title.empty() ? text : title + ": " + text;
-  if (other_model_) line += cli_texts::model_answered(*other_model_);
-  other_model_.reset();
-  say(line);
+  if (holding_) {
+    held_.push_back(std::move(line));
+  } else {
+    say(line);
+  }
+}
+
+void Console::report(const std::string& text) {
+  print_held();
+  clear_progress();
+  say(text);
+}
+
+void Console::release_messages(std::optional<std::int16_t> other_model) {
+  holding_ = false;
+  print_held(other_model);
+}
+
+void Console::print_held(std::optional<std::int16_t> other_model) {
+  for (std::string& line : held_) {
+    if (other_model) line += cli_texts::model_answered(*other_model);
+    say(line);
+  }
+  held_.clear();
 }
 
 void Console::name_not_settings(const std::string& holder, const std::vector<NotSetting>& values) {
+  print_held();
   clear_progress();
   for (const NotSetting& value : values) {
     say(rule_texts::not_a_setting(holder, value.value, value.what, value.shown));
@@ -68,20 +89,15 @@ void Console::name_not_settings(const std::string& holder, const std::vector<Not
   not_settings_.insert(not_settings_.end(), values.begin(), values.end());
 }
 
-void Console::print_outcome() {
+void Console::print_outcome(const std::string& said, bool success) {
   clear_progress();
-  const bool ended = colour_ != StatusColour::Yellow && !text_.empty();
-  if (ended && (colour_ == StatusColour::Red || loudness_ != Loudness::Quiet)) {
-    // A status of several lines (a failure, then what it left in the panel) is several
-    // messages.
-    std::size_t start = 0;
-    for (std::size_t end; (end = text_.find('\n', start)) != std::string::npos; start = end + 1) {
-      say(text_.substr(start, end - start));
-    }
-    say(text_.substr(start));
+  if (said.empty() || (success && loudness_ == Loudness::Quiet)) return;
+  // Words of several lines (a failure, then what it left in the panel) are several messages.
+  std::size_t start = 0;
+  for (std::size_t end; (end = said.find('\n', start)) != std::string::npos; start = end + 1) {
+    say(said.substr(start, end - start));
   }
-  // Said once: a later step (a save after a read) reports only what it adds.
-  if (ended) text_.clear();
+  say(said.substr(start));
 }
 
 FrameWatcher Console::frame_log() {
@@ -90,6 +106,7 @@ FrameWatcher Console::frame_log() {
 }
 
 void Console::log_frame(FrameDirection direction, std::string_view bytes) {
+  print_held();
   clear_progress();
   const std::string_view way =
       direction == FrameDirection::Sent ? cli_texts::kFrameSent : cli_texts::kFrameReceived;

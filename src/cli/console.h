@@ -29,7 +29,7 @@ class Console : public StatusBox, public Dialogs {
   // count from here.
   explicit Console(int steps = 0, Loudness loudness = Loudness::Normal);
 
-  void set_status_colour(StatusColour colour) override;
+  void set_status_colour(StatusColour) override {}
   void set_status_text(const std::string& text) override { text_ = text; }
   void set_status_visible(bool) override {}
 
@@ -42,10 +42,19 @@ class Console : public StatusBox, public Dialogs {
 
   // Byte `number` of the panel command's `steps` has been transferred.
   void show_progress(int number);
-  // Prints the last status once when it says how the command ended (red, or green unless quiet).
-  void print_outcome();
-  // The panel that answered is of another model: the next message names `model`.
-  void note_other_model(std::int16_t model) { other_model_ = model; }
+  // Prints the words a command ended with, `said`: a failure always, a success unless quiet.
+  void print_outcome(const std::string& said, bool success);
+  // The last text said in the status box: how a file command that failed explains it.
+  const std::string& status_text() const { return text_; }
+  // Prints one message line at once, even while messages are held: what the program does about
+  // a stop signal, said as it happens.
+  void report(const std::string& text);
+  // From now on a message is held back until release_messages or until anything else is
+  // printed, so that the message a panel command ends with can name what its outcome holds.
+  void hold_messages() { holding_ = true; }
+  // Prints the messages held back, each naming `other_model` when a panel of another model
+  // answered, and prints messages at once again.
+  void release_messages(std::optional<std::int16_t> other_model);
   // The frame log of -v, or none.
   FrameWatcher frame_log();
   // Prints one message line of our own.
@@ -53,16 +62,18 @@ class Console : public StatusBox, public Dialogs {
 
  private:
   void clear_progress();
+  // Prints the messages held back, in order, each naming `other_model` where given.
+  void print_held(std::optional<std::int16_t> other_model = std::nullopt);
 
   void log_frame(FrameDirection direction, std::string_view bytes);
 
   int steps_;
   Loudness loudness_;
   QElapsedTimer clock_;
-  std::optional<std::int16_t> other_model_;
+  bool holding_ = false;
+  std::vector<std::string> held_;
   bool progress_shown_ = false;
   bool terminal_;
-  StatusColour colour_ = StatusColour::Yellow;
   std::string text_;
   std::vector<NotSetting> not_settings_;
 };

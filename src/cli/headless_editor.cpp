@@ -5,13 +5,10 @@
 
 namespace kvt::cli {
 
-HeadlessEditor::HeadlessEditor(Console& console)
-    : console_(console), controls_(config_, console), serial_link_(console) {
+HeadlessEditor::HeadlessEditor(Console& console) : console_(console), controls_(config_, console) {
   load_handling(config_, controls_);
   QObject::connect(&link(), &PanelLink::byte_transferred,
                    [&console](int number) { console.show_progress(number); });
-  QObject::connect(&link(), &PanelLink::other_model_answered,
-                   [&console](std::int16_t model) { console.note_other_model(model); });
   serial_link_.watch_frames(console.frame_log());
 }
 
@@ -19,7 +16,7 @@ PanelRead HeadlessEditor::read_panel(const std::string& device, ReadBytes read_b
   return read_config(config_, controls_, console_, link(), device, read_bytes);
 }
 
-CommandEnd HeadlessEditor::write_panel(const std::string& device) {
+CommandOutcome HeadlessEditor::write_panel(const std::string& device) {
   return write_config(config_, controls_, console_, link(), device);
 }
 

@@ -16,7 +16,7 @@ Interruption::Interruption(PanelLink& link, Console& console) : link_(link), con
 void Interruption::command_ended(CommandEnd end) {
   command_ended_ = true;
   if (end == CommandEnd::Cancelled && last_write_sent_) {
-    console_.message(cli_texts::write_stopped(*last_write_sent_));
+    console_.report(cli_texts::write_stopped(*last_write_sent_));
   }
 }
 
@@ -31,9 +31,9 @@ void Interruption::on_caught(int /*signal_number*/, int count) {
   if (!last_write_sent_) {
     link_.request_shutdown();
     stopped_unchanged_ = true;
-    console_.message(std::string(cli_texts::kStoppedPanelUnchanged));
+    console_.report(std::string(cli_texts::kStoppedPanelUnchanged));
   } else if (count == 1) {
-    console_.message(cli_texts::finishing_write());
+    console_.report(cli_texts::finishing_write());
   } else {
     link_.request_shutdown();
   }

@@ -15,6 +15,7 @@
 #include "files/visible_text.h"
 #include "link/link_texts.h"
 #include "link/panel_probe.h"
+#include "link/serial_link.h"
 #include "link/system_ports.h"
 
 namespace kvt::cli {
@@ -71,7 +72,7 @@ void print_line(const PortProbe& probe) {
 int probe_command(const Request& request) {
   const std::vector<std::string> devices = devices_to_probe(request);
   Console console(0, loudness_of(request));
-  ProbeLink probe_link;
+  SerialLink probe_link;
   probe_link.watch_frames(console.frame_log());
   Interruption interruption(probe_link.link(), console);
   ProbeWatch watch;

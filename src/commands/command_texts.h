@@ -20,6 +20,13 @@ inline constexpr std::string_view kStartWrite =
     "STARTING COMMUNICATIONS TO WRITE SWITCH PANEL CONFIGURATION";
 inline constexpr std::string_view kReadDone = "SWITCH PANEL DATA READ SUCCESSFUL";
 inline constexpr std::string_view kWriteDone = "SWITCH PANEL HAS BEEN PROGRAMMED";
+// How one exchange with the panel ended.
+inline constexpr std::string_view kCommunicationsOk = "COMMUNICATIONS OK";
+inline constexpr std::string_view kDataOutOfRange = "ERROR - DATA OUT OF RANGE";
+inline constexpr std::string_view kCommunicationsCorrupted = "COMMUNICATIONS CORRUPTED";
+inline constexpr std::string_view kDataFailedToVerify = "DATA FAILED TO VERIFY";
+inline constexpr std::string_view kPanelFailedToRespond =
+    "COMMUNICATIONS FAILURE SWITCH PANEL FAILED TO RESPOND";
 // A stop signal came after the first write frame: the write goes on to its end first.
 inline constexpr std::string_view kFinishingWrite =
     "FINISHING THE WRITE SO THAT THE SWITCH PANEL IS NOT LEFT HALF-WRITTEN";

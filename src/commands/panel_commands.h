@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "link/panel_link.h"
@@ -31,10 +33,18 @@ bool may_be_wrong_port(CommandEnd end);
 // a write sends.
 enum class ReadBytes { Shown, AllWritten };
 
+// How a panel command ended, and the words it ended with in the status box: its success in
+// green or its failure in red. `said` is empty when the end was said elsewhere or not at all (a
+// panel of another model, a stop).
+struct CommandOutcome {
+  CommandEnd end = CommandEnd::Failed;
+  std::string said;
+  std::optional<std::int16_t> other_model;  // OtherModel: the model byte that panel answered with
+};
+
 // What a read brought: how it ended and the bytes read, by address (address 10 when it is not
 // read, and any address after a failure, stay 0).
-struct PanelRead {
-  CommandEnd end = CommandEnd::Failed;
+struct PanelRead : CommandOutcome {
   ConfigurationBytes bytes{};
 };
 
@@ -49,7 +59,7 @@ PanelRead read_config(PanelConfig& config, Controls& controls, StatusBox& status
 // from the window and writes them into the panel, every byte read back and verified. Nothing is
 // sent while a switch is incomplete or when the panel is of another model. A write that fails
 // after its first write frame says which addresses the panel may now hold new bytes at.
-CommandEnd write_config(PanelConfig& config, Controls& controls, StatusBox& status, PanelLink& link,
-                        const std::string& device);
+CommandOutcome write_config(PanelConfig& config, Controls& controls, StatusBox& status,
+                            PanelLink& link, const std::string& device);
 
 }  // namespace kvt

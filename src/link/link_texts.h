@@ -5,13 +5,7 @@
 
 namespace kvt::link_texts {
 
-// What the panel link shows, word for word.
-inline constexpr std::string_view kCommunicationsOk = "COMMUNICATIONS OK";
-inline constexpr std::string_view kDataOutOfRange = "ERROR - DATA OUT OF RANGE";
-inline constexpr std::string_view kCommunicationsCorrupted = "COMMUNICATIONS CORRUPTED";
-inline constexpr std::string_view kDataFailedToVerify = "DATA FAILED TO VERIFY";
-inline constexpr std::string_view kPanelFailedToRespond =
-    "COMMUNICATIONS FAILURE SWITCH PANEL FAILED TO RESPOND";
+// What the panel link says of ports, settings and probes, word for word.
 // What `kvt-config ports` says of a port remembered from the window that cannot be used.
 inline constexpr std::string_view kRememberedPortIgnored =
     "The port remembered from the window is ignored: ";

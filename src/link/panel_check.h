@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "link/panel_link.h"
 
@@ -19,6 +20,9 @@ enum class PanelCheck {
 struct PanelCheckEnd {
   PanelCheck check = PanelCheck::Failed;
   std::int16_t model = 0;  // the model byte read, for Ours and OtherModel
+  // How the wake-up ended, and how the model byte's read ended once the panel woke.
+  Transfer wake_up = Transfer::Ok;
+  std::optional<Transfer> model_read;
 };
 
 // Wakes the panel on the open link and reads its model byte after a one-tick pause. Every panel

@@ -17,8 +17,8 @@ constexpr int kWakeTries = 6;
 
 }  // namespace
 
-PanelLink::PanelLink(SerialPort& port, StatusBox& status, QObject* parent)
-    : QObject(parent), port_(port), status_(status), timer1_(this) {
+PanelLink::PanelLink(SerialPort& port, QObject* parent)
+    : QObject(parent), port_(port), timer1_(this) {
   timer1_.setObjectName(QStringLiteral("Timer1"));
   timer1_.setInterval(kTickMilliseconds);
   timer1_.setTimerType(Qt::PreciseTimer);
@@ -38,14 +38,13 @@ bool PanelLink::open_link(const std::string& device) {
 void PanelLink::close_link() { port_.close(); }
 
 Transfer PanelLink::wake_panel() {
-  Transfer ending = Transfer::Ok;
-  if (interrupted(ending)) return ending;
+  if (const auto ending = interrupted()) return *ending;
   int tries = 1;
   do {
     port_.output(wake_request());
     arm();
     reply_wait();
-    if (interrupted(ending)) return ending;
+    if (const auto ending = interrupted()) return *ending;
     ++tries;
   } while (port_.in_buffer_count() < kReplyLength && tries <= kWakeTries);
 
@@ -54,11 +53,8 @@ Transfer PanelLink::wake_panel() {
   // program in one pass of the event loop, and the port's part of that pass runs first.
   const bool in_time = !timer_flag_ || reply_waiting_at_tick_;
   const std::string reply = port_.input();
-  if (interrupted(ending)) return ending;
-  if (reply == kAcknowledgement && in_time) return Transfer::Ok;
-  status_.set_status_colour(StatusColour::Red);
-  show_text(link_texts::kPanelFailedToRespond);
-  return Transfer::NoReply;
+  if (const auto ending = interrupted()) return *ending;
+  return reply == kAcknowledgement && in_time ? Transfer::Ok : Transfer::NoReply;
 }
 
 void PanelLink::wait_tick() {
@@ -70,14 +66,11 @@ void PanelLink::wait_tick() {
 }
 
 ByteTransfer PanelLink::readee(std::int16_t address) {
-  Transfer ending = Transfer::Ok;
-  if (interrupted(ending)) return {ending};
-  status_.set_status_visible(true);
+  if (const auto ending = interrupted()) return {*ending};
   const ByteTransfer read = read_back(address);
   if (!brought_value(read.outcome)) return read;
   if (read.outcome == Transfer::OutOfRange || read.value > memory_map::kHighestValidByte ||
       read.value < 0) {
-    show_text(link_texts::kDataOutOfRange);
     return {Transfer::OutOfRange, read.value};
   }
   transferred();
@@ -85,27 +78,24 @@ ByteTransfer PanelLink::readee(std::int16_t address) {
 }
 
 ByteTransfer PanelLink::sendee(std::int16_t address, std::int16_t data) {
-  Transfer ending = Transfer::Ok;
-  if (interrupted(ending)) return {ending};
+  if (const auto ending = interrupted()) return {*ending};
   port_.output(write_frame(address, data));
   last_write_sent_ = address;
   emit write_frame_sent(address);
   arm();
   reply_wait();
-  if (interrupted(ending)) return {ending};
+  if (const auto ending = interrupted()) return {*ending};
   const std::string reply = port_.input();
-  if (interrupted(ending)) return {ending};
+  if (const auto ending = interrupted()) return {*ending};
   if (reply.empty()) return {Transfer::NoReply};
   if (reply != kAcknowledgement) return {Transfer::NotAcknowledged};
 
   const ByteTransfer read = read_back(address);
   if (read.outcome == Transfer::OutOfRange ||
       (read.outcome == Transfer::Ok && read.value != data)) {
-    show_text(link_texts::kDataFailedToVerify);
     return {Transfer::NotVerified, read.value};
   }
   if (read.outcome != Transfer::Ok) return read;
-  status_.set_status_colour(StatusColour::Yellow);
   transferred();
   return read;
 }
@@ -116,16 +106,14 @@ ByteTransfer PanelLink::read_back(std::int16_t address) {
   port_.output(read_frame(address));
   arm();
   reply_wait();
-  Transfer ending = Transfer::Ok;
-  if (interrupted(ending)) return {ending};
+  if (const auto ending = interrupted()) return {*ending};
   const std::string reply = port_.input();
-  if (interrupted(ending)) return {ending};
+  if (const auto ending = interrupted()) return {*ending};
   const ReplyValue value = reply_value(reply);
   // Too short a reply (none at all when the tick came first) carries no value, and one without a
   // digit (line noise, a wrong device) has only the number rule's 0, which is no byte the panel
   // holds: taking either would pass stale or made-up data off as the panel's.
   if (reply.size() < kShortestReadReply || !value.has_digits) {
-    show_text(link_texts::kCommunicationsCorrupted);
     return {reply.empty() ? Transfer::NoReply : Transfer::Corrupted};
   }
   return {value.fits ? Transfer::Ok : Transfer::OutOfRange, value.value};
@@ -155,22 +143,15 @@ void PanelLink::reply_wait() {
   // The first pass handles only what is already pending, so a reply complete by now ends the
   // wait at once; later passes sleep until the port, the tick or the user wakes them.
   QCoreApplication::processEvents();
-  Transfer ending = Transfer::Ok;
-  while (!interrupted(ending) && port_.in_buffer_count() < kReplyLength && !timer_flag_) {
+  while (!interrupted() && port_.in_buffer_count() < kReplyLength && !timer_flag_) {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
 }
 
-bool PanelLink::interrupted(Transfer& ending) const {
-  if (shutting_down_) {
-    ending = Transfer::Cancelled;
-    return true;
-  }
-  if (port_failed()) {
-    ending = Transfer::PortFailed;
-    return true;
-  }
-  return false;
+std::optional<Transfer> PanelLink::interrupted() const {
+  if (shutting_down_) return Transfer::Cancelled;
+  if (port_failed()) return Transfer::PortFailed;
+  return std::nullopt;
 }
 
 bool PanelLink::port_failed() const {
@@ -178,11 +159,6 @@ bool PanelLink::port_failed() const {
   return error && error->problem == PortProblem::FailedWhileOpen;
 }
 
-void PanelLink::transferred() {
-  show_text(link_texts::kCommunicationsOk);
-  emit byte_transferred(++bytes_transferred_);
-}
-
-void PanelLink::show_text(std::string_view text) { status_.set_status_text(std::string(text)); }
+void PanelLink::transferred() { emit byte_transferred(++bytes_transferred_); }
 
 }  // namespace kvt

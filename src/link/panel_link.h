@@ -8,13 +8,12 @@
 
 #include "link/serial_port.h"
 #include "link/transfer.h"
-#include "model/status_box.h"
 
 namespace kvt {
 
 // The byte-level exchange with the switch panel: the handshake, one-byte reads and verified
 // one-byte writes, paced by the 100 ms tick of Timer1. Each exchange returns how it ended and
-// the byte it brought, and leaves the status texts the panel commands and the window show.
+// the byte it brought; what the user is told of it is the panel commands' choice.
 //
 // Every wait hands control to the event loop until something happens (a reply byte, the tick,
 // the user), so the program stays responsive and idle while it waits. A wait also ends when the
@@ -23,15 +22,14 @@ class PanelLink : public QObject {
   Q_OBJECT
 
  public:
-  PanelLink(SerialPort& port, StatusBox& status, QObject* parent = nullptr);
+  explicit PanelLink(SerialPort& port, QObject* parent = nullptr);
 
   // Opens `device` at "9600,N,8,1" and starts counting the command's bytes afresh. False when
   // the port would not open; port_error_text() says why.
   bool open_link(const std::string& device);
   void close_link();
 
-  // Sends "A" up to six times until "D000D" is waiting. A panel that did not answer turns the
-  // status box red with its failure text.
+  // Sends "A" up to six times until "D000D" is waiting; NoReply when the panel did not answer.
   Transfer wake_panel();
   // Pauses until the next tick.
   void wait_tick();
@@ -64,8 +62,6 @@ class PanelLink : public QObject {
   // Byte `number` of the command under way (counted from 1 since the link was opened) has been
   // read, or written and verified.
   void byte_transferred(int number);
-  // The model check found a panel of another model, which answered with `model`.
-  void other_model_answered(std::int16_t model);
 
  private:
   void on_timer1_tick();
@@ -75,13 +71,11 @@ class PanelLink : public QObject {
   // Until a whole reply is waiting, the tick comes, the port breaks down or the program closes.
   void reply_wait();
   // The interruption that ends an exchange before it starts, if any.
-  bool interrupted(Transfer& ending) const;
-  // A byte read, or written and verified: said in the status box and counted.
+  std::optional<Transfer> interrupted() const;
+  // A byte read, or written and verified: counted.
   void transferred();
-  void show_text(std::string_view text);
 
   SerialPort& port_;
-  StatusBox& status_;
   QTimer timer1_;            // Timer1: 100 ms, precise, stopped until the first wait arms it
   bool timer_flag_ = false;  // the tick has come since the last arming
   // A whole reply was already waiting when that tick was handled.

@@ -6,9 +6,7 @@
 #include <vector>
 
 #include "link/panel_link.h"
-#include "link/serial_link.h"
 #include "link/system_ports.h"
-#include "model/status_box.h"
 
 namespace kvt {
 
@@ -55,26 +53,5 @@ std::vector<PortProbe> probe_ports(PanelLink& link, const std::vector<std::strin
 // the rule picks) unless it is one of them under any of its names.
 std::vector<SystemPort> ports_to_probe(const std::vector<SystemPort>& listed,
                                        const std::string& chosen);
-
-// A panel link of its own on the real serial port, for probing: a probe reports through its
-// result alone, so what the link would say in a status box goes nowhere.
-class ProbeLink {
- public:
-  ProbeLink() : serial_link_(unseen_) {}
-
-  PanelLink& link() { return serial_link_.link(); }
-  void watch_frames(FrameWatcher watcher) { serial_link_.watch_frames(std::move(watcher)); }
-
- private:
-  class Unseen : public StatusBox {
-   public:
-    void set_status_text(const std::string&) override {}
-    void set_status_colour(StatusColour) override {}
-    void set_status_visible(bool) override {}
-  };
-
-  Unseen unseen_;
-  SerialLink serial_link_;
-};
 
 }  // namespace kvt

@@ -2,7 +2,7 @@
 
 namespace kvt {
 
-SerialLink::SerialLink(StatusBox& status, QObject* parent)
-    : QObject(parent), port_(this), watched_(port_), link_(watched_, status, this) {}
+SerialLink::SerialLink(QObject* parent)
+    : QObject(parent), port_(this), watched_(port_), link_(watched_, this) {}
 
 }  // namespace kvt

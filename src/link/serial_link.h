@@ -5,7 +5,6 @@
 #include "link/panel_link.h"
 #include "link/qt_serial_port.h"
 #include "link/watched_port.h"
-#include "model/status_box.h"
 
 namespace kvt {
 
@@ -16,7 +15,7 @@ class SerialLink : public QObject {
   Q_OBJECT
 
  public:
-  explicit SerialLink(StatusBox& status, QObject* parent = nullptr);
+  explicit SerialLink(QObject* parent = nullptr);
 
   PanelLink& link() { return link_; }
   // From now on `watcher` is told of every frame the link sends and every reply it takes.

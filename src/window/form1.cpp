@@ -84,12 +84,16 @@ Form1::Form1(std::unique_ptr<kvt::Dialogs> dialogs, QWidget* parent)
   build_window_actions();
 
   port_selector_ = new kvt::PortSelector(this);
-  link_ = &(new kvt::SerialLink(*this, this))->link();
+  link_ = &(new kvt::SerialLink(this))->link();
   connect(link_, &kvt::PanelLink::write_frame_sent, this, [this] { write_frame_sent_ = true; });
-  // Each byte's "COMMUNICATIONS OK" would hide that the write is only being finished.
-  connect(link_, &kvt::PanelLink::byte_transferred, this, [this] {
-    if (after_command_) set_status_text(std::string(kvt::command_texts::kFinishingWrite));
-  });
+  // Each byte's "COMMUNICATIONS OK" would hide that the write is only being finished. Queued: the
+  // command says how the byte went once the link has returned it, and this must come after.
+  connect(
+      link_, &kvt::PanelLink::byte_transferred, this,
+      [this] {
+        if (after_command_) set_status_text(std::string(kvt::command_texts::kFinishingWrite));
+      },
+      Qt::QueuedConnection);
   // Started once the menu has closed and gone: the search waits in the event loop.
   connect(port_selector_, &kvt::PortSelector::find_panel_requested, this, &Form1::find_panel_chosen,
           Qt::QueuedConnection);

@@ -16,6 +16,7 @@
 #include "commands/panel_commands.h"
 #include "link/panel_link.h"
 #include "link/panel_probe.h"
+#include "link/serial_link.h"
 #include "model/configuration_view.h"
 #include "model/editor_events.h"
 #include "model/rule_texts.h"
@@ -189,7 +190,7 @@ void Form1::read_config_pressed() {
 void Form1::write_config_pressed() {
   run_command([this] {
     add_port_hint(
-        kvt::write_config(config_, *this, *this, *link_, port_selector_->current().device));
+        kvt::write_config(config_, *this, *this, *link_, port_selector_->current().device).end);
   });
 }
 
@@ -222,7 +223,7 @@ void Form1::write_file_pressed() {
 
 void Form1::find_panel_chosen() {
   run_command([this] {
-    kvt::ProbeLink probe_link;
+    kvt::SerialLink probe_link;
     search_link_ = &probe_link.link();
     const auto done = qScopeGuard([this] { search_link_ = nullptr; });
     kvt::find_switch_panel(*this, *port_selector_, probe_link.link());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <grp.h>
+#include <signal.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -37,7 +38,8 @@ class KvtProcess {
  public:
   explicit KvtProcess(const QStringList& arguments, const QProcessEnvironment& environment = {},
                       std::optional<RunAs> user = std::nullopt,
-                      const QString& program = QStringLiteral(KVT_CONFIG_PATH)) {
+                      const QString& program = QStringLiteral(KVT_CONFIG_PATH),
+                      int pending_signal = 0) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "KVT_SERIAL_PORT"}) {
       env.remove(QString::fromLatin1(name));
@@ -47,8 +49,18 @@ class KvtProcess {
     for (const QString& key : environment.keys()) env.insert(key, environment.value(key));
     process_.setProcessEnvironment(env);
     process_.setReadChannel(QProcess::StandardError);
-    if (user) {
-      process_.setChildProcessModifier([user] {
+    if (user || pending_signal != 0) {
+      process_.setChildProcessModifier([user, pending_signal] {
+        // A signal sent before the program's first instruction, blocked so that it waits,
+        // pending, across exec.
+        if (pending_signal != 0) {
+          sigset_t held;
+          sigemptyset(&held);
+          sigaddset(&held, pending_signal);
+          ::sigprocmask(SIG_BLOCK, &held, nullptr);
+          ::raise(pending_signal);
+        }
+        if (!user) return;
         if (::setgroups(0, nullptr) != 0 || ::setgid(user->gid) != 0 || ::setuid(user->uid) != 0) {
           // Only async-signal-safe calls here, between fork and exec.
           static constexpr char kCannotSwitch[] = "did not start: cannot switch to the user\n";

@@ -57,7 +57,7 @@ class PanelCommandTest : public ::testing::Test {
   void script(std::vector<Answer> answers) {
     link.reset();
     port = std::make_unique<FakeSerialPort>(std::move(answers));
-    link = std::make_unique<kvt::PanelLink>(*port, status);
+    link = std::make_unique<kvt::PanelLink>(*port);
     transferred.clear();
     QObject::connect(link.get(), &kvt::PanelLink::byte_transferred,
                      [this](int number) { transferred.push_back(number); });

@@ -22,7 +22,6 @@
 #include "link/frames.h"
 #include "link/panel_link.h"
 #include "link/qt_serial_port.h"
-#include "recording_status_box.h"
 #include "sim_harness.h"
 
 namespace {
@@ -65,9 +64,8 @@ void PrintTo(const ProbeCase& c, std::ostream* out) { *out << c.name; }
 
 class ProbeOnePort : public ::testing::TestWithParam<ProbeCase> {
  protected:
-  kvt::testing::RecordingStatusBox status;
   kvt::QtSerialPort port;
-  kvt::PanelLink link{port, status};
+  kvt::PanelLink link{port};
 };
 
 // Each kind of port says its own word, and only the wake-up and the model read reach it.
@@ -149,9 +147,8 @@ INSTANTIATE_TEST_SUITE_P(
 // A port that stops working while it is probed (an adapter pulled) holds no panel to use, and
 // its line says why, never that bad data came.
 TEST(ProbePortThatStops, IsNoAnswerAndSaysThePortStopped) {
-  kvt::testing::RecordingStatusBox status;
   kvt::QtSerialPort port;
-  kvt::PanelLink link{port, status};
+  kvt::PanelLink link{port};
   PanelSimulator silent({"--silent"});
   QTimer::singleShot(150, [&] { silent.kill(); });
   const auto probe = kvt::probe_port(link, silent.device());
@@ -170,9 +167,8 @@ class ProbeSearch : public ::testing::Test {
     return said;
   }
 
-  kvt::testing::RecordingStatusBox status;
   kvt::QtSerialPort port;
-  kvt::PanelLink link{port, status};
+  kvt::PanelLink link{port};
 };
 
 // One port after another, in the order given; the watch hears each port before it is probed and

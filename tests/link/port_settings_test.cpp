@@ -15,12 +15,9 @@
 #include "link/panel_link.h"
 #include "link/port_error.h"
 #include "link/qt_serial_port.h"
-#include "recording_status_box.h"
 #include "termios_requests.h"
 
 namespace {
-
-using kvt::testing::RecordingStatusBox;
 
 TEST(LineSettings, ReadsTheFourFields) {
   struct Case {
@@ -89,9 +86,8 @@ TEST(LineSettingsOnTheDevice, OpeningTheLinkPutsNineThousandSixHundredN81OnIt) {
   ASSERT_TRUE(line.c_cflag & CSTOPB);
   forget_termios_requests();
 
-  RecordingStatusBox status;
   kvt::QtSerialPort port;
-  kvt::PanelLink link(port, status);
+  kvt::PanelLink link(port);
   ASSERT_TRUE(link.open_link(device)) << link.port_error_text();
   termios opened{};
   ASSERT_EQ(::tcgetattr(device_side, &opened), 0);

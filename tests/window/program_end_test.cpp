@@ -91,6 +91,10 @@ TEST_P(ProgramEnd, FinishesAWriteUnderWayThenEndsWithoutAsking) {
   std::size_t writes_at_second_signal = 0;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
+    // Once the write is being finished, each byte's "COMMUNICATIONS OK" must not hide it.
+    if (finishing_seen) {
+      EXPECT_NE(form.text(1), "COMMUNICATIONS OK");
+    }
     if (form.text(1) == kFinishing) finishing_seen = true;
     const auto frames = sim.frames();
     if (!first_sent) {

@@ -81,7 +81,7 @@ TEST_F(StatusBoxText, FileFailureKeepsThePathsLettersAndCanBeReadToTheEnd) {
 TEST_F(StatusBoxText, ScrollBarIsShownOnlyWhileTheTextDoesNotFit) {
   const std::string long_text(200, 'W');
   form.set_status_visible(true);
-  form.set_status_text(std::string(kvt::link_texts::kCommunicationsOk));
+  form.set_status_text(std::string(kvt::command_texts::kCommunicationsOk));
   EXPECT_FALSE(scroll_bar().isVisible());
   form.set_status_text(long_text);
   EXPECT_TRUE(scroll_bar().isVisible());
