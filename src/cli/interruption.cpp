@@ -9,14 +9,13 @@ namespace kvt::cli {
 
 Interruption::Interruption(PanelLink& link, Console& console) : link_(link), console_(console) {
   connect(&signals_, &StopSignals::caught, this, &Interruption::on_caught);
-  connect(&link_, &PanelLink::write_frame_sent, this,
-          [this](std::int16_t address) { last_write_sent_ = address; });
 }
 
 void Interruption::command_ended(CommandEnd end) {
   command_ended_ = true;
-  if (end == CommandEnd::Cancelled && last_write_sent_) {
-    console_.report(cli_texts::write_stopped(*last_write_sent_));
+  // The addresses a write frame went out for may hold new bytes.
+  if (const auto last = link_.last_write_sent(); end == CommandEnd::Cancelled && last) {
+    console_.report(cli_texts::write_stopped(*last));
   }
 }
 
@@ -28,7 +27,7 @@ std::optional<int> Interruption::exit_status() {
 
 void Interruption::on_caught(int /*signal_number*/, int count) {
   if (command_ended_ || link_.shutting_down()) return;
-  if (!last_write_sent_) {
+  if (!link_.last_write_sent()) {
     link_.request_shutdown();
     stopped_unchanged_ = true;
     console_.report(std::string(cli_texts::kStoppedPanelUnchanged));

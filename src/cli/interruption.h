@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <cstdint>
 #include <optional>
 
 #include "commands/panel_commands.h"
@@ -39,8 +38,6 @@ class Interruption : public QObject {
   StopSignals signals_;
   PanelLink& link_;
   Console& console_;
-  // The highest address a write frame went out for: addresses 0 to it may hold new bytes.
-  std::optional<std::int16_t> last_write_sent_;
   bool command_ended_ = false;
   bool stopped_unchanged_ = false;
 };
