@@ -1,18 +1,21 @@
 #include "window/form1.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
-#include <QShortcut>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <algorithm>
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
-#include "commands/command_texts.h"
-#include "link/serial_link.h"
 #include "model/switch_rows.h"
 #include "model/tables.h"
 #include "window/command_button.h"
@@ -23,6 +26,8 @@
 #include "window/qt_dialogs.h"
 #include "window/text_box.h"
 #include "window/theme.h"
+#include "window/window_actions.h"
+#include "window/window_controller.h"
 #include "window/window_icon.h"
 #include "window/window_texts.h"
 #include "window/wrapping_check_box.h"
@@ -81,32 +86,44 @@ Form1::Form1(std::unique_ptr<kvt::Dialogs> dialogs, QWidget* parent)
   build_lists(frame);
   tie_captions();
   set_focus_order();
-  build_window_actions();
 
   port_selector_ = new kvt::PortSelector(this);
-  link_ = &(new kvt::SerialLink(this))->link();
-  connect(link_, &kvt::PanelLink::write_frame_sent, this, [this] { write_frame_sent_ = true; });
-  // Each byte's "COMMUNICATIONS OK" would hide that the write is only being finished. Queued: the
-  // command says how the byte went once the link has returned it, and this must come after.
-  connect(
-      link_, &kvt::PanelLink::byte_transferred, this,
-      [this] {
-        if (after_command_) set_status_text(std::string(kvt::command_texts::kFinishingWrite));
-      },
-      Qt::QueuedConnection);
-  // Started once the menu has closed and gone: the search waits in the event loop.
-  connect(port_selector_, &kvt::PortSelector::find_panel_requested, this, &Form1::find_panel_chosen,
-          Qt::QueuedConnection);
-  // Qt on Linux opens context menus on the right button and the Menu key only.
-  auto* menu_key = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
-  connect(menu_key, &QShortcut::activated, this, [this] {
-    QContextMenuEvent event(QContextMenuEvent::Keyboard, rect().center(),
-                            mapToGlobal(rect().center()));
-    contextMenuEvent(&event);
-  });
+  controller_ =
+      new kvt::WindowController(*this, config_, *this, *this, *port_selector_,
+                                [this](QPrinter& printer) { return choose_printer(printer); });
+  tie_to_controller();
+  actions_ = new kvt::WindowActions(*this, *controller_, *port_selector_);
 }
 
 Form1::~Form1() = default;
+
+void Form1::load() { controller_->load(); }
+
+void Form1::open_file(const std::string& path) { controller_->open_file(path); }
+
+void Form1::close_without_asking() { controller_->close_without_asking(); }
+
+bool Form1::finish_write_then(std::function<void()> then) {
+  return controller_->finish_write_then(std::move(then));
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+  if (!controller_->may_close()) {
+    event->ignore();
+    return;
+  }
+  QWidget::closeEvent(event);
+}
+
+void Form1::contextMenuEvent(QContextMenuEvent* event) {
+  actions_->context_menu().popup(event->globalPos());
+  event->accept();
+}
+
+bool Form1::choose_printer(QPrinter& printer) {
+  QPrintDialog dialog(&printer, this);
+  return dialog.exec() == QDialog::Accepted;
+}
 
 void Form1::build_picture_and_marker() {
   auto* picture = new kvt::PanelPicture(this);
@@ -175,11 +192,7 @@ QWidget& Form1::build_frame() {
 }
 
 void Form1::build_command_buttons() {
-  using Slot = void (Form1::*)();
-  const std::array<Slot, layout::kCommandButtons.size()> commands{
-      &Form1::read_config_pressed, &Form1::write_config_pressed, &Form1::read_file_pressed,
-      &Form1::write_file_pressed};
-  for (std::size_t i = 0; i < commands.size(); ++i) {
+  for (std::size_t i = 0; i < command_buttons_.size(); ++i) {
     const layout::CommandButtonRow& row = layout::kCommandButtons[i];
     auto* button = new kvt::CommandButton(qtext(row.caption), this);
     button->setObjectName(QString::fromLatin1(row.name));
@@ -188,7 +201,6 @@ void Form1::build_command_buttons() {
     button->setFont(kvt::theme::font(LayoutFont::ArialBold));
     button->setAutoDefault(false);
     describe(*button, button->text());
-    connect(button, &QPushButton::clicked, this, commands[i]);
     command_buttons_[i] = button;
   }
 }
@@ -231,9 +243,25 @@ void Form1::build_text_boxes() {
     describe(*box, qtext(texts::kDesignationName).arg(switch_name(k)));
     text_boxes_[number - kvt::kPanelNameBox] = box;
   }
-  for (kvt::TextBox* box : text_boxes_) {
-    connect(box, &QLineEdit::textChanged, this, [this] { note_change(); });
+}
+
+void Form1::tie_to_controller() {
+  using Command = void (kvt::WindowController::*)();
+  const std::array<Command, layout::kCommandButtons.size()> commands{
+      &kvt::WindowController::read_config, &kvt::WindowController::write_config,
+      &kvt::WindowController::open_file_chosen, &kvt::WindowController::save_file};
+  for (std::size_t i = 0; i < commands.size(); ++i) {
+    connect(command_buttons_[i], &QAbstractButton::clicked, controller_, commands[i]);
   }
+  for (kvt::TextBox* box : text_boxes_) {
+    connect(box, &QLineEdit::textChanged, controller_, &kvt::WindowController::note_change);
+  }
+  connect(controller_, &kvt::WindowController::busy_changed, this, [this](bool busy) {
+    for (QAbstractButton* button : command_buttons_) button->setEnabled(!busy);
+  });
+  // Started once the menu has closed and gone: the search waits in the event loop.
+  connect(port_selector_, &kvt::PortSelector::find_panel_requested, controller_,
+          &kvt::WindowController::find_panel, Qt::QueuedConnection);
 }
 
 void Form1::build_lists(QWidget& frame) {

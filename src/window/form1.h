@@ -9,32 +9,26 @@
 #include "model/dialogs.h"
 #include "model/panel_config.h"
 #include "model/status_box.h"
-#include "sheet/configuration_sheet.h"
 
 class QAbstractButton;
 class QCheckBox;
-class QMenu;
 class QPlainTextEdit;
 class QPrinter;
 
 namespace kvt {
-enum class CommandEnd;
 class ListBox;
-class PanelLink;
 class PortSelector;
 class TextBox;
+class WindowActions;
+class WindowController;
 }  // namespace kvt
 
 // The program's one window. It is built from the stored layout, owns the configuration values,
 // and offers its lists, text boxes, tick box and status box to the rules and commands through
 // kvt::Controls and kvt::StatusBox. Setting a selection or the tick box from code runs the
-// control's handler exactly as the user's change does.
-//
-// The window knows whether the configuration shown has changed since it was last opened from a
-// file, saved, or read from the panel, and asks before a close, a file open or a read drops such
-// changes. What a load itself changes, its rules' corrections included, is no change. It also
-// knows where the configuration came from, for the printed sheet; that is apart from the name the
-// file chooser offers next.
+// control's handler exactly as the user's change does. Its commands, the unsaved mark and the
+// close rule are the controller's (kvt::WindowController); its keys and menu are
+// kvt::WindowActions.
 class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   Q_OBJECT
 
@@ -95,43 +89,7 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   // The system's print dialog, which also offers printing to a PDF file; false when cancelled.
   virtual bool choose_printer(QPrinter& printer);
 
- private slots:
-  void read_config_pressed();
-  void write_config_pressed();
-  void read_file_pressed();
-  void write_file_pressed();
-  // FIND THE SWITCH PANEL, run as a panel command is.
-  void find_panel_chosen();
-  // PRINT CONFIGURATION SHEET... and Ctrl+P: the sheet of the configuration shown.
-  void print_sheet_chosen();
-
  private:
-  // Runs one command to its end. The four command buttons are disabled meanwhile, so no command
-  // can start inside another while a panel command waits on the serial line. The keyboard focus
-  // ends where it was when the command started: on the button pressed, or where a key was.
-  template <typename Command>
-  void run_command(Command command);
-  void set_command_buttons_enabled(bool enabled);
-  // The window's context menu, made afresh for each opening and gone when it closes: the
-  // window's own actions (a new one is added here) and the serial port submenu. Opening it
-  // changes no control.
-  QMenu& build_context_menu();
-  // A panel command that may have gone to the wrong port says which port, and how to choose.
-  void add_port_hint(kvt::CommandEnd end);
-
-  // A change by the user, or by the rules answering one.
-  void note_change();
-  // Runs a load (the load handling, a file open, a read): what it changes is not the user's.
-  template <typename Load>
-  auto as_load(Load load);
-  // Before unsaved changes would be dropped: asks, and saves when told to. True when the caller
-  // may go on: nothing unsaved, DISCARD, or SAVE and the save succeeded.
-  bool settle_unsaved_changes();
-  // The file save, with its checks and chooser; true when the file was written.
-  bool save_to_file();
-  // After the configuration file at `path` has been opened into the window.
-  void opened(const std::string& path);
-
   void build_picture_and_marker();
   void build_switch_labels();
   void build_captions(QWidget& parent, bool in_frame);
@@ -139,12 +97,11 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   void build_command_buttons();
   void build_text_boxes();
   void build_lists(QWidget& frame);
+  // The command buttons and every change of a text box go to the controller.
+  void tie_to_controller();
   // Each caption names its control to a screen reader, as a label's buddy.
   void tie_captions();
   void set_focus_order();
-  // The window's keys: Ctrl+O opens a file, Ctrl+S saves one and Ctrl+Q closes the window.
-  // Panel reads and writes have no key, so a write to the panel is always a deliberate press.
-  void build_window_actions();
 
   // A screen reader hears the status box's text while the box is shown, and nothing else.
   void describe_status();
@@ -159,20 +116,7 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   QPlainTextEdit* status_box_ = nullptr;        // Text1
   QCheckBox* check1_ = nullptr;
   std::array<QAbstractButton*, 4> command_buttons_{};
-  kvt::PanelLink* link_ = nullptr;         // of the SerialLink child
-  kvt::PanelLink* search_link_ = nullptr;  // the link probing for the panel, while it does
   kvt::PortSelector* port_selector_ = nullptr;
-  kvt::FileChooser common_dialog1_;  // remembers the last file name between file commands
-  // Where the configuration shown came from, which its printed sheet names: the file opened or
-  // saved last, or the panel after a read. A read that did not end well leaves a configuration
-  // that is neither, and so does the start-up.
-  kvt::ConfigurationSource source_;
-  bool command_running_ = false;
-  bool changed_ = false;  // since the configuration was last opened, saved or read
-  bool loading_ = false;
-  bool ask_before_closing_ = true;
-  // The command running has sent a write frame: the panel may hold new bytes.
-  bool write_frame_sent_ = false;
-  // What runs once the command under way has ended (finish_write_then).
-  std::function<void()> after_command_;
+  kvt::WindowController* controller_ = nullptr;
+  kvt::WindowActions* actions_ = nullptr;
 };

@@ -10,10 +10,7 @@
 #include "window/list_box.h"
 #include "window/text_box.h"
 #include "window/theme.h"
-
-namespace {
-constexpr int kStatusBoxNumber = 1;
-}  // namespace
+#include "window/window_controller.h"
 
 kvt::PanelConfig& Form1::config() { return config_; }
 
@@ -55,14 +52,14 @@ std::int16_t Form1::item_value(int list, int position) const {
 void Form1::set_list_visible(int list, bool visible) { list_box(list).setVisible(visible); }
 
 std::string Form1::text(int box) const {
-  if (box == kStatusBoxNumber) {
+  if (box == kvt::kStatusBoxNumber) {
     return status_box_->toPlainText().toStdString();
   }
   return text_box(box).text().toStdString();
 }
 
 void Form1::set_text(int box, const std::string& text) {
-  if (box == kStatusBoxNumber) {
+  if (box == kvt::kStatusBoxNumber) {
     set_status_text(text);
     return;
   }
@@ -70,7 +67,7 @@ void Form1::set_text(int box, const std::string& text) {
 }
 
 void Form1::set_box_visible(int box, bool visible) {
-  if (box == kStatusBoxNumber) {
+  if (box == kvt::kStatusBoxNumber) {
     set_status_visible(visible);
     return;
   }
@@ -112,11 +109,11 @@ void Form1::describe_status() {
 }
 
 void Form1::run_list_handler(int list) {
-  note_change();
+  controller_->note_change();
   kvt::on_list_selected(config_, *this, list);
 }
 
 void Form1::run_check1_handler() {
-  note_change();
+  controller_->note_change();
   kvt::on_check1_changed(config_, *this);
 }

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,10 +30,13 @@ namespace {
 class PrintingForm : public testing::CountingForm1 {
  public:
   QString pdf;
+  // Runs while the print dialog would be up.
+  std::function<void()> during_print;
 
  protected:
   bool choose_printer(QPrinter& printer) override {
     ++printer_requests;
+    if (during_print) during_print();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
     return true;
@@ -106,6 +110,40 @@ TEST_F(PrintSheet, ContextMenuEntryPrintsTheConfigurationShown) {
   print->trigger();
   menu->close();
   expect_worked_example_printed();
+}
+
+// The print action is the window's one Ctrl+P action, also in the context menu. While a command
+// runs (here: the print dialog is up) opening, saving and printing wait, and come back after.
+TEST_F(PrintSheet, FileKeysAndPrintWaitWhileACommandRuns) {
+  int nested_prints = -1;
+  bool menu_print_enabled = true;
+  bool menu_print_is_the_window_action = false;
+  form.during_print = [&] {
+    press(Qt::Key_O, Qt::ControlModifier);
+    press(Qt::Key_S, Qt::ControlModifier);
+    press(Qt::Key_P, Qt::ControlModifier);
+    nested_prints = form.printer_requests - 1;
+    press(Qt::Key_F10, Qt::ShiftModifier);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    for (QAction* action : menu->actions()) {
+      if (action->text() != QStringLiteral("PRINT CONFIGURATION SHEET...")) continue;
+      menu_print_enabled = action->isEnabled();
+      menu_print_is_the_window_action = form.actions().contains(action);
+    }
+    menu->close();
+  };
+  press(Qt::Key_P, Qt::ControlModifier);
+  EXPECT_EQ(nested_prints, 0);
+  EXPECT_TRUE(form.recorder().requests().empty());
+  EXPECT_FALSE(menu_print_enabled);
+  EXPECT_TRUE(menu_print_is_the_window_action);
+
+  form.during_print = nullptr;
+  press(Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(form.recorder().requests().size(), 1u);
+  press(Qt::Key_P, Qt::ControlModifier);
+  EXPECT_EQ(form.printer_requests, 2);
 }
 
 // As SAVE refuses it: in red, and no dialog is shown.

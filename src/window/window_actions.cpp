@@ -1,0 +1,55 @@
+#include "window/window_actions.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QWidget>
+
+#include "window/port_selector.h"
+#include "window/window_controller.h"
+#include "window/window_texts.h"
+
+namespace kvt {
+
+WindowActions::WindowActions(QWidget& window, WindowController& controller, PortSelector& ports)
+    : QObject(&window), window_(window), controller_(controller), ports_(ports) {
+  QAction* open = add_action(Qt::CTRL | Qt::Key_O);
+  connect(open, &QAction::triggered, &controller, &WindowController::open_file_chosen);
+  QAction* save = add_action(Qt::CTRL | Qt::Key_S);
+  connect(save, &QAction::triggered, &controller, &WindowController::save_file);
+  print_ = add_action(Qt::CTRL | Qt::Key_P);
+  print_->setText(QString::fromUtf8(window_texts::kPrintSheet));
+  connect(print_, &QAction::triggered, &controller, &WindowController::print_sheet);
+  // The close box's path, so unsaved changes are asked about first.
+  QAction* quit = add_action(Qt::CTRL | Qt::Key_Q);
+  connect(quit, &QAction::triggered, &window, &QWidget::close);
+  // Qt on Linux opens context menus on the right button and the Menu key only.
+  QAction* menu_key = add_action(Qt::SHIFT | Qt::Key_F10);
+  connect(menu_key, &QAction::triggered, this, [this] {
+    const QPoint centre = window_.rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, centre, window_.mapToGlobal(centre));
+    QCoreApplication::sendEvent(&window_, &event);
+  });
+
+  connect(&controller, &WindowController::busy_changed, this, [open, save, this](bool busy) {
+    for (QAction* action : {open, save, print_}) action->setEnabled(!busy);
+  });
+}
+
+QAction* WindowActions::add_action(QKeySequence keys) {
+  auto* action = new QAction(this);
+  action->setShortcut(keys);
+  window_.addAction(action);
+  return action;
+}
+
+QMenu& WindowActions::context_menu() {
+  auto* menu = new QMenu(&window_);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  ports_.add_port_menu(*menu, window_, controller_.command_running());
+  menu->addAction(print_);
+  return *menu;
+}
+
+}  // namespace kvt

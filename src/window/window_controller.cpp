@@ -1,0 +1,202 @@
+#include "window/window_controller.h"
+
+#include <QPointer>
+#include <QPrinter>
+#include <QScopeGuard>
+#include <QWidget>
+#include <utility>
+
+#include "commands/command_texts.h"
+#include "commands/file_open.h"
+#include "commands/file_save.h"
+#include "commands/panel_commands.h"
+#include "link/panel_link.h"
+#include "link/serial_link.h"
+#include "model/configuration_view.h"
+#include "model/editor_events.h"
+#include "model/rule_texts.h"
+#include "model/status_box.h"
+#include "model/switch_rows.h"
+#include "window/panel_search.h"
+#include "window/port_selector.h"
+#include "window/window_texts.h"
+
+namespace kvt {
+
+WindowController::WindowController(QWidget& window, PanelConfig& config, Controls& controls,
+                                   StatusBox& status, PortSelector& ports,
+                                   std::function<bool(QPrinter&)> choose_printer)
+    : QObject(&window),
+      window_(window),
+      config_(config),
+      controls_(controls),
+      status_(status),
+      ports_(ports),
+      choose_printer_(std::move(choose_printer)),
+      link_(&(new SerialLink(this))->link()) {
+  connect(link_, &PanelLink::write_frame_sent, this, [this] { write_frame_sent_ = true; });
+  // Each byte's "COMMUNICATIONS OK" would hide that the write is only being finished. Queued: the
+  // command says how the byte went once the link has returned it, and this must come after.
+  connect(
+      link_, &PanelLink::byte_transferred, this,
+      [this] {
+        if (after_command_) status_.set_status_text(std::string(command_texts::kFinishingWrite));
+      },
+      Qt::QueuedConnection);
+}
+
+template <typename Command>
+void WindowController::run_command(Command command) {
+  if (command_running_) return;
+  command_running_ = true;
+  write_frame_sent_ = false;
+  // Making the window busy disables the buttons, which sends the focus on to the next control
+  // that takes it.
+  const QPointer<QWidget> focused = window_.focusWidget();
+  emit busy_changed(true);
+  command();
+  emit busy_changed(false);
+  if (focused && focused->isVisible()) focused->setFocus(Qt::OtherFocusReason);
+  command_running_ = false;
+  if (after_command_) std::exchange(after_command_, nullptr)();
+}
+
+template <typename Load>
+auto WindowController::as_load(Load load) {
+  loading_ = true;
+  const auto done = qScopeGuard([this] { loading_ = false; });
+  return load();
+}
+
+bool WindowController::finish_write_then(std::function<void()> then) {
+  if (!command_running_ || !write_frame_sent_) return false;
+  after_command_ = std::move(then);
+  status_.set_status_text(std::string(command_texts::kFinishingWrite));
+  return true;
+}
+
+void WindowController::note_change() {
+  if (!loading_) changed_ = true;
+}
+
+bool WindowController::settle_unsaved_changes() {
+  // During a read the user has already been asked about what the read replaces.
+  if (!changed_ || loading_) return true;
+  switch (controls_.dialogs().ask_save_first(window_texts::kUnsavedQuestion,
+                                             window_texts::kUnsavedTitle)) {
+    case UnsavedAnswer::Save:
+      return save_to_file();
+    case UnsavedAnswer::Discard:
+      return true;
+    case UnsavedAnswer::Cancel:
+      break;
+  }
+  return false;
+}
+
+bool WindowController::save_to_file() {
+  if (save_file_with_dialog(config_, controls_, status_, common_dialog1_) != FileSaveEnd::Saved) {
+    return false;
+  }
+  changed_ = false;
+  source_ = ConfigurationSource::file(common_dialog1_.file_name);
+  return true;
+}
+
+bool WindowController::may_close() {
+  if (ask_before_closing_ && !settle_unsaved_changes()) return false;
+  if (command_running_) link_->request_shutdown();
+  if (search_link_ != nullptr) search_link_->request_shutdown();
+  return true;
+}
+
+void WindowController::close_without_asking() {
+  ask_before_closing_ = false;
+  const auto ask_again = qScopeGuard([this] { ask_before_closing_ = true; });
+  window_.close();
+}
+
+// Printed as SAVE would save: a switch on a module without a channel is refused the same way.
+void WindowController::print_sheet() {
+  run_command([this] {
+    const ConfigurationView view = view_of(config_, controls_);
+    if (!view.codes) {
+      show_status(status_, StatusColour::Red, rule_texts::kIncompleteData);
+      return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QString::fromStdString(view.panel));
+    if (!choose_printer_(printer)) return;
+    if (!draw_sheet(printer, view, printed_now(source_))) {
+      show_status(status_, StatusColour::Red, window_texts::kPrintFailed);
+    }
+  });
+}
+
+void WindowController::add_port_hint(CommandEnd end) {
+  if (!may_be_wrong_port(end)) return;
+  status_.set_status_text(controls_.text(kStatusBoxNumber) + '\n' +
+                          ports_.failure_hint().toStdString());
+}
+
+void WindowController::load() {
+  as_load([this] { load_handling(config_, controls_); });
+}
+
+void WindowController::read_config() {
+  run_command([this] {
+    if (!settle_unsaved_changes()) return;
+    const CommandEnd end = as_load([this] {
+      return kvt::read_config(config_, controls_, status_, *link_, ports_.current().device).end;
+    });
+    // Even a read that failed has changed the window, starting with the panel name.
+    source_ = end == CommandEnd::Done ? ConfigurationSource::switch_panel() : ConfigurationSource{};
+    if (end == CommandEnd::Done) changed_ = false;
+    add_port_hint(end);
+  });
+}
+
+void WindowController::write_config() {
+  run_command([this] {
+    add_port_hint(
+        kvt::write_config(config_, controls_, status_, *link_, ports_.current().device).end);
+  });
+}
+
+void WindowController::open_file_chosen() {
+  run_command([this] {
+    if (!settle_unsaved_changes()) return;
+    const FileOpenEnd end = as_load(
+        [this] { return open_file_with_dialog(config_, controls_, status_, common_dialog1_); });
+    if (end == FileOpenEnd::Opened) opened(common_dialog1_.file_name);
+  });
+}
+
+void WindowController::open_file(const std::string& path) {
+  run_command([this, &path] {
+    common_dialog1_.file_name = path;
+    const FileOpenEnd end =
+        as_load([this, &path] { return open_config_file(config_, controls_, status_, path); });
+    if (end == FileOpenEnd::Opened) opened(path);
+  });
+}
+
+void WindowController::opened(const std::string& path) {
+  changed_ = false;
+  source_ = ConfigurationSource::file(path);
+}
+
+void WindowController::save_file() {
+  run_command([this] { save_to_file(); });
+}
+
+void WindowController::find_panel() {
+  run_command([this] {
+    SerialLink probe_link;
+    search_link_ = &probe_link.link();
+    const auto done = qScopeGuard([this] { search_link_ = nullptr; });
+    find_switch_panel(status_, ports_, probe_link.link());
+  });
+}
+
+}  // namespace kvt

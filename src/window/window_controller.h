@@ -1,0 +1,113 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <string>
+
+#include "model/dialogs.h"
+#include "sheet/configuration_sheet.h"
+
+class QPrinter;
+class QWidget;
+
+namespace kvt {
+
+class Controls;
+class PanelLink;
+class PortSelector;
+class StatusBox;
+struct PanelConfig;
+enum class CommandEnd;
+
+// Runs the window's commands on the configuration it shows: one at a time, with the window busy
+// meanwhile; knows whether that configuration has changed since it was last opened from a file,
+// saved, or read from the panel, and asks before a close, a file open or a read drops such
+// changes; knows where it came from, for the printed sheet. What a load itself changes, its
+// rules' corrections included, is no change.
+class WindowController : public QObject {
+  Q_OBJECT
+
+ public:
+  // `window` is the window the commands run in, `controls` and `status` its controls and status
+  // box; `choose_printer` is the print dialog, false when cancelled.
+  WindowController(QWidget& window, PanelConfig& config, Controls& controls, StatusBox& status,
+                   PortSelector& ports, std::function<bool(QPrinter&)> choose_printer);
+
+  // The load handling, run once before the window is shown.
+  void load();
+  // READ, WRITE, READ_FILE and WRITE_FILE.
+  void read_config();
+  void write_config();
+  void open_file_chosen();
+  void save_file();
+  // Opens the configuration file at `path` as READ_FILE opens the one chosen; READ_FILE offers
+  // it next.
+  void open_file(const std::string& path);
+  // FIND THE SWITCH PANEL, run as a panel command is.
+  void find_panel();
+  // PRINT CONFIGURATION SHEET...: the sheet of the configuration shown.
+  void print_sheet();
+
+  // A change by the user, or by the rules answering one.
+  void note_change();
+
+  // Whether the window may close now: unsaved changes are asked about first (CANCEL keeps it
+  // open). Once it may, a panel command or a search that waits is ended at its next wait; the
+  // command closes the port.
+  bool may_close();
+  // Closes the window as its close box does, but without asking about unsaved changes.
+  void close_without_asking();
+  // For a stop signal: when a panel write has sent its first write frame, the write goes on to
+  // its end, saying so in the status box, and `then` runs once the command has ended; true then.
+  // False when no write is under way: nothing is kept waiting.
+  bool finish_write_then(std::function<void()> then);
+
+  bool command_running() const { return command_running_; }
+
+ signals:
+  // A command has started (true) or ended (false): no other command may start meanwhile.
+  void busy_changed(bool busy);
+
+ private:
+  // Runs one command to its end, the window busy meanwhile, so no command can start inside
+  // another while a panel command waits on the serial line. The keyboard focus ends where it was
+  // when the command started: on the button pressed, or where a key was.
+  template <typename Command>
+  void run_command(Command command);
+  // Runs a load (the load handling, a file open, a read): what it changes is not the user's.
+  template <typename Load>
+  auto as_load(Load load);
+  // Before unsaved changes would be dropped: asks, and saves when told to. True when the caller
+  // may go on: nothing unsaved, DISCARD, or SAVE and the save succeeded.
+  bool settle_unsaved_changes();
+  // The file save, with its checks and chooser; true when the file was written.
+  bool save_to_file();
+  // After the configuration file at `path` has been opened into the window.
+  void opened(const std::string& path);
+  // A panel command that may have gone to the wrong port says which port, and how to choose.
+  void add_port_hint(CommandEnd end);
+
+  QWidget& window_;
+  PanelConfig& config_;
+  Controls& controls_;
+  StatusBox& status_;
+  PortSelector& ports_;
+  std::function<bool(QPrinter&)> choose_printer_;
+  PanelLink* link_ = nullptr;         // of the SerialLink child
+  PanelLink* search_link_ = nullptr;  // the link probing for the panel, while it does
+  FileChooser common_dialog1_;        // remembers the last file name between file commands
+  // Where the configuration shown came from, which its printed sheet names: the file opened or
+  // saved last, or the panel after a read. A read that did not end well leaves a configuration
+  // that is neither, and so does the start-up.
+  ConfigurationSource source_;
+  bool command_running_ = false;
+  bool changed_ = false;  // since the configuration was last opened, saved or read
+  bool loading_ = false;
+  bool ask_before_closing_ = true;
+  // The command running has sent a write frame: the panel may hold new bytes.
+  bool write_frame_sent_ = false;
+  // What runs once the command under way has ended (finish_write_then).
+  std::function<void()> after_command_;
+};
+
+}  // namespace kvt
