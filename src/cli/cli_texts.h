@@ -8,6 +8,7 @@
 
 #include "commands/command_texts.h"
 #include "model/rule_texts.h"
+#include "model/setting_words.h"
 
 namespace kvt::cli_texts {
 
@@ -168,14 +169,14 @@ inline std::string no_display(const std::string& commands) {
 
 // A configuration for people (show, read) and a verify's differences share the labels.
 inline constexpr std::string_view kPanelNameLabel = "PANEL NAME";
-inline std::string switch_label(int k) { return "SW" + std::to_string(k); }
-inline constexpr std::string_view kIndependentLightingLabel = "INDEPENDENT LIGHTING";
+using setting_words::switch_label;
+inline constexpr std::string_view kIndependentLightingLabel = setting_words::kIndependentLighting;
 inline constexpr std::string_view kIndicatorLabel = "INDICATOR INTENSITY";
 inline constexpr std::string_view kBackLightLabel = "BACK-LIGHT INTENSITY";
 inline constexpr std::string_view kBlMrCodeLabel = "BL/MR CODE";
 inline constexpr std::string_view kOn = rule_texts::kOn;
 inline constexpr std::string_view kOff = rule_texts::kOff;
-using rule_texts::percent;
+using setting_words::percent;
 
 // verify: the panel holds what the file would write, or one line per difference.
 inline constexpr std::string_view kMatch = "MATCH";

@@ -24,35 +24,32 @@
 namespace kvt::cli {
 namespace {
 
-QString q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The parser knows every option and operand of the table; each command's own are checked after.
 void describe(QCommandLineParser& parser) {
   const std::string description = std::string(cli_texts::kHelpIntroduction) + command_help() +
                                   std::string(cli_texts::kHelpClosing);
-  parser.setApplicationDescription(q(description));
+  parser.setApplicationDescription(QString::fromUtf8(description));
   // Not addHelpOption(): it would offer --help-all, for Qt's own options, which a command line
   // without a window does not take. Not addVersionOption(): -v is --verbose.
-  parser.addOption({{"h", "help"}, q(cli_texts::kHelpOption)});
-  parser.addOption({"version", q(cli_texts::kVersionOption)});
+  parser.addOption({{"h", "help"}, QString::fromUtf8(cli_texts::kHelpOption)});
+  parser.addOption({"version", QString::fromUtf8(cli_texts::kVersionOption)});
   for (const Option& option : options()) {
-    QStringList names{q(option.name)};
-    if (!option.short_name.empty()) names.prepend(q(option.short_name));
-    parser.addOption({names, q(option.description), q(option.value_name)});
+    QStringList names{QString::fromUtf8(option.name)};
+    if (!option.short_name.empty()) names.prepend(QString::fromUtf8(option.short_name));
+    parser.addOption(
+        {names, QString::fromUtf8(option.description), QString::fromUtf8(option.value_name)});
   }
-  parser.addPositionalArgument(q(cli_texts::kCommandArgument),
-                               q(cli_texts::one_of(command_names())));
+  parser.addPositionalArgument(QString::fromUtf8(cli_texts::kCommandArgument),
+                               QString::fromUtf8(cli_texts::one_of(command_names())));
   for (const Operand* operand : operands()) {
-    parser.addPositionalArgument(q(operand->help_name), q(operand->description),
-                                 q(operand->help_syntax));
+    parser.addPositionalArgument(QString::fromUtf8(operand->help_name),
+                                 QString::fromUtf8(operand->description),
+                                 QString::fromUtf8(operand->help_syntax));
   }
 }
 
 bool takes(const Command& command, std::string_view option) {
-  return std::find(command.options.begin(), command.options.end(), option) !=
-         command.options.end();
+  return std::find(command.options.begin(), command.options.end(), option) != command.options.end();
 }
 
 // The usage problem in what the command was given, or nothing when it may run.
@@ -81,8 +78,8 @@ std::optional<std::string> misuse(const Command& command, const QCommandLinePars
     }
   }
   for (const Option& option : options()) {
-    if (option.empty_refused && parser.isSet(q(option.name)) &&
-        parser.value(q(option.name)).isEmpty()) {
+    if (option.empty_refused && parser.isSet(QString::fromUtf8(option.name)) &&
+        parser.value(QString::fromUtf8(option.name)).isEmpty()) {
       return cli_texts::is_empty(dashed(option.name));
     }
   }

@@ -16,18 +16,19 @@ std::string meaning(std::int16_t address, std::int16_t value, ByteSource source)
 }
 
 std::string label_of(std::int16_t address) {
-  switch (address) {
-    case memory_map::kBlMrAddress:
+  switch (memory_map::byte_at(address)) {
+    case memory_map::ConfigurationByte::SwitchCode:
+      break;
+    case memory_map::ConfigurationByte::BlMrCode:
       return std::string(cli_texts::kBlMrCodeLabel);
-    case memory_map::kFeatureFlag:
+    case memory_map::ConfigurationByte::FeatureFlag:
       return std::string(cli_texts::kIndependentLightingLabel);
-    case memory_map::kIndicator:
+    case memory_map::ConfigurationByte::Indicator:
       return std::string(cli_texts::kIndicatorLabel);
-    case memory_map::kBackLight:
+    case memory_map::ConfigurationByte::BackLight:
       return std::string(cli_texts::kBackLightLabel);
-    default:
-      return cli_texts::switch_label(address + 1);
   }
+  return cli_texts::switch_label(address + 1);
 }
 
 }  // namespace

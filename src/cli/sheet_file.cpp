@@ -21,8 +21,8 @@ constexpr double kMarginMillimetres = 15;
 bool ends_in_file_suffix(const std::string& path) {
   if (path.size() < kFileSuffix.size()) return false;
   const std::string end = path.substr(path.size() - kFileSuffix.size());
-  return QString::fromStdString(end).compare(QString::fromUtf8(kFileSuffix.data()),
-                                             Qt::CaseInsensitive) == 0;
+  return QString::fromStdString(end).compare(QString::fromUtf8(kFileSuffix), Qt::CaseInsensitive) ==
+         0;
 }
 
 }  // namespace

@@ -17,8 +17,6 @@ constexpr std::size_t kValueColumn = 22;
 constexpr std::size_t kSettingColumn = 6;
 constexpr std::size_t kDesignationColumn = 15;
 
-QString json_string(const std::string& text) { return QString::fromStdString(text); }
-
 }  // namespace
 
 std::string as_text(const ConfigurationView& view) {
@@ -33,10 +31,9 @@ std::string as_text(const ConfigurationView& view) {
   labelled(cli_texts::kPanelNameLabel, visible_text(view.panel));
   for (std::size_t i = 0; i < view.switches.size(); ++i) {
     const SwitchView& s = view.switches[i];
-    const std::string setting = setting_of(s);
     std::string line = cli_texts::switch_label(static_cast<int>(i + 1));
     line.resize(kSettingColumn, ' ');
-    line += setting;
+    line += s.setting;
     if (!s.designation.empty()) {
       line.resize(kDesignationColumn, ' ');
       line += visible_text(s.designation);
@@ -45,8 +42,8 @@ std::string as_text(const ConfigurationView& view) {
   }
   labelled(cli_texts::kIndependentLightingLabel,
            std::string(view.independent_lighting ? cli_texts::kOn : cli_texts::kOff));
-  labelled(cli_texts::kIndicatorLabel, cli_texts::percent(std::to_string(view.indicator_percent)));
-  labelled(cli_texts::kBackLightLabel, cli_texts::percent(std::to_string(view.backlight_percent)));
+  labelled(cli_texts::kIndicatorLabel, cli_texts::percent(view.indicator_percent));
+  labelled(cli_texts::kBackLightLabel, cli_texts::percent(view.backlight_percent));
   return out.str();
 }
 
@@ -56,9 +53,9 @@ std::string as_json(const ConfigurationView& view, const std::vector<NotSetting>
     const SwitchView& s = view.switches[i];
     switches.append(QJsonObject{
         {"switch", static_cast<int>(i + 1)},
-        {"module", json_string(s.module)},
+        {"module", QString::fromUtf8(s.module)},
         {"channel", s.channel ? QJsonValue(*s.channel) : QJsonValue(QJsonValue::Null)},
-        {"designation", json_string(s.designation)},
+        {"designation", QString::fromUtf8(s.designation)},
     });
   }
   QJsonValue codes(QJsonValue::Null);
@@ -70,13 +67,13 @@ std::string as_json(const ConfigurationView& view, const std::vector<NotSetting>
   QJsonArray not_setting_values;
   for (const NotSetting& value : not_settings) {
     not_setting_values.append(QJsonObject{
-        {"what", json_string(value.what)},
+        {"what", QString::fromUtf8(value.what)},
         {"value", value.value},
-        {"shown", json_string(value.shown)},
+        {"shown", QString::fromUtf8(value.shown)},
     });
   }
   const QJsonObject object{
-      {"panel", json_string(view.panel)},
+      {"panel", QString::fromUtf8(view.panel)},
       {"switches", switches},
       {"independent_lighting", view.independent_lighting},
       {"indicator_percent", view.indicator_percent},

@@ -33,7 +33,7 @@ bool read_configuration_bytes(PanelConfig& c, Controls& controls, StatusBox& sta
                               PanelLink& link, ConfigurationBytes& bytes, ReadBytes read_bytes) {
   for (std::size_t index = 0; index < bytes.size(); ++index) {
     const auto address = static_cast<std::int16_t>(index);
-    if (address == memory_map::kBlMrAddress && read_bytes == ReadBytes::Shown) continue;
+    if (!memory_map::holds_a_setting(address) && read_bytes == ReadBytes::Shown) continue;
     const ByteTransfer read = read_step(status, link, address);
     if (!brought_value(read.outcome)) return false;
     bytes[index] = read.value;

@@ -5,15 +5,11 @@
 namespace kvt {
 
 std::string to_file_text(const std::string& utf8) {
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))
-      .toLatin1()
-      .toStdString();
+  return QString::fromUtf8(utf8).toLatin1().toStdString();
 }
 
 std::string from_file_text(const std::string& latin1) {
-  return QString::fromLatin1(latin1.data(), static_cast<qsizetype>(latin1.size()))
-      .toUtf8()
-      .toStdString();
+  return QString::fromLatin1(latin1).toUtf8().toStdString();
 }
 
 }  // namespace kvt

@@ -50,9 +50,8 @@ void load_byte(PanelConfig& c, Controls& controls, std::int16_t address, std::in
     load_switch(c, controls, k, value, source);
     return;
   }
+  if (!memory_map::holds_a_setting(address)) return;
   switch (address) {
-    case memory_map::kBlMrAddress:
-      return;
     case memory_map::kFeatureFlag:
       controls.set_ticked(ticks_check1(value, source));
       return;

@@ -2,6 +2,7 @@
 
 #include <variant>
 
+#include "model/setting_text.h"
 #include "model/tables.h"
 
 namespace kvt {
@@ -10,19 +11,21 @@ namespace {
 int percent_in(const Controls& controls, int list) {
   const int position = controls.selected(list);
   if (position == kNoSelection) return 0;
-  return std::stoi(std::string(kIntensityTable.at(static_cast<std::size_t>(position)).text));
+  return intensity_percent(controls.item_value(list, position));
 }
 
 SwitchView switch_in(const Controls& controls, int k) {
-  SwitchView view;
   const int module = controls.selected(module_list(k));
-  view.module = std::string(
-      kModuleTable.at(static_cast<std::size_t>(module == kNoSelection ? kNaPosition : module))
-          .text);
+  SwitchPositions at{module == kNoSelection ? kNaPosition : module, std::nullopt};
   const int channel = controls.selected(channel_list(k));
   const bool on_a_module =
       module != kNoSelection && module != kNaPosition && module != kBlMrPosition;
-  if (on_a_module && channel != kNoSelection) view.channel = channel + 1;
+  if (on_a_module && channel != kNoSelection) at.channel = channel;
+
+  SwitchView view;
+  view.module = std::string(kModuleTable.at(static_cast<std::size_t>(at.module)).text);
+  if (at.channel) view.channel = *at.channel + 1;
+  view.setting = setting_text(at);
   view.designation = controls.text(designation_box(k));
   return view;
 }
@@ -40,12 +43,6 @@ ConfigurationView view_of(const PanelConfig& config, const Controls& controls) {
   const auto bytes = bytes_to_write(config, controls);
   if (const auto* complete = std::get_if<ConfigurationBytes>(&bytes)) view.codes = *complete;
   return view;
-}
-
-std::string setting_of(const SwitchView& view) {
-  std::string setting = view.module;
-  if (view.channel) setting += ' ' + std::to_string(*view.channel);
-  return setting;
 }
 
 }  // namespace kvt

@@ -14,6 +14,7 @@ namespace kvt {
 struct SwitchView {
   std::string module;          // "A".."P", "BL/MR" or "N/A"
   std::optional<int> channel;  // 1..10 for a module, otherwise none
+  std::string setting;         // as setting_text words it: "B 3", "BL/MR", "N/A"
   std::string designation;
 };
 
@@ -31,8 +32,5 @@ struct ConfigurationView {
 // Reads the view off the controls, changing nothing; the codes are computed as a write
 // computes them.
 ConfigurationView view_of(const PanelConfig& config, const Controls& controls);
-
-// A switch's setting as people read it: "B 3", "BL/MR", "N/A".
-std::string setting_of(const SwitchView& view);
 
 }  // namespace kvt

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/setting_words.h"
+
 namespace kvt::rule_texts {
 
 // What the configuration rules tell the user, word for word.
@@ -29,7 +31,6 @@ inline constexpr std::string_view kP10Refused =
 // How a configuration's values read in words, wherever one is printed.
 inline constexpr std::string_view kOn = "on";
 inline constexpr std::string_view kOff = "off";
-inline std::string percent(const std::string& number) { return number + " %"; }
 
 // A value a panel or a file holds that no list item or tick state stands for: what it is and
 // how it is shown. `holder`: kPanelHolder, or the file's name as shown in messages.
@@ -38,7 +39,9 @@ inline constexpr std::string_view kPanelHolder = "THE SWITCH PANEL";
 inline constexpr std::string_view kIndicatorIntensity = "INDICATOR INTENSITY";
 inline constexpr std::string_view kBackLightIntensity = "BACK-LIGHT INTENSITY";
 inline constexpr std::string_view kIndependentLightingFlag = "INDEPENDENT LIGHTING FLAG";
-inline std::string switch_assignment(int k) { return "SW" + std::to_string(k) + " ASSIGNMENT"; }
+inline std::string switch_assignment(int k) {
+  return setting_words::switch_label(k) + " ASSIGNMENT";
+}
 inline std::string not_a_setting(std::string_view holder, std::int16_t value, std::string_view what,
                                  std::string_view shown) {
   return std::string(holder) + " HOLDS " + std::to_string(value) + " FOR THE " + std::string(what) +

@@ -32,10 +32,7 @@ void check_feature(PanelConfig& c, Controls& controls) {
   c.feature = controls.ticked() ? 1 : 0;
 }
 
-void on_check1_changed(PanelConfig& c, Controls& controls) {
-  check_feature(c, controls);
-  c.feature = controls.ticked() ? 1 : 0;
-}
+void on_check1_changed(PanelConfig& c, Controls& controls) { check_feature(c, controls); }
 
 void on_indicator_selected(PanelConfig& c, Controls& controls) {
   if (controls.selected(kIndicatorList) == kNoSelection) controls.select(kIndicatorList, 0);
@@ -43,7 +40,6 @@ void on_indicator_selected(PanelConfig& c, Controls& controls) {
   if (c.indpercent >= c.blpercent) return;
   controls.dialogs().message(std::string(rule_texts::kIndicatorBelowBackLight));
   controls.select(kBackLightList, controls.selected(kIndicatorList));
-  c.indpercent = selected_value(controls, kIndicatorList);
 }
 
 void on_backlight_selected(PanelConfig& c, Controls& controls) {

@@ -34,11 +34,6 @@ constexpr double kFeatureValueColumn = 150;
 constexpr int kColumns = 2;
 constexpr int kRows = kSwitchCount / kColumns;
 
-QString q(const std::string& text) { return QString::fromStdString(text); }
-QString q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QFont font_of(int size, bool bold = false) {
   QFont font(QStringLiteral("Liberation Sans"));
   font.setPixelSize(size);
@@ -69,17 +64,18 @@ void draw_button(QPainter& painter, const QRectF& box, int k, const SwitchView& 
 
   const QRectF inside = box.adjusted(kPadding, kPadding, -kPadding, -kPadding);
   painter.setFont(font_of(kLabelSize));
-  painter.drawText(inside, Qt::AlignLeft | Qt::AlignTop, q(sheet_texts::switch_label(k)));
+  painter.drawText(inside, Qt::AlignLeft | Qt::AlignTop,
+                   QString::fromUtf8(sheet_texts::switch_label(k)));
 
   const QRectF setting(inside.left(), inside.bottom() - kSettingHeight, inside.width(),
                        kSettingHeight);
   painter.setFont(font_of(kTextSize));
-  painter.drawText(setting, Qt::AlignCenter, q(setting_of(view)));
+  painter.drawText(setting, Qt::AlignCenter, QString::fromUtf8(view.setting));
   painter.drawLine(QPointF(inside.left(), setting.top()), QPointF(inside.right(), setting.top()));
 
   const QRectF designation(inside.left(), inside.top() + kLabelSize + 2, inside.width(),
                            setting.top() - inside.top() - kLabelSize - 4);
-  draw_designation(painter, designation, q(view.designation));
+  draw_designation(painter, designation, QString::fromUtf8(view.designation));
 }
 
 // The face as it is mounted: SW1 and SW2 on the top row, SW9 and SW10 at the bottom.
@@ -106,9 +102,11 @@ void draw_features(QPainter& painter, const QRectF& area, const ConfigurationVie
   }
   const std::pair<std::string_view, QString> lines[] = {
       {sheet_texts::kIndependentLighting,
-       q(view.independent_lighting ? sheet_texts::kOn : sheet_texts::kOff)},
-      {sheet_texts::kIndicatorIntensity, q(sheet_texts::percent(view.indicator_percent))},
-      {sheet_texts::kBackLightIntensity, q(sheet_texts::percent(view.backlight_percent))},
+       QString::fromUtf8(view.independent_lighting ? sheet_texts::kOn : sheet_texts::kOff)},
+      {sheet_texts::kIndicatorIntensity,
+       QString::fromUtf8(sheet_texts::percent(view.indicator_percent))},
+      {sheet_texts::kBackLightIntensity,
+       QString::fromUtf8(sheet_texts::percent(view.backlight_percent))},
       {sheet_texts::kCodes, codes.trimmed()},
   };
   painter.setFont(font_of(kTextSize));
@@ -116,7 +114,7 @@ void draw_features(QPainter& painter, const QRectF& area, const ConfigurationVie
   double top = area.top();
   for (const auto& [label, value] : lines) {
     const QRectF line(area.left(), top, area.width(), line_height);
-    painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, q(label));
+    painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(label));
     painter.drawText(line.adjusted(kFeatureValueColumn, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
                      value);
     top += line_height;
@@ -157,7 +155,8 @@ bool draw_sheet(QPagedPaintDevice& device, const ConfigurationView& view,
   const QRectF page(0, 0, static_cast<int>(width), static_cast<int>(height));
   const QRectF title(page.left(), page.top(), page.width(), kTitleHeight);
   painter.setFont(font_of(kTitleSize, true));
-  painter.drawText(title, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, q(view.panel));
+  painter.drawText(title, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+                   QString::fromUtf8(view.panel));
 
   const QRectF footer(page.left(), page.bottom() - kFooterHeight, page.width(), kFooterHeight);
   const QRectF features(page.left() + kGap, footer.top() - kFeaturesHeight - kGap,
@@ -169,8 +168,9 @@ bool draw_sheet(QPagedPaintDevice& device, const ConfigurationView& view,
 
   painter.setFont(font_of(kFooterSize));
   painter.drawLine(footer.topLeft(), footer.topRight());
-  painter.drawText(footer, Qt::AlignLeft | Qt::AlignBottom,
-                   q(sheet_texts::footer(origin.source, origin.date, origin.version)));
+  painter.drawText(
+      footer, Qt::AlignLeft | Qt::AlignBottom,
+      QString::fromUtf8(sheet_texts::footer(origin.source, origin.date, origin.version)));
   return painter.end();
 }
 

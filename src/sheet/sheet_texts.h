@@ -3,18 +3,20 @@
 #include <string>
 #include <string_view>
 
+#include "model/setting_words.h"
+
 namespace kvt::sheet_texts {
 
 // What the configuration sheet prints, word for word.
-inline constexpr std::string_view kIndependentLighting = "INDEPENDENT LIGHTING";
+inline constexpr std::string_view kIndependentLighting = setting_words::kIndependentLighting;
 inline constexpr std::string_view kIndicatorIntensity = "INDICATOR INTENSITY";
 inline constexpr std::string_view kBackLightIntensity = "BACK-LIGHT INTENSITY";
 inline constexpr std::string_view kCodes = "CODES WRITTEN";
 inline constexpr std::string_view kOn = "ON";
 inline constexpr std::string_view kOff = "OFF";
-inline std::string percent(int number) { return std::to_string(number) + " %"; }
+using setting_words::percent;
 // A button's label on the panel's face.
-inline std::string switch_label(int k) { return "SW" + std::to_string(k); }
+using setting_words::switch_label;
 // The footer's name for a configuration read out of the panel rather than opened from a file.
 inline constexpr std::string_view kReadFromSwitchPanel = "READ FROM THE SWITCH PANEL";
 // The footer: where the configuration came from, when and by what it was printed.

@@ -16,6 +16,7 @@
 #include <string>
 #include <utility>
 
+#include "model/setting_words.h"
 #include "model/switch_rows.h"
 #include "model/tables.h"
 #include "window/command_button.h"
@@ -35,15 +36,16 @@
 namespace layout = kvt::layout;
 namespace texts = kvt::window_texts;
 using kvt::theme::LayoutFont;
-using kvt::window_texts::qtext;
 
 namespace {
 
 QString numbered(const char* kind, int number) {
-  return QString::fromLatin1(kind) + QString::number(number);
+  return QString::fromUtf8(kind) + QString::number(number);
 }
 
-QString switch_name(int switch_number) { return qtext(texts::kSwitchLabel).arg(switch_number); }
+QString switch_name(int switch_number) {
+  return QString::fromUtf8(kvt::setting_words::switch_label(switch_number));
+}
 
 // What a screen reader says for a control: its name, and what its tooltip tells the eye.
 void describe(QWidget& control, const QString& name) {
@@ -68,7 +70,7 @@ Form1::Form1(std::unique_ptr<kvt::Dialogs> dialogs, QWidget* parent)
     dialogs_ = std::make_unique<kvt::QtDialogs>(*this);
   }
   setObjectName(QStringLiteral("Form1"));
-  setWindowTitle(qtext(texts::kTitle));
+  setWindowTitle(QString::fromUtf8(texts::kTitle));
   setWindowIcon(kvt::window_icon());
   setFixedSize(kvt::to_pixels(layout::kClientArea));
   setPalette(kvt::theme::classic_palette());
@@ -155,7 +157,7 @@ void Form1::build_switch_labels() {
     const layout::SwitchRow& row = layout::kSwitchRows[k - 1];
     const kvt::TwipSize size =
         k == kvt::kSwitchCount ? layout::kWideSwitchLabelSize : layout::kSwitchLabelSize;
-    QLabel* label = make_caption(*this, QString::fromLatin1(row.label_name), switch_name(k),
+    QLabel* label = make_caption(*this, QString::fromUtf8(row.label_name), switch_name(k),
                                  kvt::to_pixels(row.label, size));
     label->setPalette(colours);
     label->setAutoFillBackground(true);
@@ -167,7 +169,7 @@ void Form1::build_captions(QWidget& parent, bool in_frame) {
     if (row.in_frame != in_frame) {
       continue;
     }
-    QLabel* caption = make_caption(parent, QString::fromLatin1(row.name), qtext(row.text),
+    QLabel* caption = make_caption(parent, QString::fromUtf8(row.name), QString::fromUtf8(row.text),
                                    kvt::to_pixels(row.rect));
     caption->setFont(kvt::theme::font(row.font));
     // Opaque, so a caption over the panel picture stays readable.
@@ -176,12 +178,12 @@ void Form1::build_captions(QWidget& parent, bool in_frame) {
 }
 
 QWidget& Form1::build_frame() {
-  auto* frame = new QGroupBox(qtext(texts::kFrameCaption), this);
+  auto* frame = new QGroupBox(QString::fromUtf8(texts::kFrameCaption), this);
   frame->setObjectName(QStringLiteral("Frame1"));
   frame->setGeometry(kvt::to_pixels(layout::kFrame));
   frame->setFont(kvt::theme::font(LayoutFont::ArialBold));
 
-  check1_ = new kvt::WrappingCheckBox(qtext(texts::kCheck1Caption), frame);
+  check1_ = new kvt::WrappingCheckBox(QString::fromUtf8(texts::kCheck1Caption), frame);
   check1_->setObjectName(QStringLiteral("Check1"));
   check1_->setGeometry(kvt::to_pixels(layout::kCheck1));
   check1_->setFont(kvt::theme::font(LayoutFont::ArialBold));
@@ -194,9 +196,9 @@ QWidget& Form1::build_frame() {
 void Form1::build_command_buttons() {
   for (std::size_t i = 0; i < command_buttons_.size(); ++i) {
     const layout::CommandButtonRow& row = layout::kCommandButtons[i];
-    auto* button = new kvt::CommandButton(qtext(row.caption), this);
-    button->setObjectName(QString::fromLatin1(row.name));
-    button->setToolTip(qtext(row.tooltip));
+    auto* button = new kvt::CommandButton(QString::fromUtf8(row.caption), this);
+    button->setObjectName(QString::fromUtf8(row.name));
+    button->setToolTip(QString::fromUtf8(row.tooltip));
     button->setGeometry(kvt::to_pixels(row.rect));
     button->setFont(kvt::theme::font(LayoutFont::ArialBold));
     button->setAutoDefault(false);
@@ -222,25 +224,25 @@ void Form1::build_text_boxes() {
   QPalette status_colours = status_box_->palette();
   status_colours.setColor(QPalette::Base, kvt::theme::status_background());
   status_box_->setPalette(status_colours);
-  status_box_->setAccessibleName(qtext(texts::kStatusBoxName));
+  status_box_->setAccessibleName(QString::fromUtf8(texts::kStatusBoxName));
   set_status_visible(false);
 
   auto* panel_name = new kvt::TextBox(QString(), layout::kPanelNameTypedLength, this);
   panel_name->setObjectName(numbered("Text", kvt::kPanelNameBox));
-  panel_name->setToolTip(qtext(texts::kPanelNameTooltip));
+  panel_name->setToolTip(QString::fromUtf8(texts::kPanelNameTooltip));
   panel_name->setGeometry(kvt::to_pixels(layout::kPanelNameBox));
   panel_name->setFont(kvt::theme::font(LayoutFont::SansRegular));
-  describe(*panel_name, qtext(texts::kPanelNameCaption));
+  describe(*panel_name, QString::fromUtf8(texts::kPanelNameCaption));
   text_boxes_[0] = panel_name;
 
   for (int k = 1; k <= kvt::kSwitchCount; ++k) {
     const int number = kvt::designation_box(k);
-    auto* box = new kvt::TextBox(qtext(texts::kDesignationText), 0, this);
+    auto* box = new kvt::TextBox(QString::fromUtf8(texts::kDesignationText), 0, this);
     box->setObjectName(numbered("Text", number));
-    box->setToolTip(qtext(texts::kDesignationTooltip).arg(switch_name(k)));
+    box->setToolTip(QString::fromUtf8(texts::kDesignationTooltip).arg(switch_name(k)));
     box->setGeometry(
         kvt::to_pixels(layout::kSwitchRows[k - 1].designation_box, layout::kDesignationBoxSize));
-    describe(*box, qtext(texts::kDesignationName).arg(switch_name(k)));
+    describe(*box, QString::fromUtf8(texts::kDesignationName).arg(switch_name(k)));
     text_boxes_[number - kvt::kPanelNameBox] = box;
   }
 }
@@ -280,26 +282,26 @@ void Form1::build_lists(QWidget& frame) {
     const layout::SwitchRow& row = layout::kSwitchRows[k - 1];
     kvt::ListBox* modules = add_list(kvt::module_list(k), kvt::kModuleTable, *this,
                                      kvt::to_pixels(row.module_list, layout::kModuleListSize));
-    modules->setToolTip(qtext(texts::kModuleListTooltip).arg(switch_name(k)));
+    modules->setToolTip(QString::fromUtf8(texts::kModuleListTooltip).arg(switch_name(k)));
     modules->setFont(kvt::theme::font(LayoutFont::SansRegular));
-    describe(*modules, qtext(texts::kModuleListName).arg(switch_name(k)));
+    describe(*modules, QString::fromUtf8(texts::kModuleListName).arg(switch_name(k)));
   }
   for (int k = 1; k <= kvt::kSwitchCount; ++k) {
     const layout::SwitchRow& row = layout::kSwitchRows[k - 1];
     kvt::ListBox* channels = add_list(kvt::channel_list(k), kvt::kChannelTable, *this,
                                       kvt::to_pixels(row.channel_list, layout::kChannelListSize));
-    channels->setToolTip(qtext(texts::kChannelListTooltip).arg(switch_name(k)));
+    channels->setToolTip(QString::fromUtf8(texts::kChannelListTooltip).arg(switch_name(k)));
     channels->setFont(kvt::theme::font(LayoutFont::SansRegular));
-    describe(*channels, qtext(texts::kChannelListName).arg(switch_name(k)));
+    describe(*channels, QString::fromUtf8(texts::kChannelListName).arg(switch_name(k)));
   }
   // The indicator list sits in Frame1 but keeps the window's font, not the frame's.
   kvt::ListBox* indicator = add_list(kvt::kIndicatorList, kvt::kIntensityTable, frame,
                                      kvt::to_pixels(layout::kIndicatorList));
   indicator->setFont(kvt::theme::font(LayoutFont::Window));
-  describe(*indicator, qtext(texts::kIndicatorCaption));
+  describe(*indicator, QString::fromUtf8(texts::kIndicatorCaption));
   kvt::ListBox* back_light = add_list(kvt::kBackLightList, kvt::kIntensityTable, *this,
                                       kvt::to_pixels(layout::kBackLightList));
-  describe(*back_light, qtext(texts::kBackLightCaption));
+  describe(*back_light, QString::fromUtf8(texts::kBackLightCaption));
 }
 
 void Form1::tie_captions() {
@@ -311,15 +313,14 @@ void Form1::tie_captions() {
   tie(QStringLiteral("Label16"), lists_[kvt::kBackLightList - 1]);
   // A switch's label names the first of its controls, the module list.
   for (int k = 1; k <= kvt::kSwitchCount; ++k) {
-    tie(QString::fromLatin1(layout::kSwitchRows[k - 1].label_name),
-        lists_[kvt::module_list(k) - 1]);
+    tie(QString::fromUtf8(layout::kSwitchRows[k - 1].label_name), lists_[kvt::module_list(k) - 1]);
   }
 }
 
 void Form1::set_focus_order() {
   QWidget* previous = nullptr;
   for (const char* name : layout::kFocusOrder) {
-    auto* control = findChild<QWidget*>(QString::fromLatin1(name));
+    auto* control = findChild<QWidget*>(QString::fromUtf8(name));
     if (control == nullptr) {
       throw std::logic_error(std::string("the focus order names a missing control ") + name);
     }

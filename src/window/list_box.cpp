@@ -31,8 +31,7 @@ ListBox::ListBox(std::span<const ListItem> items, QWidget* parent) : QListWidget
   setBackgroundRole(QPalette::Base);
   setAutoFillBackground(true);
   for (const ListItem& entry : items) {
-    auto* item = new QListWidgetItem(
-        QString::fromUtf8(entry.text.data(), static_cast<qsizetype>(entry.text.size())), this);
+    auto* item = new QListWidgetItem(QString::fromUtf8(entry.text), this);
     item->setData(Qt::UserRole, static_cast<int>(entry.value));
     item->setSizeHint(QSize(0, kRowHeight));
   }

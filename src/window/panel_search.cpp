@@ -13,7 +13,7 @@ namespace kvt {
 namespace {
 
 std::string with_device(const char* text, const std::string& device) {
-  return window_texts::qtext(text).arg(QString::fromStdString(device)).toStdString();
+  return QString::fromUtf8(text).arg(QString::fromStdString(device)).toStdString();
 }
 
 }  // namespace

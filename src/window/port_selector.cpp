@@ -15,17 +15,15 @@
 namespace kvt {
 namespace {
 
-using window_texts::qtext;
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
 QString entry_text(const SystemPort& port) {
-  QString text = q(port.device);
+  QString text = QString::fromUtf8(port.device);
   if (!port.description.empty()) {
-    text += qtext(window_texts::kPortDescription).arg(q(port.description));
+    text +=
+        QString::fromUtf8(window_texts::kPortDescription).arg(QString::fromUtf8(port.description));
   }
   if (!port.stable_name.empty()) {
-    text += qtext(window_texts::kPortStableName).arg(q(port.stable_name));
+    text +=
+        QString::fromUtf8(window_texts::kPortStableName).arg(QString::fromUtf8(port.stable_name));
   }
   return text;
 }
@@ -41,7 +39,7 @@ void PortSelector::set_port_list(std::function<std::vector<SystemPort>()> list_p
 PortChoice PortSelector::current() const { return choose_port(port_sources({}, list_ports_)); }
 
 void PortSelector::add_port_menu(QMenu& menu, QWidget& window, bool command_running) {
-  QMenu* ports = menu.addMenu(qtext(window_texts::kSerialPortMenu));
+  QMenu* ports = menu.addMenu(QString::fromUtf8(window_texts::kSerialPortMenu));
   ports->setObjectName(QStringLiteral("SerialPortMenu"));
   fill_port_menu(*ports, window, command_running);
 }
@@ -50,7 +48,9 @@ void PortSelector::fill_port_menu(QMenu& menu, QWidget& window, bool command_run
   const PortChoice choice = current();
   const bool from_environment = choice.reason == PortReason::Environment;
   if (from_environment) {
-    menu.addAction(qtext(window_texts::kSetInEnvironment).arg(q(choice.device)))->setEnabled(false);
+    menu.addAction(QString::fromUtf8(window_texts::kSetInEnvironment)
+                       .arg(QString::fromUtf8(choice.device)))
+        ->setEnabled(false);
     menu.addSeparator();
   }
   const bool can_choose = !command_running && !from_environment;
@@ -69,9 +69,9 @@ void PortSelector::fill_port_menu(QMenu& menu, QWidget& window, bool command_run
   }
   if (!in_use_listed) {
     // A pty or an unplugged adapter: not listed, but in use, and drawn as plainly as the others.
-    QString text = q(choice.device);
+    QString text = QString::fromUtf8(choice.device);
     if (check_device(choice.device) == DeviceCheck::Missing) {
-      text += qtext(window_texts::kNotConnected);
+      text += QString::fromUtf8(window_texts::kNotConnected);
     }
     QAction* entry = menu.addAction(text);
     entry->setCheckable(true);
@@ -80,20 +80,21 @@ void PortSelector::fill_port_menu(QMenu& menu, QWidget& window, bool command_run
     entry->setActionGroup(group);
   }
   menu.addSeparator();
-  QAction* find = menu.addAction(qtext(window_texts::kFindPanel));
+  QAction* find = menu.addAction(QString::fromUtf8(window_texts::kFindPanel));
   find->setEnabled(can_choose);
   connect(find, &QAction::triggered, this, &PortSelector::find_panel_requested);
-  QAction* other = menu.addAction(qtext(window_texts::kOtherDevice));
+  QAction* other = menu.addAction(QString::fromUtf8(window_texts::kOtherDevice));
   other->setEnabled(can_choose);
   connect(other, &QAction::triggered, this, [this, &window] { ask_other_device(window); });
 }
 
 void PortSelector::ask_other_device(QWidget& window) {
   bool ok = false;
-  const QString device = QInputDialog::getText(&window, qtext(window_texts::kSerialPortMenu),
-                                               qtext(window_texts::kOtherDeviceLabel),
-                                               QLineEdit::Normal, q(current().device), &ok)
-                             .trimmed();
+  const QString device =
+      QInputDialog::getText(&window, QString::fromUtf8(window_texts::kSerialPortMenu),
+                            QString::fromUtf8(window_texts::kOtherDeviceLabel), QLineEdit::Normal,
+                            QString::fromUtf8(current().device), &ok)
+          .trimmed();
   if (!ok || device.isEmpty()) return;
   if (keep_device(window, device)) choose(device.toStdString());
 }
@@ -113,11 +114,13 @@ bool PortSelector::keep_device(QWidget& window, const QString& device) {
   QMessageBox box(&window);
   box.setObjectName(QStringLiteral("DeviceCheckBox"));
   box.setIcon(QMessageBox::NoIcon);
-  box.setWindowTitle(qtext(window_texts::kSerialPortMenu));
+  box.setWindowTitle(QString::fromUtf8(window_texts::kSerialPortMenu));
   box.setTextFormat(Qt::PlainText);
-  box.setText(qtext(problem).arg(device));
-  QPushButton* use = box.addButton(qtext(window_texts::kUseItButton), QMessageBox::AcceptRole);
-  box.setDefaultButton(box.addButton(qtext(window_texts::kCancelButton), QMessageBox::RejectRole));
+  box.setText(QString::fromUtf8(problem).arg(device));
+  QPushButton* use =
+      box.addButton(QString::fromUtf8(window_texts::kUseItButton), QMessageBox::AcceptRole);
+  box.setDefaultButton(
+      box.addButton(QString::fromUtf8(window_texts::kCancelButton), QMessageBox::RejectRole));
   box.exec();
   return box.clickedButton() == use;
 }
@@ -131,9 +134,10 @@ std::vector<SystemPort> PortSelector::ports_to_search() const {
 QString PortSelector::failure_hint() const {
   const PortChoice choice = current();
   if (choice.reason == PortReason::Environment) {
-    return qtext(window_texts::kSetInEnvironmentHint).arg(q(choice.device));
+    return QString::fromUtf8(window_texts::kSetInEnvironmentHint)
+        .arg(QString::fromUtf8(choice.device));
   }
-  return qtext(window_texts::kChooseAnotherHint).arg(q(choice.device));
+  return QString::fromUtf8(window_texts::kChooseAnotherHint).arg(QString::fromUtf8(choice.device));
 }
 
 }  // namespace kvt

@@ -44,7 +44,7 @@ void set_up_box(QMessageBox& box, const std::string& text, const std::string& ti
   // the main window stays light; it is given the main window's colours instead.
   box.setPalette(theme::classic_palette());
   box.setIcon(QMessageBox::NoIcon);
-  box.setWindowTitle(title.empty() ? window_texts::qtext(window_texts::kTitle)
+  box.setWindowTitle(title.empty() ? QString::fromUtf8(window_texts::kTitle)
                                    : QString::fromStdString(title));
   box.setTextFormat(Qt::PlainText);
   box.setText(QString::fromStdString(text));
@@ -65,11 +65,11 @@ UnsavedAnswer QtDialogs::ask_save_first(const std::string& text, const std::stri
   QMessageBox box(&window_);
   set_up_box(box, text, title);
   QPushButton* save =
-      box.addButton(window_texts::qtext(window_texts::kSaveButton), QMessageBox::AcceptRole);
-  QPushButton* discard = box.addButton(window_texts::qtext(window_texts::kDiscardButton),
-                                       QMessageBox::DestructiveRole);
+      box.addButton(QString::fromUtf8(window_texts::kSaveButton), QMessageBox::AcceptRole);
+  QPushButton* discard =
+      box.addButton(QString::fromUtf8(window_texts::kDiscardButton), QMessageBox::DestructiveRole);
   // The rejecting button also answers Escape.
-  box.addButton(window_texts::qtext(window_texts::kCancelButton), QMessageBox::RejectRole);
+  box.addButton(QString::fromUtf8(window_texts::kCancelButton), QMessageBox::RejectRole);
   box.setDefaultButton(save);
   box.exec();
   if (box.clickedButton() == save) return UnsavedAnswer::Save;

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QString>
+#include <string_view>
 
-// Every word the window shows, word for word. The layout places the captions; %1 stands for
-// what the window fills in.
+#include "model/setting_words.h"
+
+// Every word the window shows, word for word, in UTF-8 as every other table: the window hands
+// them to Qt with QString::fromUtf8. The layout places the captions; %1 stands for what the
+// window fills in.
 namespace kvt::window_texts {
-
-// A text as Qt's controls take it.
-inline QString qtext(const char* text) { return QString::fromLatin1(text); }
 
 inline constexpr char kTitle[] = "TQ KVT 10 BUTTON DIMMABLE SWITCH PANEL CONFIGURATION PROGRAM";
 
@@ -21,8 +21,7 @@ inline constexpr char kReadFileTooltip[] = "LEFT CLICK TO OPEN CONFIG FILE";
 inline constexpr char kWriteFileCaption[] = "SAVE CONFIGURATION FILE";
 inline constexpr char kWriteFileTooltip[] = "LEFT CLICK TO SAVE CONFIG FILE";
 
-// A switch's label, and the tooltips of its controls, filled in with that label.
-inline constexpr char kSwitchLabel[] = "SW%1";
+// The tooltips of a switch's controls, filled in with its label (setting_words::switch_label).
 inline constexpr char kModuleListTooltip[] = "%1 MODULE ASSIGNMENT";
 inline constexpr char kChannelListTooltip[] = "%1 CHANNEL ASSIGNMENT";
 inline constexpr char kDesignationTooltip[] = "ENTER %1 FUNCTION";
@@ -39,7 +38,7 @@ inline constexpr char kBackLightCaption[] = "BACK-LIGHT INTENSITY (%)";
 // The caption's width breaks it into three lines.
 inline constexpr char kHeaderCaption[] = "PROGRAMMING       HEADER           LOCATION";
 inline constexpr char kFrameCaption[] = "SPECIAL FEATURES:";
-inline constexpr char kCheck1Caption[] = "INDEPENDENT LIGHTING";
+inline constexpr std::string_view kCheck1Caption = setting_words::kIndependentLighting;
 // The status box's stored text, replaced before a command first shows the box.
 inline constexpr char kStatusBoxText[] = "Text1\r\n";
 // What a screen reader calls the status box; its description is the text while it is shown.
