@@ -168,28 +168,17 @@ inline std::string no_display(const std::string& commands) {
 }
 
 // A configuration for people (show, read) and a verify's differences share the labels.
-inline constexpr std::string_view kPanelNameLabel = "PANEL NAME";
+inline constexpr std::string_view kPanelNameLabel = command_texts::kPanelNameLabel;
 using setting_words::switch_label;
 inline constexpr std::string_view kIndependentLightingLabel = setting_words::kIndependentLighting;
-inline constexpr std::string_view kIndicatorLabel = "INDICATOR INTENSITY";
-inline constexpr std::string_view kBackLightLabel = "BACK-LIGHT INTENSITY";
-inline constexpr std::string_view kBlMrCodeLabel = "BL/MR CODE";
+inline constexpr std::string_view kIndicatorLabel = command_texts::kIndicatorLabel;
+inline constexpr std::string_view kBackLightLabel = command_texts::kBackLightLabel;
 inline constexpr std::string_view kOn = rule_texts::kOn;
 inline constexpr std::string_view kOff = rule_texts::kOff;
 using setting_words::percent;
 
 // verify: the panel holds what the file would write, or one line per difference.
 inline constexpr std::string_view kMatch = "MATCH";
-inline std::string difference(const std::string& label, const std::string& panel,
-                              const std::string& file) {
-  return label + ": panel " + panel + ", file " + file;
-}
-// A byte no list item stands for.
-inline std::string unknown_code(int code) { return "code " + std::to_string(code); }
-// Where the panel's byte and the file's mean the same but differ: "on (5)".
-inline std::string with_byte(const std::string& meaning, int byte) {
-  return meaning + " (" + std::to_string(byte) + ")";
-}
 
 // After a panel command that may have failed for the wrong port. `reason`: why it was chosen.
 inline std::string port_hint(const std::string& device, std::string_view reason) {

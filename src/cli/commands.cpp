@@ -9,7 +9,6 @@
 #include "cli/exit_status.h"
 #include "cli/headless_editor.h"
 #include "cli/interruption.h"
-#include "cli/panel_comparison.h"
 #include "cli/port_probing.h"
 #include "cli/sheet_file.h"
 #include "cli/text_and_json.h"
@@ -152,15 +151,16 @@ int verify_command(const Request& request) {
   Console console(kVerifySteps, loudness_of(request));
   HeadlessEditor editor(console);
   Interruption interruption(editor.link(), console);
-  PanelRead read;
+  PanelComparison comparison;
   const CommandEnd end = on_panel(request, console, interruption, [&](const std::string& device) {
-    read = editor.read_panel(device, ReadBytes::AllWritten);
-    return CommandOutcome(read);
+    comparison = compare_with_panel(expected, std::string(command_texts::kFileSide), console,
+                                    console, editor.link(), device);
+    return CommandOutcome(comparison);
   });
   if (const auto stopped = interruption.exit_status()) return *stopped;
   if (end != CommandEnd::Done) return exit_status(end);
 
-  const std::vector<std::string> found = differences(read.bytes, expected);
+  const std::vector<std::string>& found = comparison.differences;
   if (found.empty()) std::puts(std::string(cli_texts::kMatch).c_str());
   for (const std::string& line : found) std::puts(line.c_str());
   return found.empty() ? kSuccess : kPanelFailed;

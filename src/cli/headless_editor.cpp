@@ -12,8 +12,8 @@ HeadlessEditor::HeadlessEditor(Console& console) : console_(console), controls_(
   serial_link_.watch_frames(console.frame_log());
 }
 
-PanelRead HeadlessEditor::read_panel(const std::string& device, ReadBytes read_bytes) {
-  return read_config(config_, controls_, console_, link(), device, read_bytes);
+PanelRead HeadlessEditor::read_panel(const std::string& device) {
+  return read_config(config_, controls_, console_, link(), device);
 }
 
 CommandOutcome HeadlessEditor::write_panel(const std::string& device) {

@@ -22,7 +22,7 @@ class HeadlessEditor {
   HeadlessControls& controls() { return controls_; }
 
   // The panel commands on the panel at `device`.
-  PanelRead read_panel(const std::string& device, ReadBytes read_bytes = ReadBytes::Shown);
+  PanelRead read_panel(const std::string& device);
   CommandOutcome write_panel(const std::string& device);
 
   // The link the panel commands use, for whoever must stop them.

@@ -45,6 +45,33 @@ inline constexpr std::string_view kMismatchWrite =
     "THE SWITCH PANEL THAT YOU HAVE ATTEMPTED TO WRITE DATA TO DOES NOT MATCH THIS "
     "CONFIGURATION PROGRAM";
 
+// A configuration for people and its differences share the labels.
+inline constexpr std::string_view kPanelNameLabel = "PANEL NAME";
+inline constexpr std::string_view kIndicatorLabel = "INDICATOR INTENSITY";
+inline constexpr std::string_view kBackLightLabel = "BACK-LIGHT INTENSITY";
+inline constexpr std::string_view kBlMrCodeLabel = "BL/MR CODE";
+// One difference between two configurations, each side named by where it is held: "SW2: panel
+// A 5, file A 1".
+inline std::string difference(const std::string& label, const std::string& first_side,
+                              const std::string& first, const std::string& second_side,
+                              const std::string& second) {
+  return label + ": " + first_side + " " + first + ", " + second_side + " " + second;
+}
+inline constexpr std::string_view kPanelSide = "panel";
+inline constexpr std::string_view kFileSide = "file";
+inline constexpr std::string_view kWindowSide = "window";
+// A byte no list item stands for.
+inline std::string unknown_code(int code) { return "code " + std::to_string(code); }
+// Where two bytes mean the same but differ: "on (5)".
+inline std::string with_byte(const std::string& meaning, int byte) {
+  return meaning + " (" + std::to_string(byte) + ")";
+}
+// COMPARE WITH SWITCH PANEL: how the comparison of the panel with the window ended.
+inline constexpr std::string_view kPanelHoldsConfiguration =
+    "SWITCH PANEL HOLDS THIS CONFIGURATION";
+inline constexpr std::string_view kPanelDiffers = "SWITCH PANEL DIFFERS FROM THIS CONFIGURATION";
+inline constexpr std::string_view kDifferencesTitle = "DIFFERENCES";
+
 // What the file commands show, word for word.
 inline constexpr std::string_view kChooserFilter = "KORVELANTIX CONFIGURATION FILES (*.kvc)";
 inline constexpr std::string_view kOpenTitle = "READ CONFIGURATION FILE";

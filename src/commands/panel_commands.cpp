@@ -5,10 +5,13 @@
 #include <variant>
 
 #include "commands/command_texts.h"
+#include "commands/configuration_differences.h"
 #include "commands/transfer_status.h"
 #include "link/panel_check.h"
 #include "model/configuration.h"
 #include "model/configuration_load.h"
+#include "model/editor_events.h"
+#include "model/headless_controls.h"
 #include "model/memory_map.h"
 #include "model/not_settings.h"
 #include "model/rule_texts.h"
@@ -169,6 +172,24 @@ CommandOutcome write_config(PanelConfig& c, Controls& controls, StatusBox& statu
   }
   link.close_link();
   return outcome;
+}
+
+PanelComparison compare_with_panel(const ConfigurationBytes& expected,
+                                   const std::string& expected_side, Dialogs& dialogs,
+                                   StatusBox& status, PanelLink& link, const std::string& device) {
+  // The panel's values go to controls of their own, as they would go to a second window.
+  PanelConfig panel_config;
+  HeadlessControls panel_controls(panel_config, dialogs);
+  load_handling(panel_config, panel_controls);
+  PanelComparison comparison;
+  static_cast<PanelRead&>(comparison) =
+      read_config(panel_config, panel_controls, status, link, device, ReadBytes::AllWritten);
+  if (comparison.end == CommandEnd::Done) {
+    comparison.differences =
+        differences({comparison.bytes, std::string(command_texts::kPanelSide), ByteSource::Panel},
+                    {expected, expected_side, ByteSource::File});
+  }
+  return comparison;
 }
 
 }  // namespace kvt

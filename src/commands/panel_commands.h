@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "link/panel_link.h"
 #include "model/configuration.h"
@@ -61,5 +62,20 @@ PanelRead read_config(PanelConfig& config, Controls& controls, StatusBox& status
 // after its first write frame says which addresses the panel may now hold new bytes at.
 CommandOutcome write_config(PanelConfig& config, Controls& controls, StatusBox& status,
                             PanelLink& link, const std::string& device);
+
+// A comparison of the panel with a configuration: how its read ended, and, when it ended well,
+// every difference in words (see differences()).
+struct PanelComparison : PanelRead {
+  std::vector<std::string> differences;
+};
+
+// Reads the panel at `device` as a comparison needs it (every byte a write sends; nothing is
+// written) and compares it with `expected`, which the lines name `expected_side`. The panel's
+// configuration is shown nowhere: the editor's controls keep what they hold. The status box
+// follows the read as READ's does; `dialogs` hears a panel of another model and the values read
+// that are not settings.
+PanelComparison compare_with_panel(const ConfigurationBytes& expected,
+                                   const std::string& expected_side, Dialogs& dialogs,
+                                   StatusBox& status, PanelLink& link, const std::string& device);
 
 }  // namespace kvt

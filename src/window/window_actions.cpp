@@ -21,6 +21,10 @@ WindowActions::WindowActions(QWidget& window, WindowController& controller, Port
   print_ = add_action(Qt::CTRL | Qt::Key_P);
   print_->setText(QString::fromUtf8(window_texts::kPrintSheet));
   connect(print_, &QAction::triggered, &controller, &WindowController::print_sheet);
+  compare_ = new QAction(QString::fromUtf8(window_texts::kCompareWithPanel), this);
+  // Started once the menu has closed and gone: the comparison waits in the event loop.
+  connect(compare_, &QAction::triggered, &controller, &WindowController::compare_with_panel,
+          Qt::QueuedConnection);
   // The close box's path, so unsaved changes are asked about first.
   QAction* quit = add_action(Qt::CTRL | Qt::Key_Q);
   connect(quit, &QAction::triggered, &window, &QWidget::close);
@@ -33,7 +37,7 @@ WindowActions::WindowActions(QWidget& window, WindowController& controller, Port
   });
 
   connect(&controller, &WindowController::busy_changed, this, [open, save, this](bool busy) {
-    for (QAction* action : {open, save, print_}) action->setEnabled(!busy);
+    for (QAction* action : {open, save, print_, compare_}) action->setEnabled(!busy);
   });
 }
 
@@ -48,6 +52,7 @@ QMenu& WindowActions::context_menu() {
   auto* menu = new QMenu(&window_);
   menu->setAttribute(Qt::WA_DeleteOnClose);
   ports_.add_port_menu(*menu, window_, controller_.command_running());
+  menu->addAction(compare_);
   menu->addAction(print_);
   return *menu;
 }

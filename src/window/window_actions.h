@@ -23,7 +23,7 @@ class WindowActions : public QObject {
   WindowActions(QWidget& window, WindowController& controller, PortSelector& ports);
 
   // The window's context menu, made afresh for each opening and gone when it closes: the serial
-  // port submenu and the print action. Opening it changes no control.
+  // port submenu, COMPARE WITH SWITCH PANEL and the print action. Opening it changes no control.
   QMenu& context_menu();
 
  private:
@@ -33,6 +33,7 @@ class WindowActions : public QObject {
   WindowController& controller_;
   PortSelector& ports_;
   QAction* print_ = nullptr;
+  QAction* compare_ = nullptr;
 };
 
 }  // namespace kvt

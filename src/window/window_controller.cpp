@@ -5,6 +5,7 @@
 #include <QScopeGuard>
 #include <QWidget>
 #include <utility>
+#include <variant>
 
 #include "commands/command_texts.h"
 #include "commands/file_open.h"
@@ -12,6 +13,7 @@
 #include "commands/panel_commands.h"
 #include "link/panel_link.h"
 #include "link/serial_link.h"
+#include "model/configuration.h"
 #include "model/configuration_view.h"
 #include "model/editor_events.h"
 #include "model/rule_texts.h"
@@ -130,6 +132,32 @@ void WindowController::print_sheet() {
     if (!draw_sheet(printer, view, printed_now(source_))) {
       show_status(status_, StatusColour::Red, window_texts::kPrintFailed);
     }
+  });
+}
+
+// What a write would send is compared, so an incomplete switch is refused as WRITE refuses it,
+// before the port is opened.
+void WindowController::compare_with_panel() {
+  run_command([this] {
+    const auto data = bytes_to_write(config_, controls_);
+    const auto* expected = std::get_if<ConfigurationBytes>(&data);
+    if (expected == nullptr) {
+      show_status(status_, StatusColour::Red, rule_texts::kIncompleteData);
+      return;
+    }
+    const PanelComparison comparison =
+        kvt::compare_with_panel(*expected, std::string(command_texts::kWindowSide),
+                                controls_.dialogs(), status_, *link_, ports_.current().device);
+    if (comparison.end == CommandEnd::Done && comparison.differences.empty()) {
+      show_status(status_, StatusColour::Green, command_texts::kPanelHoldsConfiguration);
+    } else if (comparison.end == CommandEnd::Done) {
+      show_status(status_, StatusColour::Red, command_texts::kPanelDiffers);
+      std::string lines;
+      for (const std::string& line : comparison.differences) lines += line + '\n';
+      lines.pop_back();
+      controls_.dialogs().message(lines, std::string(command_texts::kDifferencesTitle));
+    }
+    add_port_hint(comparison.end);
   });
 }
 

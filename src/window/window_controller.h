@@ -47,6 +47,9 @@ class WindowController : public QObject {
   void find_panel();
   // PRINT CONFIGURATION SHEET...: the sheet of the configuration shown.
   void print_sheet();
+  // COMPARE WITH SWITCH PANEL: reads the panel and says whether it holds the configuration
+  // shown, and if not, where they differ. Nothing in the window changes but the status box.
+  void compare_with_panel();
 
   // A change by the user, or by the rules answering one.
   void note_change();

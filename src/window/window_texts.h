@@ -53,6 +53,7 @@ inline constexpr char kDiscardButton[] = "DISCARD";
 inline constexpr char kCancelButton[] = "CANCEL";
 
 // The context menu's entry (and Ctrl+P) that prints the configuration sheet, and its failure.
+inline constexpr char kCompareWithPanel[] = "COMPARE WITH SWITCH PANEL";
 inline constexpr char kPrintSheet[] = "PRINT CONFIGURATION SHEET...";
 inline constexpr char kPrintFailed[] = "THE CONFIGURATION SHEET COULD NOT BE PRINTED";
 
