@@ -22,6 +22,7 @@
 #include <memory>
 #include <optional>
 #include <sstream>
+#include <tuple>
 
 #include "file_bytes.h"
 #include "kvt_process.h"
@@ -204,7 +205,9 @@ struct NotSettingsCase {
 
 void PrintTo(const NotSettingsCase& c, std::ostream* out) { *out << c.name; }
 
-class NotSettings : public CommandLine, public ::testing::WithParamInterface<NotSettingsCase> {
+// Each case is shown as text and as JSON (the tuple's bool).
+class NotSettings : public CommandLine,
+                    public ::testing::WithParamInterface<std::tuple<NotSettingsCase, bool>> {
  protected:
   // The worked example's record with `codes` in place of its numbers.
   static std::string record(const std::array<int, 14>& codes) {
@@ -218,8 +221,8 @@ class NotSettings : public CommandLine, public ::testing::WithParamInterface<Not
 
 // Shown as before, with the same exit status, and each named once: a line on standard error
 // in text and JSON alike, and in the JSON's "not_settings".
-TEST_P(NotSettings, AreNamedOnceEachInTextAndJson) {
-  const NotSettingsCase& c = GetParam();
+TEST_P(NotSettings, AreNamedOnceEach) {
+  const auto& [c, json] = GetParam();
   std::array<int, 14> codes;
   std::copy(kWorkedCodes.begin(), kWorkedCodes.end(), codes.begin());
   for (auto [address, value] : c.changes) codes.at(address) = value;
@@ -244,63 +247,65 @@ TEST_P(NotSettings, AreNamedOnceEachInTextAndJson) {
     expected.append(QJsonObject{{"what", v.what}, {"value", v.value}, {"shown", v.shown}});
   }
 
-  for (const bool json : {false, true}) {
-    SCOPED_TRACE(json ? "json" : "text");
-    const auto result = run_kvt(json ? QStringList(arguments) << "--json" : arguments);
-    EXPECT_EQ(result.exit_code, 0) << result.err;
-    EXPECT_EQ(result.err.substr(0, lines.size()), lines) << result.err;
-    EXPECT_EQ(result.err.find("NOT A SETTING", lines.size()), std::string::npos) << result.err;
-    if (json) {
-      const QJsonObject shown =
-          QJsonDocument::fromJson(QByteArray::fromStdString(result.out)).object();
-      ASSERT_TRUE(shown.contains("not_settings")) << result.out;
-      EXPECT_EQ(shown["not_settings"].toArray(), expected) << result.out;
-    } else {
-      for (const NotSettingValue& v : c.named) {
-        EXPECT_NE(result.out.find(v.shown), std::string::npos) << result.out;
-      }
+  const auto result = run_kvt(json ? QStringList(arguments) << "--json" : arguments);
+  EXPECT_EQ(result.exit_code, 0) << result.err;
+  EXPECT_EQ(result.err.substr(0, lines.size()), lines) << result.err;
+  EXPECT_EQ(result.err.find("NOT A SETTING", lines.size()), std::string::npos) << result.err;
+  if (json) {
+    const QJsonObject shown =
+        QJsonDocument::fromJson(QByteArray::fromStdString(result.out)).object();
+    ASSERT_TRUE(shown.contains("not_settings")) << result.out;
+    EXPECT_EQ(shown["not_settings"].toArray(), expected) << result.out;
+  } else {
+    for (const NotSettingValue& v : c.named) {
+      EXPECT_NE(result.out.find(v.shown), std::string::npos) << result.out;
     }
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, NotSettings,
-    ::testing::Values(
-        NotSettingsCase{"FileWithoutAny", false, {}, {}},
-        NotSettingsCase{"PanelWithoutAny", true, {}, {}},
-        NotSettingsCase{
-            "FileIntensities0And11",
-            false,
-            {{12, 0}, {13, 11}},
-            {{0, "INDICATOR INTENSITY", "100 %"}, {11, "BACK-LIGHT INTENSITY", "100 %"}}},
-        NotSettingsCase{"FileSwitchCode200AndFlag2",
-                        false,
-                        {{3, 200}, {11, 2}},
-                        {{200, "SW4 ASSIGNMENT", "N/A"}, {2, "INDEPENDENT LIGHTING FLAG", "off"}}},
-        NotSettingsCase{
-            "FileFlag5AndIntensity9",
-            false,
-            {{11, 5}, {13, 9}},
-            {{5, "INDEPENDENT LIGHTING FLAG", "off"}, {9, "BACK-LIGHT INTENSITY", "100 %"}}},
-        NotSettingsCase{
-            "PanelIntensities8And160",
-            true,
-            {{12, 8}, {13, 160}},
-            {{8, "INDICATOR INTENSITY", "100 %"}, {160, "BACK-LIGHT INTENSITY", "100 %"}}},
-        NotSettingsCase{
-            "PanelFlag5AndIntensity9",
-            true,
-            {{11, 5}, {12, 9}},
-            {{5, "INDEPENDENT LIGHTING FLAG", "on"}, {9, "INDICATOR INTENSITY", "100 %"}}},
-        NotSettingsCase{"PanelFlag2AndIntensities0",
-                        true,
-                        {{11, 2}, {12, 0}, {13, 0}},
-                        {{2, "INDEPENDENT LIGHTING FLAG", "on"},
-                         {0, "INDICATOR INTENSITY", "100 %"},
-                         {0, "BACK-LIGHT INTENSITY", "100 %"}}},
-        // The BL/MR code is never shown: whatever it holds, it is not named.
-        NotSettingsCase{"FileBlMrCode0", false, {{10, 0}}, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::Combine(
+        ::testing::Values(NotSettingsCase{"FileWithoutAny", false, {}, {}},
+                          NotSettingsCase{"PanelWithoutAny", true, {}, {}},
+                          NotSettingsCase{"FileIntensities0And11",
+                                          false,
+                                          {{12, 0}, {13, 11}},
+                                          {{0, "INDICATOR INTENSITY", "100 %"},
+                                           {11, "BACK-LIGHT INTENSITY", "100 %"}}},
+                          NotSettingsCase{"FileSwitchCode200AndFlag2",
+                                          false,
+                                          {{3, 200}, {11, 2}},
+                                          {{200, "SW4 ASSIGNMENT", "N/A"},
+                                           {2, "INDEPENDENT LIGHTING FLAG", "off"}}},
+                          NotSettingsCase{"FileFlag5AndIntensity9",
+                                          false,
+                                          {{11, 5}, {13, 9}},
+                                          {{5, "INDEPENDENT LIGHTING FLAG", "off"},
+                                           {9, "BACK-LIGHT INTENSITY", "100 %"}}},
+                          NotSettingsCase{"PanelIntensities8And160",
+                                          true,
+                                          {{12, 8}, {13, 160}},
+                                          {{8, "INDICATOR INTENSITY", "100 %"},
+                                           {160, "BACK-LIGHT INTENSITY", "100 %"}}},
+                          NotSettingsCase{"PanelFlag5AndIntensity9",
+                                          true,
+                                          {{11, 5}, {12, 9}},
+                                          {{5, "INDEPENDENT LIGHTING FLAG", "on"},
+                                           {9, "INDICATOR INTENSITY", "100 %"}}},
+                          NotSettingsCase{"PanelFlag2AndIntensities0",
+                                          true,
+                                          {{11, 2}, {12, 0}, {13, 0}},
+                                          {{2, "INDEPENDENT LIGHTING FLAG", "on"},
+                                           {0, "INDICATOR INTENSITY", "100 %"},
+                                           {0, "BACK-LIGHT INTENSITY", "100 %"}}},
+                          // The BL/MR code is never shown: whatever it holds, it is not named.
+                          NotSettingsCase{"FileBlMrCode0", false, {{10, 0}}, {}}),
+        ::testing::Bool()),
+    [](const auto& info) {
+      return std::string(std::get<0>(info.param).name) +
+             (std::get<1>(info.param) ? "_json" : "_text");
+    });
 
 struct FailureCase {
   const char* name;

@@ -64,28 +64,40 @@ class PortTrouble : public ::testing::Test {
   QTemporaryDir dir;
 };
 
-// A program that has the port open without a lock takes the panel's replies: every panel
-// command refuses the port before a byte is sent, naming that program, and exits 2 as for any
-// port that cannot be used.
-TEST_F(PortTrouble, APortOpenInAnotherProgramIsRefusedAndNamed) {
+// A simulated panel whose port a program (sleep) has open without a lock: that program takes
+// the panel's replies.
+class PortHeldOpen : public PortTrouble {
+ protected:
+  void SetUp() override { ASSERT_TRUE(holder.holding()); }
+
   PanelSimulator sim;
-  DeviceHolder holder(sim.device());
-  ASSERT_TRUE(holder.holding());
+  DeviceHolder holder{sim.device()};
+};
+
+class HeldPortUnderCommand : public PortHeldOpen,
+                             public ::testing::WithParamInterface<const char*> {};
+
+// Every panel command refuses the port before a byte is sent, naming that program, and exits 2
+// as for any port that cannot be used.
+TEST_P(HeldPortUnderCommand, IsRefusedAndTheProgramNamed) {
   const std::string says = "kvt-config: " + sim.device() +
                            " IS OPEN IN ANOTHER PROGRAM: sleep (PID " +
                            std::to_string(holder.pid()) + "). CLOSE THAT PROGRAM AND TRY AGAIN.\n";
-  const std::string file = worked_example_file();
-  for (const QStringList& command : {QStringList{"read"}, QStringList{"write", as_qstring(file)},
-                                     QStringList{"verify", as_qstring(file)}}) {
-    SCOPED_TRACE(command.join(' ').toStdString());
-    const auto result = run_kvt(command + QStringList{"--port", as_qstring(sim.device())});
-    EXPECT_EQ(result.exit_code, 2) << result.err;
-    EXPECT_NE(result.err.find(says), std::string::npos) << result.err;
-    EXPECT_EQ(result.out, "");
-  }
+  QStringList command{GetParam()};
+  if (command[0] != "read") command << as_qstring(worked_example_file());
+  const auto result = run_kvt(command + QStringList{"--port", as_qstring(sim.device())});
+  EXPECT_EQ(result.exit_code, 2) << result.err;
+  EXPECT_NE(result.err.find(says), std::string::npos) << result.err;
+  EXPECT_EQ(result.out, "");
   EXPECT_TRUE(sim.frames().empty());
+}
 
-  // Probing counts such a port as in use, and names the program too.
+INSTANTIATE_TEST_SUITE_P(Commands, HeldPortUnderCommand,
+                         ::testing::Values("read", "write", "verify"),
+                         [](const auto& info) { return std::string(info.param); });
+
+// Probing counts such a port as in use, and names the program too.
+TEST_F(PortHeldOpen, IsInUseToTheProbeWithTheProgramNamed) {
   const auto probed = run_kvt({"ports", "--probe", as_qstring(sim.device())});
   EXPECT_EQ(probed.exit_code, 1) << probed.err;
   EXPECT_EQ(probed.out, sim.device() + ": OPEN IN ANOTHER PROGRAM: sleep (PID " +

@@ -43,6 +43,14 @@ std::string partly_written(int last_address) {
 
 enum class Command { Read, Write };
 
+void PrintTo(Command command, std::ostream* out) {
+  *out << (command == Command::Read ? "Read" : "Write");
+}
+
+std::string name_of(const ::testing::TestParamInfo<Command>& info) {
+  return ::testing::PrintToString(info.param);
+}
+
 // A window just loaded with every switch on "N/A", so a write has nothing incomplete to stop
 // it before the panel is reached.
 class PanelCommandTest : public ::testing::Test {
@@ -80,156 +88,137 @@ class PanelCommandTest : public ::testing::Test {
   std::vector<int> transferred;  // the byte numbers the link reported, in order
 };
 
+class EveryCommand : public PanelCommandTest, public ::testing::WithParamInterface<Command> {};
+
 // The progress a command reports: every byte it transfers, the model byte first, numbered from
-// 1 without a gap, and no more.
-TEST_F(PanelCommandTest, EveryByteOfACommandIsReportedOnceInTurn) {
-  std::vector<Answer> read_answers{{kAck}, {"0690D"}};
-  for (int address = 0; address < 14; ++address) {
-    if (address != 10) read_answers.push_back({"0000D"});
-  }
-  const auto data = kvt::bytes_to_write(config, controls);
-  const auto* bytes = std::get_if<kvt::ConfigurationBytes>(&data);
-  ASSERT_TRUE(bytes);
-  std::vector<Answer> write_answers{{kAck}, {"0690D"}};
-  for (const std::int16_t byte : *bytes) {
-    write_answers.push_back({kAck});
-    char reply[16];
-    std::snprintf(reply, sizeof reply, "%03d0D", byte);
-    write_answers.push_back({reply});
-  }
-  struct Case {
-    Command command;
-    const char* what;
-    std::vector<Answer> answers;
-    int bytes;
-  };
-  const Case cases[] = {
-      {Command::Read, "read: the model byte and 13 configuration bytes", read_answers, 14},
-      {Command::Write, "write: the model byte and 14 configuration bytes", write_answers, 15},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    for (int k = 1; k <= kvt::kSwitchCount; ++k) {
-      controls.select(kvt::module_list(k), kvt::kNaPosition);
+// 1 without a gap, and no more: the read's model byte and 13 configuration bytes, the write's
+// model byte and 14 configuration bytes.
+TEST_P(EveryCommand, ReportsEveryByteOnceInTurn) {
+  std::vector<Answer> answers{{kAck}, {"0690D"}};
+  int bytes_transferred = 1;
+  if (GetParam() == Command::Read) {
+    for (int address = 0; address < 14; ++address) {
+      if (address != 10) answers.push_back({"0000D"});
     }
-    script(c.answers);
-    run(c.command);
-    std::vector<int> expected(static_cast<std::size_t>(c.bytes));
-    std::iota(expected.begin(), expected.end(), 1);
-    EXPECT_EQ(transferred, expected);
-    EXPECT_EQ(status.colour, StatusColour::Green);
+    bytes_transferred += 13;
+  } else {
+    const auto data = kvt::bytes_to_write(config, controls);
+    const auto* bytes = std::get_if<kvt::ConfigurationBytes>(&data);
+    ASSERT_TRUE(bytes);
+    for (const std::int16_t byte : *bytes) {
+      answers.push_back({kAck});
+      char reply[16];
+      std::snprintf(reply, sizeof reply, "%03d0D", byte);
+      answers.push_back({reply});
+    }
+    bytes_transferred += 14;
   }
+  script(answers);
+  run(GetParam());
+  std::vector<int> expected(static_cast<std::size_t>(bytes_transferred));
+  std::iota(expected.begin(), expected.end(), 1);
+  EXPECT_EQ(transferred, expected);
+  EXPECT_EQ(status.colour, StatusColour::Green);
 }
 
 // The handshake reports only a silent panel itself; a port that breaks down under it must still
 // end the command in red rather than leave the starting text up in yellow, and say that the port
 // stopped working, not that the panel sent bad data.
-TEST_F(PanelCommandTest, PortBreakingDownDuringTheWakeUpEndsRed) {
-  for (const Command command : {Command::Read, Command::Write}) {
-    SCOPED_TRACE(command == Command::Read ? "read" : "write");
-    script({});
-    port->break_down_after(20);
-    status = RecordingStatusBox{};
+TEST_P(EveryCommand, EndsRedWhenThePortBreaksDownDuringTheWakeUp) {
+  script({});
+  port->break_down_after(20);
 
-    run(command);
+  run(GetParam());
 
-    EXPECT_EQ(port->sent, std::vector<std::string>{"A"});
-    EXPECT_TRUE(status.visible);
-    EXPECT_EQ(status.colour, StatusColour::Red);
-    EXPECT_EQ(status.text, kPortStopped);
-    EXPECT_TRUE(dialogs.messages().empty());
-  }
+  EXPECT_EQ(port->sent, std::vector<std::string>{"A"});
+  EXPECT_TRUE(status.visible);
+  EXPECT_EQ(status.colour, StatusColour::Red);
+  EXPECT_EQ(status.text, kPortStopped);
+  EXPECT_TRUE(dialogs.messages().empty());
 }
 
 // Another model is not a failed transfer: the model byte came through, so the box stays yellow
 // with the read's own report, after the mismatch message and nothing more sent.
-TEST_F(PanelCommandTest, AnotherModelLeavesTheStatusYellowWithCommunicationsOk) {
-  struct Case {
-    Command command;
-    const char* what;
-    const char* message;
-  };
-  const Case cases[] = {
-      {Command::Read, "read",
-       "THE SWITCH PANEL THAT YOU HAVE ATTEMPTED TO READ DATA FROM DOES NOT MATCH THIS "
-       "CONFIGURATION PROGRAM"},
-      {Command::Write, "write",
-       "THE SWITCH PANEL THAT YOU HAVE ATTEMPTED TO WRITE DATA TO DOES NOT MATCH THIS "
-       "CONFIGURATION PROGRAM"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    script({{kAck}, {"0680D"}});
-    status = RecordingStatusBox{};
-    dialogs = RecordingDialogs{};
+TEST_P(EveryCommand, LeavesTheStatusYellowWithCommunicationsOkForAnotherModel) {
+  const std::string message =
+      GetParam() == Command::Read
+          ? "THE SWITCH PANEL THAT YOU HAVE ATTEMPTED TO READ DATA FROM DOES NOT MATCH THIS "
+            "CONFIGURATION PROGRAM"
+          : "THE SWITCH PANEL THAT YOU HAVE ATTEMPTED TO WRITE DATA TO DOES NOT MATCH THIS "
+            "CONFIGURATION PROGRAM";
+  script({{kAck}, {"0680D"}});
 
-    run(c.command);
+  run(GetParam());
 
-    EXPECT_EQ(dialogs.messages(),
-              (std::vector<RecordingDialogs::Message>{{c.message, kMismatchTitle}}));
-    EXPECT_EQ(port->sent, (std::vector<std::string>{"A", kvt::read_frame(63)}));
-    EXPECT_FALSE(port->port_open());
-    EXPECT_TRUE(status.visible);
-    EXPECT_EQ(status.colour, StatusColour::Yellow);
-    EXPECT_EQ(status.text, "COMMUNICATIONS OK");
-  }
+  EXPECT_EQ(dialogs.messages(),
+            (std::vector<RecordingDialogs::Message>{{message, kMismatchTitle}}));
+  EXPECT_EQ(port->sent, (std::vector<std::string>{"A", kvt::read_frame(63)}));
+  EXPECT_FALSE(port->port_open());
+  EXPECT_TRUE(status.visible);
+  EXPECT_EQ(status.colour, StatusColour::Yellow);
+  EXPECT_EQ(status.text, "COMMUNICATIONS OK");
 }
+
+INSTANTIATE_TEST_SUITE_P(Commands, EveryCommand, ::testing::Values(Command::Read, Command::Write),
+                         name_of);
+
+struct NoNumberCase {
+  const char* name;
+  Command command;
+  std::vector<Answer> answers;
+  std::vector<std::string> sent;
+  std::string text;
+};
+
+void PrintTo(const NoNumberCase& c, std::ostream* out) { *out << c.name; }
+
+class ReplyWithoutANumber : public PanelCommandTest,
+                            public ::testing::WithParamInterface<NoNumberCase> {};
 
 // A reply without a number (line noise, a wrong device) is bad data wherever it comes: the
 // command ends red at once, with nothing from that reply put on screen and nothing more sent.
-TEST_F(PanelCommandTest, AReplyWithoutANumberEndsTheCommandAsBadData) {
-  struct Case {
-    const char* what;
-    Command command;
-    std::vector<Answer> answers;
-    std::vector<std::string> sent;
-    std::string text;
-  };
-  const std::string wake = "A";
-  const Case cases[] = {
-      {"model check of a read",
-       Command::Read,
-       {{kAck}, {"D000D"}},
-       {wake, kvt::read_frame(63)},
-       kTransferFailed},
-      {"model check of a write",
-       Command::Write,
-       {{kAck}, {"+.D0D"}},
-       {wake, kvt::read_frame(63)},
-       kTransferFailed},
-      {"second switch of a read",
-       Command::Read,
-       {{kAck}, {"0690D"}, {"0000D"}, {"D000D"}},
-       {wake, kvt::read_frame(63), kvt::read_frame(0), kvt::read_frame(1)},
-       kTransferFailed},
-      {"read-back of the first write",
-       Command::Write,
-       {{kAck}, {"0690D"}, {kAck}, {"D000D"}},
-       {wake, kvt::read_frame(63), kvt::write_frame(0, 0), kvt::read_frame(0)},
-       std::string(kTransferFailed) + "\n" + partly_written(0)},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    for (int k = 1; k <= kvt::kSwitchCount; ++k) {
-      controls.select(kvt::module_list(k), kvt::kNaPosition);
-    }
-    // Switch 1 on module A, channel 1: code 0, which the rule's 0 for no number would verify.
-    controls.select(kvt::module_list(1), 1);
-    controls.select(kvt::channel_list(1), 0);
-    script(c.answers);
-    status = RecordingStatusBox{};
+TEST_P(ReplyWithoutANumber, EndsTheCommandAsBadData) {
+  const NoNumberCase& c = GetParam();
+  // Switch 1 on module A, channel 1: code 0, which the rule's 0 for no number would verify.
+  controls.select(kvt::module_list(1), 1);
+  controls.select(kvt::channel_list(1), 0);
+  script(c.answers);
 
-    run(c.command);
+  run(c.command);
 
-    EXPECT_EQ(port->sent, c.sent);
-    EXPECT_EQ(status.colour, StatusColour::Red);
-    EXPECT_EQ(status.text, c.text);
-    EXPECT_FALSE(port->port_open());
-    EXPECT_TRUE(dialogs.messages().empty());
-    // The first switch read "0000D", a module-A code; the second must not have been loaded.
-    EXPECT_EQ(controls.selected(kvt::module_list(2)), kvt::kNaPosition);
-  }
+  EXPECT_EQ(port->sent, c.sent);
+  EXPECT_EQ(status.colour, StatusColour::Red);
+  EXPECT_EQ(status.text, c.text);
+  EXPECT_FALSE(port->port_open());
+  EXPECT_TRUE(dialogs.messages().empty());
+  // The first switch read "0000D", a module-A code; the second must not have been loaded.
+  EXPECT_EQ(controls.selected(kvt::module_list(2)), kvt::kNaPosition);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Replies, ReplyWithoutANumber,
+    ::testing::Values(
+        NoNumberCase{"ModelCheckOfARead",
+                     Command::Read,
+                     {{kAck}, {"D000D"}},
+                     {"A", kvt::read_frame(63)},
+                     kTransferFailed},
+        NoNumberCase{"ModelCheckOfAWrite",
+                     Command::Write,
+                     {{kAck}, {"+.D0D"}},
+                     {"A", kvt::read_frame(63)},
+                     kTransferFailed},
+        NoNumberCase{"SecondSwitchOfARead",
+                     Command::Read,
+                     {{kAck}, {"0690D"}, {"0000D"}, {"D000D"}},
+                     {"A", kvt::read_frame(63), kvt::read_frame(0), kvt::read_frame(1)},
+                     kTransferFailed},
+        NoNumberCase{"ReadBackOfTheFirstWrite",
+                     Command::Write,
+                     {{kAck}, {"0690D"}, {kAck}, {"D000D"}},
+                     {"A", kvt::read_frame(63), kvt::write_frame(0, 0), kvt::read_frame(0)},
+                     std::string(kTransferFailed) + "\n" + partly_written(0)}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // The answers of a panel that takes every write of the N/A window (switch codes 160, BL/MR 159,
 // independent lighting 0, both intensities 10) until `address`, whose exchange is then

@@ -5,8 +5,12 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTimer>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <ostream>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "commands/transfer_status.h"
@@ -82,47 +86,53 @@ TEST_F(PanelLinkTest, APortThatWillNotOpenIsExplained) {
   EXPECT_NE(text.find("THE uucp GROUP"), std::string::npos) << text;
 }
 
-TEST_F(PanelLinkTest, WakePanel) {
-  struct Case {
-    const char* what;
-    std::vector<Answer> answers;
-    Transfer ending;
-    std::size_t wake_requests;
-  };
-  const Case cases[] = {
-      {"answered at once", {{kAck}}, Transfer::Ok, 1},
-      {"answered only the second time", {{}, {kAck}}, Transfer::Ok, 2},
-      {"a late answer to the first request, taken in the second wait",
-       {{kAck, Arrival::WithTheNextOutput}},
-       Transfer::Ok,
-       2},
-      {"never answered", {}, Transfer::NoReply, 6},
-      {"two acknowledgements waiting", {{"D000DD000D"}}, Transfer::NoReply, 1},
-      {"lower case", {{"d000d"}}, Transfer::NoReply, 1},
-      {"found only after the tick", {{kAck, Arrival::WithTheNextTick}}, Transfer::NoReply, 1},
-      {"taken in with the tick, before it",
-       {{kAck, Arrival::JustBeforeTheNextTick}},
-       Transfer::Ok,
-       1},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    script(c.answers);
-    const Transfer ending = link->wake_panel();
-    kvt::say_wake_up(status, ending);
-    EXPECT_EQ(ending, c.ending);
-    EXPECT_EQ(port->sent, std::vector<std::string>(c.wake_requests, "A"));
-    EXPECT_TRUE(transferred.empty());  // the handshake is no byte of the command
-    if (c.ending == Transfer::Ok) {
-      EXPECT_EQ(status.text, RecordingStatusBox::kUntouched);
-      EXPECT_FALSE(status.colour);
-    } else {
-      EXPECT_EQ(status.text, kFailedToRespond);
-      EXPECT_EQ(status.colour, StatusColour::Red);
-    }
-    status = RecordingStatusBox{};
+struct WakeCase {
+  const char* name;
+  std::vector<Answer> answers;
+  Transfer ending;
+  std::size_t wake_requests;
+};
+
+void PrintTo(const WakeCase& c, std::ostream* os) { *os << c.name; }
+
+class WakePanel : public PanelLinkTest, public ::testing::WithParamInterface<WakeCase> {};
+
+TEST_P(WakePanel, EndsAfterTheRequestsItTook) {
+  const WakeCase& c = GetParam();
+  script(c.answers);
+  const Transfer ending = link->wake_panel();
+  kvt::say_wake_up(status, ending);
+  EXPECT_EQ(ending, c.ending);
+  EXPECT_EQ(port->sent, std::vector<std::string>(c.wake_requests, "A"));
+  EXPECT_TRUE(transferred.empty());  // the handshake is no byte of the command
+  if (c.ending == Transfer::Ok) {
+    EXPECT_EQ(status.text, RecordingStatusBox::kUntouched);
+    EXPECT_FALSE(status.colour);
+  } else {
+    EXPECT_EQ(status.text, kFailedToRespond);
+    EXPECT_EQ(status.colour, StatusColour::Red);
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, WakePanel,
+    ::testing::Values(
+        WakeCase{"AnsweredAtOnce", {{kAck}}, Transfer::Ok, 1},
+        WakeCase{"AnsweredOnlyTheSecondTime", {{}, {kAck}}, Transfer::Ok, 2},
+        // A late answer to the first request, taken in the second wait.
+        WakeCase{"LateAnswerTakenInTheSecondWait",
+                 {{kAck, Arrival::WithTheNextOutput}},
+                 Transfer::Ok,
+                 2},
+        WakeCase{"NeverAnswered", {}, Transfer::NoReply, 6},
+        WakeCase{"TwoAcknowledgementsWaiting", {{"D000DD000D"}}, Transfer::NoReply, 1},
+        WakeCase{"LowerCase", {{"d000d"}}, Transfer::NoReply, 1},
+        WakeCase{"FoundOnlyAfterTheTick", {{kAck, Arrival::WithTheNextTick}}, Transfer::NoReply, 1},
+        WakeCase{"TakenInWithTheTickBeforeIt",
+                 {{kAck, Arrival::JustBeforeTheNextTick}},
+                 Transfer::Ok,
+                 1}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PanelLinkTest, SilentPanelGetsSixRequestsAboutATickApart) {
   script({});
@@ -141,151 +151,169 @@ TEST_F(PanelLinkTest, SilentPanelGetsSixRequestsAboutATickApart) {
   EXPECT_EQ(timer1.objectName(), "Timer1");
 }
 
-TEST_F(PanelLinkTest, Readee) {
-  struct Case {
-    const char* what;
-    std::vector<Answer> answers;
-    std::int16_t value;
-    const char* text;
-    Transfer ending;
-  };
-  const Case cases[] = {
-      {"model byte", {{"0690D"}}, 69, "COMMUNICATIONS OK", Transfer::Ok},
-      {"highest valid byte", {{"1600D"}}, 160, "COMMUNICATIONS OK", Transfer::Ok},
-      {"zero", {{"0000D"}}, 0, "COMMUNICATIONS OK", Transfer::Ok},
-      {"four characters are enough", {{"0690"}}, 69, "COMMUNICATIONS OK", Transfer::Ok},
-      {"just above the range", {{"1610D"}}, 161, "ERROR - DATA OUT OF RANGE", Transfer::OutOfRange},
-      {"negative", {{"-010D"}}, -1, "ERROR - DATA OUT OF RANGE", Transfer::OutOfRange},
-      {"beyond 16 bits", {{"999999D"}}, 32767, "ERROR - DATA OUT OF RANGE", Transfer::OutOfRange},
-      // Too short or missing replies carry no value: the read fails and brings none.
-      {"three characters", {{"069"}}, 0, "COMMUNICATIONS CORRUPTED", Transfer::Corrupted},
-      {"no reply", {}, 0, "COMMUNICATIONS CORRUPTED", Transfer::NoReply},
-      // Nor does a reply without a digit before its number ends: its 0 is no byte read.
-      {"a letter first", {{"D000D"}}, 0, "COMMUNICATIONS CORRUPTED", Transfer::Corrupted},
-      {"sign and point only", {{"+.D0"}}, 0, "COMMUNICATIONS CORRUPTED", Transfer::Corrupted},
-      {"a point first is still a number", {{".5D0"}}, 0, "COMMUNICATIONS OK", Transfer::Ok},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    script(c.answers);
-    const kvt::ByteTransfer read = link->readee(63);
-    kvt::say_byte_read(status, read.outcome);
-    EXPECT_EQ(read.outcome, c.ending);
-    EXPECT_EQ(read.value, c.value);
-    EXPECT_EQ(port->sent, std::vector<std::string>{kvt::read_frame(63)});
-    // Only a byte read whole and in range is a byte of the command done.
-    EXPECT_EQ(transferred, c.ending == Transfer::Ok ? std::vector<int>{1} : std::vector<int>{});
-    EXPECT_EQ(status.text, c.text);
-    EXPECT_TRUE(status.visible);
-    EXPECT_FALSE(status.colour);
-    status = RecordingStatusBox{};
-  }
+struct ReadCase {
+  const char* name;
+  std::vector<Answer> answers;
+  std::int16_t value;
+  const char* text;
+  Transfer ending;
+};
+
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
+
+class Readee : public PanelLinkTest, public ::testing::WithParamInterface<ReadCase> {};
+
+TEST_P(Readee, GivesTheValueAndTheOutcomeOfOneRead) {
+  const ReadCase& c = GetParam();
+  script(c.answers);
+  const kvt::ByteTransfer read = link->readee(63);
+  kvt::say_byte_read(status, read.outcome);
+  EXPECT_EQ(read.outcome, c.ending);
+  EXPECT_EQ(read.value, c.value);
+  EXPECT_EQ(port->sent, std::vector<std::string>{kvt::read_frame(63)});
+  // Only a byte read whole and in range is a byte of the command done.
+  EXPECT_EQ(transferred, c.ending == Transfer::Ok ? std::vector<int>{1} : std::vector<int>{});
+  EXPECT_EQ(status.text, c.text);
+  EXPECT_TRUE(status.visible);
+  EXPECT_FALSE(status.colour);
 }
 
-TEST_F(PanelLinkTest, Sendee) {
-  struct Case {
-    const char* what;
-    std::vector<Answer> answers;
-    std::int16_t data;
-    Transfer ending;
-    bool reads_back;
-    std::int16_t value;
-    const char* text;
-    std::optional<StatusColour> colour;
-  };
-  const char* const untouched = RecordingStatusBox::kUntouched;
-  const Case cases[] = {
-      {"verified",
-       {{kAck}, {"1590D"}},
-       159,
-       Transfer::Ok,
-       true,
-       159,
-       "COMMUNICATIONS OK",
-       StatusColour::Yellow},
-      {"no acknowledgement",
-       {},
-       159,
-       Transfer::NoReply,
-       false,
-       0,
-       "COMMUNICATIONS CORRUPTED",
-       std::nullopt},
-      {"lower-case acknowledgement",
-       {{"d000d"}},
-       159,
-       Transfer::NotAcknowledged,
-       false,
-       0,
-       untouched,
-       std::nullopt},
-      {"acknowledgement and more",
-       {{"D000DX"}},
-       159,
-       Transfer::NotAcknowledged,
-       false,
-       0,
-       untouched,
-       std::nullopt},
-      {"read-back of three characters",
-       {{kAck}, {"159"}},
-       159,
-       Transfer::Corrupted,
-       true,
-       0,
-       "COMMUNICATIONS CORRUPTED",
-       std::nullopt},
-      {"no read-back",
-       {{kAck}},
-       159,
-       Transfer::NoReply,
-       true,
-       0,
-       "COMMUNICATIONS CORRUPTED",
-       std::nullopt},
-      // Read as 0 it would verify the 0 written, though the panel sent no number at all.
-      {"read-back without a number",
-       {{kAck}, {"D000D"}},
-       0,
-       Transfer::Corrupted,
-       true,
-       0,
-       "COMMUNICATIONS CORRUPTED",
-       std::nullopt},
-      {"wrong value read back",
-       {{kAck}, {"1580D"}},
-       159,
-       Transfer::NotVerified,
-       true,
-       158,
-       "DATA FAILED TO VERIFY",
-       std::nullopt},
-      // The saturated value equals the data, yet nothing in the reply stood for it.
-      {"read-back beyond 16 bits",
-       {{kAck}, {"999999D"}},
-       32767,
-       Transfer::NotVerified,
-       true,
-       32767,
-       "DATA FAILED TO VERIFY",
-       std::nullopt},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    script(c.answers);
-    const kvt::ByteTransfer write = link->sendee(10, c.data);
-    kvt::say_byte_written(status, write.outcome);
-    EXPECT_EQ(write.outcome, c.ending);
-    EXPECT_EQ(write.value, c.value);
-    std::vector<std::string> expected_frames{kvt::write_frame(10, c.data)};
-    if (c.reads_back) expected_frames.push_back(kvt::read_frame(10));
-    EXPECT_EQ(port->sent, expected_frames);
-    EXPECT_EQ(transferred, c.ending == Transfer::Ok ? std::vector<int>{1} : std::vector<int>{});
-    EXPECT_EQ(status.text, c.text);
-    EXPECT_EQ(status.colour, c.colour);
-    status = RecordingStatusBox{};
-  }
+INSTANTIATE_TEST_SUITE_P(
+    Replies, Readee,
+    ::testing::Values(
+        ReadCase{"ModelByte", {{"0690D"}}, 69, "COMMUNICATIONS OK", Transfer::Ok},
+        ReadCase{"HighestValidByte", {{"1600D"}}, 160, "COMMUNICATIONS OK", Transfer::Ok},
+        ReadCase{"Zero", {{"0000D"}}, 0, "COMMUNICATIONS OK", Transfer::Ok},
+        ReadCase{"FourCharactersAreEnough", {{"0690"}}, 69, "COMMUNICATIONS OK", Transfer::Ok},
+        ReadCase{"JustAboveTheRange",
+                 {{"1610D"}},
+                 161,
+                 "ERROR - DATA OUT OF RANGE",
+                 Transfer::OutOfRange},
+        ReadCase{"Negative", {{"-010D"}}, -1, "ERROR - DATA OUT OF RANGE", Transfer::OutOfRange},
+        ReadCase{"Beyond16Bits",
+                 {{"999999D"}},
+                 32767,
+                 "ERROR - DATA OUT OF RANGE",
+                 Transfer::OutOfRange},
+        // Too short or missing replies carry no value: the read fails and brings none.
+        ReadCase{"ThreeCharacters", {{"069"}}, 0, "COMMUNICATIONS CORRUPTED", Transfer::Corrupted},
+        ReadCase{"NoReply", {}, 0, "COMMUNICATIONS CORRUPTED", Transfer::NoReply},
+        // Nor does a reply without a digit before its number ends: its 0 is no byte read.
+        ReadCase{"ALetterFirst", {{"D000D"}}, 0, "COMMUNICATIONS CORRUPTED", Transfer::Corrupted},
+        ReadCase{
+            "SignAndPointOnly", {{"+.D0"}}, 0, "COMMUNICATIONS CORRUPTED", Transfer::Corrupted},
+        ReadCase{"APointFirstIsStillANumber", {{".5D0"}}, 0, "COMMUNICATIONS OK", Transfer::Ok}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct WriteCase {
+  const char* name;
+  std::vector<Answer> answers;
+  std::int16_t data;
+  Transfer ending;
+  bool reads_back;
+  std::int16_t value;
+  const char* text;
+  std::optional<StatusColour> colour;
+};
+
+void PrintTo(const WriteCase& c, std::ostream* os) { *os << c.name; }
+
+class Sendee : public PanelLinkTest, public ::testing::WithParamInterface<WriteCase> {};
+
+TEST_P(Sendee, GivesTheReadBackAndTheOutcomeOfOneWrite) {
+  const WriteCase& c = GetParam();
+  script(c.answers);
+  const kvt::ByteTransfer write = link->sendee(10, c.data);
+  kvt::say_byte_written(status, write.outcome);
+  EXPECT_EQ(write.outcome, c.ending);
+  EXPECT_EQ(write.value, c.value);
+  std::vector<std::string> expected_frames{kvt::write_frame(10, c.data)};
+  if (c.reads_back) expected_frames.push_back(kvt::read_frame(10));
+  EXPECT_EQ(port->sent, expected_frames);
+  EXPECT_EQ(transferred, c.ending == Transfer::Ok ? std::vector<int>{1} : std::vector<int>{});
+  EXPECT_EQ(status.text, c.text);
+  EXPECT_EQ(status.colour, c.colour);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Replies, Sendee,
+    ::testing::Values(
+        WriteCase{"Verified",
+                  {{kAck}, {"1590D"}},
+                  159,
+                  Transfer::Ok,
+                  true,
+                  159,
+                  "COMMUNICATIONS OK",
+                  StatusColour::Yellow},
+        WriteCase{"NoAcknowledgement",
+                  {},
+                  159,
+                  Transfer::NoReply,
+                  false,
+                  0,
+                  "COMMUNICATIONS CORRUPTED",
+                  std::nullopt},
+        WriteCase{"LowerCaseAcknowledgement",
+                  {{"d000d"}},
+                  159,
+                  Transfer::NotAcknowledged,
+                  false,
+                  0,
+                  RecordingStatusBox::kUntouched,
+                  std::nullopt},
+        WriteCase{"AcknowledgementAndMore",
+                  {{"D000DX"}},
+                  159,
+                  Transfer::NotAcknowledged,
+                  false,
+                  0,
+                  RecordingStatusBox::kUntouched,
+                  std::nullopt},
+        WriteCase{"ReadBackOfThreeCharacters",
+                  {{kAck}, {"159"}},
+                  159,
+                  Transfer::Corrupted,
+                  true,
+                  0,
+                  "COMMUNICATIONS CORRUPTED",
+                  std::nullopt},
+        WriteCase{"NoReadBack",
+                  {{kAck}},
+                  159,
+                  Transfer::NoReply,
+                  true,
+                  0,
+                  "COMMUNICATIONS CORRUPTED",
+                  std::nullopt},
+        // Read as 0 it would verify the 0 written, though the panel sent no number at all.
+        WriteCase{"ReadBackWithoutANumber",
+                  {{kAck}, {"D000D"}},
+                  0,
+                  Transfer::Corrupted,
+                  true,
+                  0,
+                  "COMMUNICATIONS CORRUPTED",
+                  std::nullopt},
+        WriteCase{"WrongValueReadBack",
+                  {{kAck}, {"1580D"}},
+                  159,
+                  Transfer::NotVerified,
+                  true,
+                  158,
+                  "DATA FAILED TO VERIFY",
+                  std::nullopt},
+        // The saturated value equals the data, yet nothing in the reply stood for it.
+        WriteCase{"ReadBackBeyond16Bits",
+                  {{kAck}, {"999999D"}},
+                  32767,
+                  Transfer::NotVerified,
+                  true,
+                  32767,
+                  "DATA FAILED TO VERIFY",
+                  std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // The byte numbers go on across reads and writes, and start again from 1 when the link is
 // opened for the next command.
@@ -335,25 +363,31 @@ TEST_F(PanelLinkTest, QuittingTheApplicationIsAShutdown) {
   EXPECT_TRUE(port->sent.empty());
 }
 
-TEST_F(PanelLinkTest, PortBreakingDownFailsTheTransferAtOnce) {
-  struct Case {
-    const char* what;
-    std::function<Transfer(kvt::PanelLink&)> transfer;
-  };
-  const Case cases[] = {
-      {"readee", [](kvt::PanelLink& link) { return link.readee(63).outcome; }},
-      {"sendee", [](kvt::PanelLink& link) { return link.sendee(10, 159).outcome; }},
-      {"wake_panel", [](kvt::PanelLink& link) { return link.wake_panel(); }},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    script({});
-    port->break_down_after(20);
-    // PortFailed, not NoReply: the wait ended on the breakdown, before its tick.
-    EXPECT_EQ(c.transfer(*link), Transfer::PortFailed);
-    EXPECT_EQ(port->sent.size(), 1u);
-    EXPECT_NE(link->port_error_text().find("/dev/ttyUSB0 STOPPED WORKING"), std::string::npos);
-  }
+struct BreakdownCase {
+  const char* name;
+  std::function<Transfer(kvt::PanelLink&)> transfer;
+};
+
+void PrintTo(const BreakdownCase& c, std::ostream* os) { *os << c.name; }
+
+class PortBreakingDown : public PanelLinkTest,
+                         public ::testing::WithParamInterface<BreakdownCase> {};
+
+TEST_P(PortBreakingDown, FailsTheTransferAtOnce) {
+  script({});
+  port->break_down_after(20);
+  // PortFailed, not NoReply: the wait ended on the breakdown, before its tick.
+  EXPECT_EQ(GetParam().transfer(*link), Transfer::PortFailed);
+  EXPECT_EQ(port->sent.size(), 1u);
+  EXPECT_NE(link->port_error_text().find("/dev/ttyUSB0 STOPPED WORKING"), std::string::npos);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Transfers, PortBreakingDown,
+    ::testing::Values(
+        BreakdownCase{"readee", [](kvt::PanelLink& link) { return link.readee(63).outcome; }},
+        BreakdownCase{"sendee", [](kvt::PanelLink& link) { return link.sendee(10, 159).outcome; }},
+        BreakdownCase{"wake_panel", [](kvt::PanelLink& link) { return link.wake_panel(); }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -171,40 +171,52 @@ class ProbeSearch : public ::testing::Test {
   kvt::PanelLink link{port};
 };
 
+class ProbeScopes : public ProbeSearch, public ::testing::WithParamInterface<kvt::ProbeScope> {};
+
 // One port after another, in the order given; the watch hears each port before it is probed and
 // what it said after. Searching until a panel stops at the first one; probing every port goes on.
-TEST_F(ProbeSearch, ProbesInOrderAndStopsAtTheFirstPanelOnlyWhenAsked) {
+TEST_P(ProbeScopes, ProbeInOrderAndStopAtTheFirstPanelOnlyWhenAsked) {
+  const kvt::ProbeScope scope = GetParam();
   PanelSimulator other({"--model", "68"});
   PanelSimulator first_panel;
   PanelSimulator second_panel;
   const std::vector<std::string> devices{other.device(), first_panel.device(),
                                          second_panel.device()};
-  for (const kvt::ProbeScope scope : {kvt::ProbeScope::UntilPanel, kvt::ProbeScope::EveryPort}) {
-    SCOPED_TRACE(scope == kvt::ProbeScope::UntilPanel ? "until a panel" : "every port");
-    std::vector<std::string> heard;
-    kvt::ProbeWatch watch;
-    watch.probing = [&](const std::string& device) { heard.push_back("probing " + device); };
-    watch.probed = [&](const PortProbe& probe) { heard.push_back("probed " + probe.device); };
-    const auto probes = kvt::probe_ports(link, devices, scope, watch);
+  std::vector<std::string> heard;
+  kvt::ProbeWatch watch;
+  watch.probing = [&](const std::string& device) { heard.push_back("probing " + device); };
+  watch.probed = [&](const PortProbe& probe) { heard.push_back("probed " + probe.device); };
+  const auto probes = kvt::probe_ports(link, devices, scope, watch);
 
-    std::vector<std::string> expected{other.device() + ": ANOTHER MODEL ANSWERS (68)",
-                                      first_panel.device() + ": SWITCH PANEL ANSWERS"};
-    std::vector<std::string> expected_heard{"probing " + other.device(), "probed " + other.device(),
-                                            "probing " + first_panel.device(),
-                                            "probed " + first_panel.device()};
-    if (scope == kvt::ProbeScope::EveryPort) {
-      expected.push_back(second_panel.device() + ": SWITCH PANEL ANSWERS");
-      expected_heard.push_back("probing " + second_panel.device());
-      expected_heard.push_back("probed " + second_panel.device());
-    }
-    EXPECT_EQ(results(probes), expected);
-    EXPECT_EQ(heard, expected_heard);
+  std::vector<std::string> expected{other.device() + ": ANOTHER MODEL ANSWERS (68)",
+                                    first_panel.device() + ": SWITCH PANEL ANSWERS"};
+  std::vector<std::string> expected_heard{"probing " + other.device(), "probed " + other.device(),
+                                          "probing " + first_panel.device(),
+                                          "probed " + first_panel.device()};
+  if (scope == kvt::ProbeScope::EveryPort) {
+    expected.push_back(second_panel.device() + ": SWITCH PANEL ANSWERS");
+    expected_heard.push_back("probing " + second_panel.device());
+    expected_heard.push_back("probed " + second_panel.device());
   }
-  EXPECT_EQ(second_panel.frames_once(2), (std::vector<std::string>{kWake, kModelRead}));
+  EXPECT_EQ(results(probes), expected);
+  EXPECT_EQ(heard, expected_heard);
+  if (scope == kvt::ProbeScope::EveryPort) {
+    EXPECT_EQ(second_panel.frames_once(2), (std::vector<std::string>{kWake, kModelRead}));
+  } else {
+    // Once the first panel has logged its probe, anything sent to the second would be logged too.
+    EXPECT_EQ(first_panel.frames_once(2), (std::vector<std::string>{kWake, kModelRead}));
+    EXPECT_TRUE(second_panel.frames().empty());
+  }
 }
 
-// Shut down while a silent port is being woken, the search ends there and then: the port under
-// way has no result, the next one is never opened.
+INSTANTIATE_TEST_SUITE_P(Scopes, ProbeScopes,
+                         ::testing::Values(kvt::ProbeScope::UntilPanel, kvt::ProbeScope::EveryPort),
+                         [](const auto& info) {
+                           return std::string(info.param == kvt::ProbeScope::UntilPanel
+                                                  ? "UntilAPanel"
+                                                  : "EveryPort");
+                         });
+
 TEST_F(ProbeSearch, StopsAtOnceWhenTheLinkIsShutDown) {
   PanelSimulator silent({"--silent"});
   PanelSimulator panel;
@@ -220,33 +232,53 @@ TEST_F(ProbeSearch, StopsAtOnceWhenTheLinkIsShutDown) {
   EXPECT_TRUE(panel.frames().empty());
 }
 
+struct ChosenPortCase {
+  const char* name;
+  // A name without a leading slash is one in the test's folder, where "link-to-null" points to
+  // /dev/null.
+  std::string chosen;
+  std::vector<std::string> probed;
+};
+
+void PrintTo(const ChosenPortCase& c, std::ostream* os) { *os << c.name; }
+
+class PortsToProbe : public ::testing::TestWithParam<ChosenPortCase> {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_symlink("/dev/null", folder.filePath("link-to-null").toStdString());
+  }
+
+  std::string chosen() const {
+    const std::string& name = GetParam().chosen;
+    return name.starts_with('/') ? name
+                                 : folder.filePath(QString::fromStdString(name)).toStdString();
+  }
+
+  QTemporaryDir folder;
+};
+
 // The port the rule picks is searched too, after the listed ones, unless it is one of them
 // under any of its names.
-TEST(PortsToProbe, AddsTheChosenPortOnceAfterTheListedOnes) {
-  QTemporaryDir folder;
-  const std::string link_to_null = folder.filePath("link-to-null").toStdString();
-  std::filesystem::create_symlink("/dev/null", link_to_null);
+TEST_P(PortsToProbe, AddTheChosenPortOnceAfterTheListedOnes) {
   const std::vector<kvt::SystemPort> listed{
       {"/dev/ttyS0", "", ""},
       {"/dev/null", "/dev/serial/by-id/usb-FTDI-if00", "FT232R"},
   };
-  const struct {
-    std::string chosen;
-    std::vector<std::string> probed;
-  } cases[] = {
-      {"/dev/ttyS0", {"/dev/ttyS0", "/dev/null"}},
-      {"/dev/serial/by-id/usb-FTDI-if00", {"/dev/ttyS0", "/dev/null"}},
-      {link_to_null, {"/dev/ttyS0", "/dev/null"}},
-      {"/dev/pts/77", {"/dev/ttyS0", "/dev/null", "/dev/pts/77"}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.chosen);
-    std::vector<std::string> probed;
-    for (const kvt::SystemPort& port : kvt::ports_to_probe(listed, c.chosen)) {
-      probed.push_back(port.device);
-    }
-    EXPECT_EQ(probed, c.probed);
+  std::vector<std::string> probed;
+  for (const kvt::SystemPort& port : kvt::ports_to_probe(listed, chosen())) {
+    probed.push_back(port.device);
   }
+  EXPECT_EQ(probed, GetParam().probed);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    ChosenPorts, PortsToProbe,
+    ::testing::Values(
+        ChosenPortCase{"ListedDevice", "/dev/ttyS0", {"/dev/ttyS0", "/dev/null"}},
+        ChosenPortCase{
+            "ListedStableName", "/dev/serial/by-id/usb-FTDI-if00", {"/dev/ttyS0", "/dev/null"}},
+        ChosenPortCase{"LinkToAListedDevice", "link-to-null", {"/dev/ttyS0", "/dev/null"}},
+        ChosenPortCase{"NotListed", "/dev/pts/77", {"/dev/ttyS0", "/dev/null", "/dev/pts/77"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

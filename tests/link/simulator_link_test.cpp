@@ -212,41 +212,48 @@ TEST_F(SimulatorLinkTest, FloodBehindTheMismatchBoxKeepsMemoryBounded) {
   EXPECT_EQ(sim->frames(), (std::vector<std::string>{"41", "56 00 3F 30 30 56"}));
 }
 
+struct PortErrorCase {
+  const char* name;
+  QSerialPort::SerialPortError error;
+  bool breaks;
+};
+
+void PrintTo(const PortErrorCase& c, std::ostream* os) { *os << c.name; }
+
+class ReportedPortError : public SimulatorLinkTest,
+                          public ::testing::WithParamInterface<PortErrorCase> {};
+
 // An unplugged USB adapter makes Qt report a resource error, a dead pty a read error, a failed
 // write a write error: each is a broken port, closed at once and explained, and the transfer
 // under way fails. Timeouts and refused operations leave the line usable.
-TEST_F(SimulatorLinkTest, ErrorsThatMeanTheDeviceIsGoneBreakThePort) {
-  struct Case {
-    const char* what;
-    QSerialPort::SerialPortError error;
-    bool breaks;
-  };
-  const Case cases[] = {
-      {"adapter unplugged", QSerialPort::ResourceError, true},
-      {"read failed", QSerialPort::ReadError, true},
-      {"write failed", QSerialPort::WriteError, true},
-      {"timeout", QSerialPort::TimeoutError, false},
-      {"unsupported operation", QSerialPort::UnsupportedOperationError, false},
-  };
+TEST_P(ReportedPortError, BreaksThePortOnlyWhenTheDeviceIsGone) {
+  const PortErrorCase& c = GetParam();
   start({"--silent"});
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    ASSERT_TRUE(link.open_link(sim->device())) << link.port_error_text();
-    QTimer::singleShot(20, [&] { port.handle_error(c.error); });
-    const kvt::Transfer read = link.readee(63).outcome;
-    if (c.breaks) {
-      EXPECT_EQ(read, kvt::Transfer::PortFailed);
-      EXPECT_FALSE(port.port_open());
-      EXPECT_NE(link.port_error_text().find(sim->device() + " STOPPED WORKING"), std::string::npos)
-          << link.port_error_text();
-    } else {
-      EXPECT_EQ(read, kvt::Transfer::NoReply);  // the silent panel's tick, not a breakdown
-      EXPECT_TRUE(port.port_open());
-      EXPECT_EQ(link.port_error_text(), "");
-    }
-    link.close_link();
+  ASSERT_TRUE(link.open_link(sim->device())) << link.port_error_text();
+  QTimer::singleShot(20, [&] { port.handle_error(c.error); });
+  const kvt::Transfer read = link.readee(63).outcome;
+  if (c.breaks) {
+    EXPECT_EQ(read, kvt::Transfer::PortFailed);
+    EXPECT_FALSE(port.port_open());
+    EXPECT_NE(link.port_error_text().find(sim->device() + " STOPPED WORKING"), std::string::npos)
+        << link.port_error_text();
+  } else {
+    EXPECT_EQ(read, kvt::Transfer::NoReply);  // the silent panel's tick, not a breakdown
+    EXPECT_TRUE(port.port_open());
+    EXPECT_EQ(link.port_error_text(), "");
   }
+  link.close_link();
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Errors, ReportedPortError,
+    ::testing::Values(PortErrorCase{"AdapterUnplugged", QSerialPort::ResourceError, true},
+                      PortErrorCase{"ReadFailed", QSerialPort::ReadError, true},
+                      PortErrorCase{"WriteFailed", QSerialPort::WriteError, true},
+                      PortErrorCase{"Timeout", QSerialPort::TimeoutError, false},
+                      PortErrorCase{"UnsupportedOperation", QSerialPort::UnsupportedOperationError,
+                                    false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SimulatorLinkTest, MissingDeviceIsNamedWithAdvice) {
   EXPECT_FALSE(link.open_link("/dev/kvt-no-such-adapter"));

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <ostream>
 #include <stdexcept>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "fake_controls.h"
@@ -40,63 +42,67 @@ struct FlagCase {
 
 void PrintTo(const FlagCase& c, std::ostream* os) { *os << c.name; }
 
-class LoadFlag : public ::testing::TestWithParam<FlagCase> {};
+class LoadFlag : public ::testing::TestWithParam<std::tuple<FlagCase, bool>> {};
 
 // Whatever Check1 showed before, the flag alone decides, by the rule of where it came from.
 TEST_P(LoadFlag, TicksCheck1ByTheRuleOfItsSource) {
-  const FlagCase& tc = GetParam();
-  for (const bool ticked_before : {false, true}) {
-    SCOPED_TRACE(ticked_before ? "ticked before" : "clear before");
-    Loaded e;
-    e.controls.set_ticked(ticked_before);
+  const auto& [tc, ticked_before] = GetParam();
+  Loaded e;
+  e.controls.set_ticked(ticked_before);
 
-    load_byte(e.config, e.controls, memory_map::kFeatureFlag, tc.flag, tc.source);
+  load_byte(e.config, e.controls, memory_map::kFeatureFlag, tc.flag, tc.source);
 
-    EXPECT_EQ(e.controls.ticked(), tc.ticked);
-    EXPECT_EQ(e.config.feature, tc.ticked ? 1 : 0);
-    EXPECT_TRUE(e.controls.log.messages().empty());
-  }
+  EXPECT_EQ(e.controls.ticked(), tc.ticked);
+  EXPECT_EQ(e.config.feature, tc.ticked ? 1 : 0);
+  EXPECT_TRUE(e.controls.log.messages().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Sources, LoadFlag,
-                         ::testing::Values(FlagCase{"file_0", ByteSource::File, 0, false},
-                                           FlagCase{"file_1", ByteSource::File, 1, true},
-                                           FlagCase{"file_2", ByteSource::File, 2, false},
-                                           FlagCase{"file_minus_1", ByteSource::File, -1, false},
-                                           FlagCase{"panel_0", ByteSource::Panel, 0, false},
-                                           FlagCase{"panel_1", ByteSource::Panel, 1, true},
-                                           FlagCase{"panel_2", ByteSource::Panel, 2, true},
-                                           FlagCase{"panel_160", ByteSource::Panel, 160, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Sources, LoadFlag,
+    ::testing::Combine(::testing::Values(FlagCase{"file_0", ByteSource::File, 0, false},
+                                         FlagCase{"file_1", ByteSource::File, 1, true},
+                                         FlagCase{"file_2", ByteSource::File, 2, false},
+                                         FlagCase{"file_minus_1", ByteSource::File, -1, false},
+                                         FlagCase{"panel_0", ByteSource::Panel, 0, false},
+                                         FlagCase{"panel_1", ByteSource::Panel, 1, true},
+                                         FlagCase{"panel_2", ByteSource::Panel, 2, true},
+                                         FlagCase{"panel_160", ByteSource::Panel, 160, true}),
+                       ::testing::Bool()),
+    [](const auto& info) {
+      return std::string(std::get<0>(info.param).name) +
+             (std::get<1>(info.param) ? "_ticked_before" : "_clear_before");
+    });
 
 // ---- switch codes -----------------------------------------------------------------------------
 
+class LoadSwitch : public ::testing::TestWithParam<std::tuple<ByteSource, int>> {};
+
 // A switch code selects that switch's module list, then its channel list, and nothing else; the
 // designation box is the only thing the two sources treat differently.
-TEST(LoadSwitch, SelectsModuleThenChannelAndTreatsTheDesignationBySource) {
-  struct Expected {
-    ByteSource source;
-    const char* text;
-    bool shown;
-  };
-  for (const Expected& expected :
-       {Expected{ByteSource::File, "ENTRY", true}, Expected{ByteSource::Panel, "", false}}) {
-    for (int k = 1; k <= kSwitchCount; ++k) {
-      SCOPED_TRACE(::testing::Message() << name_of(expected.source) << " switch " << k);
-      Loaded e;
-      e.controls.set_text(designation_box(k), "ENTRY");
-      e.controls.set_box_visible(designation_box(k), !expected.shown);
+TEST_P(LoadSwitch, SelectsModuleThenChannelAndTreatsTheDesignationBySource) {
+  const auto& [source, k] = GetParam();
+  const bool shown = source == ByteSource::File;
+  const char* text = shown ? "ENTRY" : "";
+  Loaded e;
+  e.controls.set_text(designation_box(k), "ENTRY");
+  e.controls.set_box_visible(designation_box(k), !shown);
 
-      load_byte(e.config, e.controls, memory_map::switch_address(k), 12, expected.source);
+  load_byte(e.config, e.controls, memory_map::switch_address(k), 12, source);
 
-      EXPECT_EQ(e.controls.selections, (std::vector<int>{module_list(k), channel_list(k)}));
-      EXPECT_EQ(e.controls.selected(module_list(k)), 2);   // "B"
-      EXPECT_EQ(e.controls.selected(channel_list(k)), 2);  // "3"
-      EXPECT_EQ(e.controls.text(designation_box(k)), expected.text);
-      EXPECT_EQ(e.controls.box_visible(designation_box(k)), expected.shown);
-    }
-  }
+  EXPECT_EQ(e.controls.selections, (std::vector<int>{module_list(k), channel_list(k)}));
+  EXPECT_EQ(e.controls.selected(module_list(k)), 2);   // "B"
+  EXPECT_EQ(e.controls.selected(channel_list(k)), 2);  // "3"
+  EXPECT_EQ(e.controls.text(designation_box(k)), text);
+  EXPECT_EQ(e.controls.box_visible(designation_box(k)), shown);
 }
+
+INSTANTIATE_TEST_SUITE_P(SourcesAndSwitches, LoadSwitch,
+                         ::testing::Combine(::testing::Values(ByteSource::File, ByteSource::Panel),
+                                            ::testing::Range(1, kSwitchCount + 1)),
+                         [](const auto& info) {
+                           return std::string(name_of(std::get<0>(info.param))) + "_switch_" +
+                                  std::to_string(std::get<1>(info.param));
+                         });
 
 // A code without a channel (BL/MR, N/A) selects, in its hidden channel list, the channel
 // position of the switch code loaded before it, whichever switch that was.
@@ -133,18 +139,21 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- intensities, BL/MR and addresses without a byte -----------------------------------------
 
-TEST(LoadByte, IntensityCodesSelectTheirOwnLists) {
-  for (const ByteSource source : {ByteSource::File, ByteSource::Panel}) {
-    SCOPED_TRACE(name_of(source));
-    Loaded e;
-    load_byte(e.config, e.controls, memory_map::kIndicator, 7, source);
-    load_byte(e.config, e.controls, memory_map::kBackLight, 3, source);
-    EXPECT_EQ(e.controls.selected(kIndicatorList), 1);  // "90"
-    EXPECT_EQ(e.controls.selected(kBackLightList), 5);  // "50"
-    EXPECT_EQ(e.config.indpercent, 7);
-    EXPECT_EQ(e.config.blpercent, 3);
-  }
+class LoadIntensities : public ::testing::TestWithParam<ByteSource> {};
+
+TEST_P(LoadIntensities, SelectTheirOwnLists) {
+  Loaded e;
+  load_byte(e.config, e.controls, memory_map::kIndicator, 7, GetParam());
+  load_byte(e.config, e.controls, memory_map::kBackLight, 3, GetParam());
+  EXPECT_EQ(e.controls.selected(kIndicatorList), 1);  // "90"
+  EXPECT_EQ(e.controls.selected(kBackLightList), 5);  // "50"
+  EXPECT_EQ(e.config.indpercent, 7);
+  EXPECT_EQ(e.config.blpercent, 3);
 }
+
+INSTANTIATE_TEST_SUITE_P(Sources, LoadIntensities,
+                         ::testing::Values(ByteSource::File, ByteSource::Panel),
+                         [](const auto& info) { return std::string(name_of(info.param)); });
 
 TEST(LoadByte, BlMrCodeChangesNothing) {
   Loaded e;

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <fstream>
 #include <string>
+#include <tuple>
 
 #include "model/switch_rows.h"
 #include "sim_harness.h"
@@ -140,29 +141,33 @@ struct ShortcutCase {
 
 void PrintTo(const ShortcutCase& c, std::ostream* os) { *os << c.what; }
 
-class FileShortcut : public Keyboard, public ::testing::WithParamInterface<ShortcutCase> {};
+// A shortcut pressed in a control: a text box, where keys are typed, or a list.
+class FileShortcut : public Keyboard,
+                     public ::testing::WithParamInterface<std::tuple<ShortcutCase, const char*>> {};
 
-// From a text box, where keys are typed, and from a list; a cancelled chooser leaves the focus
-// where it was.
+// A cancelled chooser leaves the focus where it was.
 TEST_P(FileShortcut, AsksForTheFileFromAnyControl) {
-  for (const char* where : {"Text2", "List2"}) {
-    SCOPED_TRACE(where);
-    const std::size_t before = form.recorder().requests().size();
-    const std::string name = form.text(kPanelNameBox);
-    control(where).setFocus(Qt::TabFocusReason);
-    QTest::keyClick(&control(where), GetParam().key, Qt::ControlModifier);
-    ASSERT_EQ(form.recorder().requests().size(), before + 1);
-    EXPECT_EQ(form.recorder().requests().back().kind, GetParam().chooser);
-    EXPECT_EQ(focused(), where);
-    EXPECT_EQ(form.text(kPanelNameBox), name);  // nothing typed
-  }
+  const auto& [shortcut, where] = GetParam();
+  const std::size_t before = form.recorder().requests().size();
+  const std::string name = form.text(kPanelNameBox);
+  control(where).setFocus(Qt::TabFocusReason);
+  QTest::keyClick(&control(where), shortcut.key, Qt::ControlModifier);
+  ASSERT_EQ(form.recorder().requests().size(), before + 1);
+  EXPECT_EQ(form.recorder().requests().back().kind, shortcut.chooser);
+  EXPECT_EQ(focused(), where);
+  EXPECT_EQ(form.text(kPanelNameBox), name);  // nothing typed
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, FileShortcut,
-    ::testing::Values(ShortcutCase{"CtrlOOpens", Qt::Key_O, RecordingDialogs::ChooserKind::Open},
-                      ShortcutCase{"CtrlSSaves", Qt::Key_S, RecordingDialogs::ChooserKind::Save}),
-    [](const auto& info) { return std::string(info.param.what); });
+    ::testing::Combine(::testing::Values(ShortcutCase{"CtrlOOpens", Qt::Key_O,
+                                                      RecordingDialogs::ChooserKind::Open},
+                                         ShortcutCase{"CtrlSSaves", Qt::Key_S,
+                                                      RecordingDialogs::ChooserKind::Save}),
+                       ::testing::Values("Text2", "List2")),
+    [](const auto& info) {
+      return std::string(std::get<0>(info.param).what) + "_in_" + std::get<1>(info.param);
+    });
 
 // Ctrl+Q closes as the close box does: unsaved changes are asked about first.
 TEST_F(Keyboard, CtrlQClosesTheWindowAfterAskingAboutChanges) {

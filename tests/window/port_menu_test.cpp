@@ -16,6 +16,7 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -192,30 +193,39 @@ TEST_F(PortMenu, ChoosingIsOffWhileACommandRuns) {
   EXPECT_TRUE(entry(*right_click(), "OTHER DEVICE...")->isEnabled());
 }
 
+struct TickCase {
+  const char* name;
+  const char* chosen;
+  std::string ticked;
+};
+
+void PrintTo(const TickCase& c, std::ostream* os) { *os << c.name; }
+
+class PortMenuTick : public PortMenu, public ::testing::WithParamInterface<TickCase> {};
+
 // One entry is ticked, the one of the port in use, whichever of its names the choice holds; a
 // port not listed gets an entry of its own, which says so when the port is not there now.
-TEST_F(PortMenu, TicksThePortInUseByEitherOfItsNames) {
-  const std::string adapter =
-      "/dev/ttyUSB0  -  FT232R USB UART, FTDI  (/dev/serial/by-id/usb-FTDI_FT232R-if00-port0)";
-  const struct {
-    const char* chosen;
-    std::string ticked;
-  } cases[] = {
-      {"/dev/ttyUSB0", adapter},
-      {"/dev/serial/by-id/usb-FTDI_FT232R-if00-port0", adapter},
-      {"/dev/ttyS0", "/dev/ttyS0"},
-      {"/dev/null", "/dev/null"},
-      {"/dev/pts/77", "/dev/pts/77  (NOT CONNECTED)"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.chosen);
-    kvt::remember_port(c.chosen);
-    QMenu* menu = right_click();
-    ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(ticked_entries(*menu), std::vector<std::string>{c.ticked});
-    QApplication::activePopupWidget()->close();
-  }
+TEST_P(PortMenuTick, IsOnThePortInUseByEitherOfItsNames) {
+  kvt::remember_port(GetParam().chosen);
+  QMenu* menu = right_click();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(ticked_entries(*menu), std::vector<std::string>{GetParam().ticked});
+  QApplication::activePopupWidget()->close();
 }
+
+const std::string kAdapterEntry =
+    "/dev/ttyUSB0  -  FT232R USB UART, FTDI  (/dev/serial/by-id/usb-FTDI_FT232R-if00-port0)";
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, PortMenuTick,
+    ::testing::Values(TickCase{"AdapterByDevice", "/dev/ttyUSB0", kAdapterEntry},
+                      TickCase{"AdapterByStableName",
+                               "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0", kAdapterEntry},
+                      TickCase{"ListedPort", "/dev/ttyS0", "/dev/ttyS0"},
+                      TickCase{"UnlistedPortThatIsThere", "/dev/null", "/dev/null"},
+                      TickCase{"UnlistedPortThatIsNot", "/dev/pts/77",
+                               "/dev/pts/77  (NOT CONNECTED)"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PortMenu, TheEnvironmentDecidesAndSaysSo) {
   ::setenv("KVT_SERIAL_PORT", "/dev/ttyACM3", 1);
