@@ -6,7 +6,7 @@ _kvt_config() {
   local cur=${COMP_WORDS[COMP_CWORD]}
   local prev=
   ((COMP_CWORD > 0)) && prev=${COMP_WORDS[COMP_CWORD - 1]}
-  local commands="show read write verify ports sheet"
+  local commands="show read write verify diff ports sheet"
   local command= word
   for word in "${COMP_WORDS[@]:1:COMP_CWORD-1}"; do
     if [[ " $commands " == *" $word "* ]]; then
@@ -37,7 +37,7 @@ _kvt_config() {
   local options
   case $command in
     "") options="--help --version" ;;
-    show) options="--json --help" ;;
+    show | diff) options="--json --help" ;;
     read) options="--port --json --name -o --quiet --verbose --help" ;;
     write | verify) options="--port --quiet --verbose --help" ;;
     ports) options="--port --probe --json --quiet --verbose --help" ;;
@@ -50,7 +50,7 @@ _kvt_config() {
     mapfile -t COMPREPLY < <(compgen -W "$commands" -- "$cur")
   else
     case $command in
-      show | write | verify | sheet)
+      show | write | verify | diff | sheet)
         # Configuration files, and folders to find them in.
         mapfile -t COMPREPLY < <(compgen -d -- "$cur"; compgen -f -X '!*.kvc' -- "$cur")
         compopt -o filenames 2>/dev/null

@@ -52,6 +52,10 @@ inline constexpr CommandHelp kWriteHelp{"write [--port DEV] FILE",
 inline constexpr CommandHelp kVerifyHelp{"verify [--port DEV] FILE",
                                          "compare the panel with FILE; nothing is written",
                                          "kvt-config verify lobby.kvc"};
+inline constexpr CommandHelp kDiffHelp{
+    "diff FILE FILE2 [--json]",
+    "compare two configuration files setting by setting,\npanel name and designations included",
+    "kvt-config diff lobby.kvc lobby-old.kvc"};
 inline constexpr CommandHelp kPortsHelp{
     "ports [--probe [--json] [DEV...]]",
     "list the serial ports and the one commands use;\nwith --probe look for the switch panel on\n"
@@ -75,7 +79,8 @@ inline constexpr std::string_view kFileOperand = "FILE";
 inline constexpr std::string_view kPortOption =
     "The serial device of the panel, e.g. /dev/ttyUSB0.";
 inline constexpr std::string_view kJsonOption =
-    "Print the configuration as one JSON object (ports --probe: the results as an array).";
+    "Print the configuration as one JSON object (ports --probe: the results as an array; "
+    "diff: whether the files are the same and their differences).";
 inline constexpr std::string_view kNameOption = "read: the panel name saved with -o.";
 inline constexpr std::string_view kOutputOption =
     "read: also save the configuration as FILE; sheet: the PDF to write.";
@@ -89,6 +94,10 @@ inline constexpr std::string_view kVerboseOption =
     "Show every frame sent to the panel and every reply, with its time in ms.";
 inline constexpr std::string_view kFileArgument = "The configuration file (.kvc).";
 inline constexpr std::string_view kFileArgumentSyntax = "[FILE]";
+inline constexpr std::string_view kOtherFileOperand = "FILE2";
+inline constexpr std::string_view kOtherFileArgument =
+    "diff: the configuration file to compare FILE with.";
+inline constexpr std::string_view kOtherFileArgumentSyntax = "[FILE2]";
 inline constexpr std::string_view kCommandArgument = "command";
 inline constexpr std::string_view kProbeOption =
     "ports: wake each port and read its model byte; exit 0 when the panel answers somewhere.";
@@ -179,6 +188,10 @@ using setting_words::percent;
 
 // verify: the panel holds what the file would write, or one line per difference.
 inline constexpr std::string_view kMatch = "MATCH";
+// diff: the two files hold the same configuration, or one line per difference; texts quoted.
+inline constexpr std::string_view kSame = "SAME";
+inline std::string designation_label(int k) { return switch_label(k) + " DESIGNATION"; }
+inline std::string quoted(const std::string& text) { return '"' + text + '"'; }
 
 // After a panel command that may have failed for the wrong port. `reason`: why it was chosen.
 inline std::string port_hint(const std::string& device, std::string_view reason) {

@@ -4,7 +4,7 @@
 
 namespace kvt::cli {
 
-// True when the arguments ask for a command (show, read, write, verify, ports, sheet) or an option
+// True when the arguments ask for a command (show, read, ... sheet) or an option
 // such as --help, rather than for the window.
 bool wants_command_line(int argc, char* argv[]);
 

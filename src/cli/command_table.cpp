@@ -2,11 +2,15 @@
 
 #include <algorithm>
 
+#include "cli/file_diff.h"
+
 namespace kvt::cli {
 namespace {
 
 const Operand kFile{cli_texts::kFileOperand, "file", cli_texts::kFileArgument,
                     cli_texts::kFileArgumentSyntax};
+const Operand kOtherFile{cli_texts::kOtherFileOperand, "file2", cli_texts::kOtherFileArgument,
+                         cli_texts::kOtherFileArgumentSyntax};
 const Operand kDevices{cli_texts::kDeviceOperand, "dev", cli_texts::kDeviceArgument,
                        cli_texts::kDeviceArgumentSyntax};
 
@@ -65,6 +69,7 @@ const std::vector<Command>& commands() {
        read_command},
       {"write", {&kFile}, {"port", "quiet", "verbose"}, cli_texts::kWriteHelp, write_command},
       {"verify", {&kFile}, {"port", "quiet", "verbose"}, cli_texts::kVerifyHelp, verify_command},
+      {"diff", {&kFile, &kOtherFile}, {"json"}, cli_texts::kDiffHelp, diff_command},
       {"ports",
        {},
        {"port", "probe", "json", "quiet", "verbose"},

@@ -44,16 +44,6 @@ int exit_status(CommandEnd end) {
   }
 }
 
-// Opens the configuration file into the editor; false (the file named on standard error) when
-// it is refused or cannot be read.
-bool open_file(HeadlessEditor& editor, Console& console, const std::string& path) {
-  const FileOpenEnd end = open_config_file(editor.config(), editor.controls(), console, path);
-  // Only a file that cannot be read is said in the status box; a refusal is a message.
-  const bool said_in_red = end == FileOpenEnd::Unreadable;
-  console.print_outcome(said_in_red ? console.status_text() : std::string(), false);
-  return end == FileOpenEnd::Opened;
-}
-
 // The configuration loaded, with the values the console has named as not settings.
 void print_configuration(HeadlessEditor& editor, const Console& console, bool json) {
   const ConfigurationView view = view_of(editor.config(), editor.controls());
@@ -86,7 +76,7 @@ CommandEnd on_panel(const Request& request, Console& console, Interruption& inte
 std::optional<ConfigurationView> complete_file_view(const std::string& path) {
   Console console;
   HeadlessEditor file(console);
-  if (!open_file(file, console, path)) return std::nullopt;
+  if (!file.open_file(path)) return std::nullopt;
   ConfigurationView view = view_of(file.config(), file.controls());
   if (!view.codes) {
     Console::say(std::string(rule_texts::kIncompleteData));
@@ -105,7 +95,7 @@ Loudness loudness_of(const Request& request) {
 int show_command(const Request& request) {
   Console console;
   HeadlessEditor editor(console);
-  if (!open_file(editor, console, request.operands.at(0))) return kRequestRefused;
+  if (!editor.open_file(request.operands.at(0))) return kRequestRefused;
   print_configuration(editor, console, request.json);
   return kSuccess;
 }
@@ -135,7 +125,7 @@ int read_command(const Request& request) {
 int write_command(const Request& request) {
   Console console(kWriteSteps, loudness_of(request));
   HeadlessEditor editor(console);
-  if (!open_file(editor, console, request.operands.at(0))) return kRequestRefused;
+  if (!editor.open_file(request.operands.at(0))) return kRequestRefused;
   Interruption interruption(editor.link(), console);
   const CommandEnd end = on_panel(request, console, interruption, [&](const std::string& device) {
     return editor.write_panel(device);

@@ -1,6 +1,7 @@
 #include "cli/headless_editor.h"
 
 #include "cli/console.h"
+#include "commands/file_open.h"
 #include "model/editor_events.h"
 
 namespace kvt::cli {
@@ -10,6 +11,14 @@ HeadlessEditor::HeadlessEditor(Console& console) : console_(console), controls_(
   QObject::connect(&link(), &PanelLink::byte_transferred,
                    [&console](int number) { console.show_progress(number); });
   serial_link_.watch_frames(console.frame_log());
+}
+
+bool HeadlessEditor::open_file(const std::string& path) {
+  const FileOpenEnd end = open_config_file(config_, controls_, console_, path);
+  // Only a file that cannot be read is said in the status box; a refusal is a message.
+  const bool said_in_red = end == FileOpenEnd::Unreadable;
+  console_.print_outcome(said_in_red ? console_.status_text() : std::string(), false);
+  return end == FileOpenEnd::Opened;
 }
 
 PanelRead HeadlessEditor::read_panel(const std::string& device) {

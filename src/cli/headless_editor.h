@@ -21,6 +21,10 @@ class HeadlessEditor {
   PanelConfig& config() { return config_; }
   HeadlessControls& controls() { return controls_; }
 
+  // Opens the configuration file at `path` as the window opens one; false, the file named on
+  // standard error, when it is refused or cannot be read.
+  bool open_file(const std::string& path);
+
   // The panel commands on the panel at `device`.
   PanelRead read_panel(const std::string& device);
   CommandOutcome write_panel(const std::string& device);

@@ -1,5 +1,7 @@
 #include "commands/configuration_differences.h"
 
+#include <utility>
+
 #include "commands/command_texts.h"
 #include "model/memory_map.h"
 #include "model/not_settings.h"
@@ -32,22 +34,27 @@ std::string label_of(std::int16_t address) {
 
 }  // namespace
 
+std::optional<std::string> difference_at(std::int16_t address, const ComparedSide& first,
+                                         const ComparedSide& second) {
+  const std::int16_t one = first.bytes.at(static_cast<std::size_t>(address));
+  const std::int16_t other = second.bytes.at(static_cast<std::size_t>(address));
+  if (one == other) return std::nullopt;
+  std::string in_first = meaning(address, one, first.source);
+  std::string in_second = meaning(address, other, second.source);
+  // Shown alike, the bytes themselves tell the two apart.
+  if (in_first == in_second) {
+    in_first = command_texts::with_byte(in_first, one);
+    in_second = command_texts::with_byte(in_second, other);
+  }
+  return command_texts::difference(label_of(address), first.name, in_first, second.name, in_second);
+}
+
 std::vector<std::string> differences(const ComparedSide& first, const ComparedSide& second) {
   std::vector<std::string> lines;
   for (std::size_t index = 0; index < first.bytes.size(); ++index) {
-    const std::int16_t one = first.bytes[index];
-    const std::int16_t other = second.bytes[index];
-    if (one == other) continue;
-    const auto address = static_cast<std::int16_t>(index);
-    std::string in_first = meaning(address, one, first.source);
-    std::string in_second = meaning(address, other, second.source);
-    // Shown alike, the bytes themselves tell the two apart.
-    if (in_first == in_second) {
-      in_first = command_texts::with_byte(in_first, one);
-      in_second = command_texts::with_byte(in_second, other);
+    if (auto line = difference_at(static_cast<std::int16_t>(index), first, second)) {
+      lines.push_back(std::move(*line));
     }
-    lines.push_back(
-        command_texts::difference(label_of(address), first.name, in_first, second.name, in_second));
   }
   return lines;
 }

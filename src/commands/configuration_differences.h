@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,10 @@ struct ComparedSide {
   std::string name;
   ByteSource source = ByteSource::File;
 };
+
+// How the bytes at `address` differ, in the words of differences(); none when they are equal.
+std::optional<std::string> difference_at(std::int16_t address, const ComparedSide& first,
+                                         const ComparedSide& second);
 
 // Every difference between two configurations, one line each in words ("SW2: panel A 5, file
 // A 1"), over every byte a write sends. Bytes that differ but are shown alike are named too
