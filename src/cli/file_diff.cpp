@@ -75,7 +75,7 @@ std::vector<std::string> file_differences(const DiffedFile& first, const DiffedF
   return lines;
 }
 
-std::string as_json(const std::vector<std::string>& lines) {
+std::string differences_json(const std::vector<std::string>& lines) {
   QJsonArray array;
   for (const std::string& line : lines) array.append(QString::fromUtf8(line));
   return QJsonDocument(QJsonObject{{"same", lines.empty()}, {"differences", array}})
@@ -91,7 +91,7 @@ int diff_command(const Request& request) {
   if (!first || !second) return kRequestRefused;
   const std::vector<std::string> lines = file_differences(*first, *second);
   if (request.json) {
-    const std::string out = as_json(lines);
+    const std::string out = differences_json(lines);
     std::fwrite(out.data(), 1, out.size(), stdout);
   } else if (lines.empty()) {
     std::puts(std::string(cli_texts::kSame).c_str());
