@@ -6,7 +6,7 @@ _kvt_config() {
   local cur=${COMP_WORDS[COMP_CWORD]}
   local prev=
   ((COMP_CWORD > 0)) && prev=${COMP_WORDS[COMP_CWORD - 1]}
-  local commands="show read write verify diff ports sheet"
+  local commands="show read write verify diff ports sheet report"
   local command= word
   for word in "${COMP_WORDS[@]:1:COMP_CWORD-1}"; do
     if [[ " $commands " == *" $word "* ]]; then
@@ -41,7 +41,7 @@ _kvt_config() {
     read) options="--port --json --name -o --quiet --verbose --help" ;;
     write | verify) options="--port --quiet --verbose --help" ;;
     ports) options="--port --probe --json --quiet --verbose --help" ;;
-    sheet) options="-o --page --help" ;;
+    sheet | report) options="-o --page --help" ;;
   esac
 
   if [[ $cur == -* ]]; then
@@ -50,7 +50,7 @@ _kvt_config() {
     mapfile -t COMPREPLY < <(compgen -W "$commands" -- "$cur")
   else
     case $command in
-      show | write | verify | diff | sheet)
+      show | write | verify | diff | sheet | report)
         # Configuration files, and folders to find them in.
         mapfile -t COMPREPLY < <(compgen -d -- "$cur"; compgen -f -X '!*.kvc' -- "$cur")
         compopt -o filenames 2>/dev/null

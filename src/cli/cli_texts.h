@@ -56,6 +56,11 @@ inline constexpr CommandHelp kDiffHelp{
     "diff FILE FILE2 [--json]",
     "compare two configuration files setting by setting,\npanel name and designations included",
     "kvt-config diff lobby.kvc lobby-old.kvc"};
+inline constexpr CommandHelp kReportHelp{
+    "report FILE|FOLDER... -o OUT.pdf [--page letter]",
+    "the handover report of a site: a table of its\npanels with their last write and comparison,\n"
+    "then each panel's sheet",
+    "kvt-config report site/ -o site-handover.pdf"};
 inline constexpr CommandHelp kPortsHelp{
     "ports [--probe [--json] [DEV...]]",
     "list the serial ports and the one commands use;\nwith --probe look for the switch panel on\n"
@@ -83,8 +88,8 @@ inline constexpr std::string_view kJsonOption =
     "diff: whether the files are the same and their differences).";
 inline constexpr std::string_view kNameOption = "read: the panel name saved with -o.";
 inline constexpr std::string_view kOutputOption =
-    "read: also save the configuration as FILE; sheet: the PDF to write.";
-inline constexpr std::string_view kPageOption = "sheet: the paper, a4 (default) or letter.";
+    "read: also save the configuration as FILE; sheet, report: the PDF to write.";
+inline constexpr std::string_view kPageOption = "sheet, report: the paper, a4 (default) or letter.";
 inline constexpr std::string_view kHelpOption =
     "Display this help; after a command, that command's usage, options and an example.";
 inline constexpr std::string_view kVersionOption = "Display the version.";
@@ -98,6 +103,10 @@ inline constexpr std::string_view kOtherFileOperand = "FILE2";
 inline constexpr std::string_view kOtherFileArgument =
     "diff: the configuration file to compare FILE with.";
 inline constexpr std::string_view kOtherFileArgumentSyntax = "[FILE2]";
+inline constexpr std::string_view kPathOperand = "FILE|FOLDER";
+inline constexpr std::string_view kPathArgument =
+    "report: a configuration file, or a folder whose .kvc files are taken.";
+inline constexpr std::string_view kPathArgumentSyntax = "[FILE|FOLDER...]";
 inline constexpr std::string_view kCommandArgument = "command";
 inline constexpr std::string_view kProbeOption =
     "ports: wake each port and read its model byte; exit 0 when the panel answers somewhere.";
@@ -134,6 +143,9 @@ inline std::string unknown_command(const std::string& argument, const std::strin
 inline std::string needs_operand(const std::string& command, const std::string& operand) {
   return command + " needs a " + operand;
 }
+inline std::string needs_option(const std::string& command, const std::string& option) {
+  return command + " needs " + option;
+}
 inline std::string unexpected_argument(const std::string& argument) {
   return "unexpected argument " + argument;
 }
@@ -161,6 +173,18 @@ inline constexpr std::string_view kQuietAndVerbose = "-q and -v exclude each oth
 // sheet: the paper asked for is not one of ours; the PDF could not be written.
 inline std::string unknown_page(const std::string& page) {
   return "--page " + page + ": the paper is a4 or letter";
+}
+// report: the handover report of a site.
+inline std::string report_title(const std::string& date) { return "HANDOVER REPORT " + date; }
+inline constexpr std::string_view kNeverInJournal = "NEVER";
+inline constexpr std::string_view kNoSwitchInUse = "NONE";
+inline constexpr std::string_view kNotThisPanelsFile = "NOT A CONFIGURATION FILE FOR THIS PANEL";
+inline constexpr std::string_view kReportOverConfiguration = "IT IS ONE OF THE CONFIGURATION FILES";
+inline std::string not_in_report(const std::string& path, const std::string& reason) {
+  return path + " NOT OPENED (" + reason + "); LISTED AS SUCH IN THE REPORT";
+}
+inline std::string report_not_saved(const std::string& path, const std::string& reason) {
+  return "REPORT WAS NOT SAVED: " + path + " (" + reason + ")";
 }
 inline constexpr std::string_view kSheetNotDrawn = "THE PAGE COULD NOT BE DRAWN";
 inline constexpr std::string_view kSheetOverConfiguration = "IT IS THE CONFIGURATION FILE";

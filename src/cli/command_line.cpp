@@ -95,8 +95,11 @@ std::optional<std::string> misuse(const Command& command, const QCommandLinePars
   if (parser.isSet("quiet") && parser.isSet("verbose")) {
     return std::string(cli_texts::kQuietAndVerbose);
   }
+  if (!command.required.empty() && !parser.isSet(QString::fromUtf8(command.required))) {
+    return cli_texts::needs_option(name, dashed(command.required));
+  }
   // ports lists without --probe; the devices to probe and the probe's JSON come with it.
-  if (command.more != nullptr && !parser.isSet("probe") &&
+  if (takes(command, "probe") && !parser.isSet("probe") &&
       (arguments.size() > wanted || parser.isSet("json"))) {
     return std::string(cli_texts::kProbeOnly);
   }

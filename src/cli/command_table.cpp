@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cli/file_diff.h"
+#include "cli/handover_report.h"
 
 namespace kvt::cli {
 namespace {
@@ -11,6 +12,8 @@ const Operand kFile{cli_texts::kFileOperand, "file", cli_texts::kFileArgument,
                     cli_texts::kFileArgumentSyntax};
 const Operand kOtherFile{cli_texts::kOtherFileOperand, "file2", cli_texts::kOtherFileArgument,
                          cli_texts::kOtherFileArgumentSyntax};
+const Operand kPaths{cli_texts::kPathOperand, "path", cli_texts::kPathArgument,
+                     cli_texts::kPathArgumentSyntax};
 const Operand kDevices{cli_texts::kDeviceOperand, "dev", cli_texts::kDeviceArgument,
                        cli_texts::kDeviceArgumentSyntax};
 
@@ -77,6 +80,14 @@ const std::vector<Command>& commands() {
        ports_command,
        &kDevices},
       {"sheet", {&kFile}, {"o", "page"}, cli_texts::kSheetHelp, sheet_command, nullptr, true},
+      {"report",
+       {&kPaths},
+       {"o", "page"},
+       cli_texts::kReportHelp,
+       report_command,
+       &kPaths,
+       true,
+       "o"},
   };
   return table;
 }

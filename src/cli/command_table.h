@@ -34,8 +34,9 @@ struct Command {
   std::vector<std::string_view> options;  // the options it takes besides --help and --version
   cli_texts::CommandHelp help;
   int (*run)(const Request&);
-  const Operand* more = nullptr;  // any number of further operands, none required
-  bool draws = false;             // paints with Qt's fonts, so it runs on a QGuiApplication
+  const Operand* more = nullptr;   // any number of further operands, none required
+  bool draws = false;              // paints with Qt's fonts, so it runs on a QGuiApplication
+  std::string_view required = {};  // an option it cannot run without, e.g. "o"
 };
 
 const std::vector<Option>& options();

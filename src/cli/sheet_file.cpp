@@ -39,9 +39,9 @@ std::string sheet_name_for(const std::string& path) {
   return stem + std::string(kSheetSuffix);
 }
 
-std::optional<std::string> write_sheet_file(const ConfigurationView& view,
-                                            const std::string& source, const std::string& target,
-                                            QPageSize::PageSizeId paper) {
+std::optional<std::string> write_pdf_file(const std::string& target, QPageSize::PageSizeId paper,
+                                          const std::string& title,
+                                          const std::function<bool(QPdfWriter&)>& draw) {
   // Drawn in memory, then written as a configuration file is: a name that is not UTF-8 keeps
   // its bytes, which a QFile name would not.
   QBuffer pdf;
@@ -52,13 +52,19 @@ std::optional<std::string> write_sheet_file(const ConfigurationView& view,
         QPageSize(paper), QPageLayout::Portrait,
         QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
         QPageLayout::Millimeter));
-    writer.setTitle(QString::fromStdString(view.panel));
+    writer.setTitle(QString::fromUtf8(title));
     writer.setCreator(QCoreApplication::applicationName());
-    if (!draw_sheet(writer, view, printed_now(ConfigurationSource::file(source)))) {
-      return std::string(cli_texts::kSheetNotDrawn);
-    }
+    if (!draw(writer)) return std::string(cli_texts::kSheetNotDrawn);
   }
   return write_whole_file(target, pdf.data().toStdString());
+}
+
+std::optional<std::string> write_sheet_file(const ConfigurationView& view,
+                                            const std::string& source, const std::string& target,
+                                            QPageSize::PageSizeId paper) {
+  return write_pdf_file(target, paper, view.panel, [&](QPdfWriter& writer) {
+    return draw_sheet(writer, view, printed_now(ConfigurationSource::file(source)));
+  });
 }
 
 }  // namespace kvt::cli

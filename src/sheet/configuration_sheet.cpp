@@ -11,6 +11,7 @@
 #include <QRectF>
 #include <QString>
 
+#include "sheet/sheet_font.h"
 #include "sheet/sheet_texts.h"
 
 namespace kvt {
@@ -34,20 +35,13 @@ constexpr double kFeatureValueColumn = 150;
 constexpr int kColumns = 2;
 constexpr int kRows = kSwitchCount / kColumns;
 
-QFont font_of(int size, bool bold = false) {
-  QFont font(QStringLiteral("Liberation Sans"));
-  font.setPixelSize(size);
-  font.setBold(bold);
-  return font;
-}
-
 // The designation in the largest letters that fit `box`: wrapped between words first, then
 // made smaller until every line fits; a word that would not fit even in the smallest letters
 // is broken, so that nothing is ever cut off.
 void draw_designation(QPainter& painter, const QRectF& box, const QString& text) {
   constexpr int kFlags = Qt::AlignCenter | Qt::TextWordWrap;
   for (int size = kDesignationLargest; size > 1; --size) {
-    painter.setFont(font_of(size, true));
+    painter.setFont(sheet_font(size, true));
     const QRectF needed = painter.boundingRect(box, kFlags, text);
     if (needed.width() <= box.width() && needed.height() <= box.height()) {
       painter.drawText(box, kFlags, text);
@@ -63,13 +57,13 @@ void draw_button(QPainter& painter, const QRectF& box, int k, const SwitchView& 
   painter.drawRoundedRect(box, 6, 6);
 
   const QRectF inside = box.adjusted(kPadding, kPadding, -kPadding, -kPadding);
-  painter.setFont(font_of(kLabelSize));
+  painter.setFont(sheet_font(kLabelSize));
   painter.drawText(inside, Qt::AlignLeft | Qt::AlignTop,
                    QString::fromUtf8(sheet_texts::switch_label(k)));
 
   const QRectF setting(inside.left(), inside.bottom() - kSettingHeight, inside.width(),
                        kSettingHeight);
-  painter.setFont(font_of(kTextSize));
+  painter.setFont(sheet_font(kTextSize));
   painter.drawText(setting, Qt::AlignCenter, QString::fromUtf8(view.setting));
   painter.drawLine(QPointF(inside.left(), setting.top()), QPointF(inside.right(), setting.top()));
 
@@ -109,7 +103,7 @@ void draw_features(QPainter& painter, const QRectF& area, const ConfigurationVie
        QString::fromUtf8(sheet_texts::percent(view.backlight_percent))},
       {sheet_texts::kCodes, codes.trimmed()},
   };
-  painter.setFont(font_of(kTextSize));
+  painter.setFont(sheet_font(kTextSize));
   const double line_height = area.height() / std::size(lines);
   double top = area.top();
   for (const auto& [label, value] : lines) {
@@ -143,34 +137,51 @@ SheetOrigin printed_now(const ConfigurationSource& source) {
   };
 }
 
-bool draw_sheet(QPagedPaintDevice& device, const ConfigurationView& view,
-                const SheetOrigin& origin) {
-  QPainter painter;
-  if (!painter.begin(&device)) return false;
+std::optional<QRectF> begin_page_in_points(QPainter& painter, QPagedPaintDevice& device) {
+  if (!painter.begin(&device)) return std::nullopt;
   const double width = device.width() * 72.0 / device.logicalDpiX();
   const double height = device.height() * 72.0 / device.logicalDpiY();
   painter.setWindow(0, 0, static_cast<int>(width), static_cast<int>(height));
   painter.setRenderHint(QPainter::Antialiasing);
+  return QRectF(0, 0, static_cast<int>(width), static_cast<int>(height));
+}
 
-  const QRectF page(0, 0, static_cast<int>(width), static_cast<int>(height));
+void draw_footer(QPainter& painter, const QRectF& page, const std::string& text,
+                 std::optional<PageNumber> number) {
+  const QRectF footer(page.left(), page.bottom() - kFooterHeight, page.width(), kFooterHeight);
+  painter.setFont(sheet_font(kFooterSize));
+  painter.drawLine(footer.topLeft(), footer.topRight());
+  painter.drawText(footer, Qt::AlignLeft | Qt::AlignBottom, QString::fromUtf8(text));
+  if (number) {
+    painter.drawText(footer, Qt::AlignRight | Qt::AlignBottom,
+                     QString::fromUtf8(sheet_texts::page_number(number->page, number->pages)));
+  }
+}
+
+void draw_sheet_page(QPainter& painter, const QRectF& page, const ConfigurationView& view,
+                     const SheetOrigin& origin, std::optional<PageNumber> number) {
   const QRectF title(page.left(), page.top(), page.width(), kTitleHeight);
-  painter.setFont(font_of(kTitleSize, true));
+  painter.setFont(sheet_font(kTitleSize, true));
   painter.drawText(title, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
                    QString::fromUtf8(view.panel));
 
-  const QRectF footer(page.left(), page.bottom() - kFooterHeight, page.width(), kFooterHeight);
-  const QRectF features(page.left() + kGap, footer.top() - kFeaturesHeight - kGap,
+  const double footer_top = page.bottom() - kFooterHeight;
+  const QRectF features(page.left() + kGap, footer_top - kFeaturesHeight - kGap,
                         page.width() - 2 * kGap, kFeaturesHeight);
   const QRectF face(page.left(), title.bottom(), page.width(),
                     features.top() - kGap - title.bottom());
   draw_face(painter, face, view);
   draw_features(painter, features, view);
+  draw_footer(painter, page, sheet_texts::footer(origin.source, origin.date, origin.version),
+              number);
+}
 
-  painter.setFont(font_of(kFooterSize));
-  painter.drawLine(footer.topLeft(), footer.topRight());
-  painter.drawText(
-      footer, Qt::AlignLeft | Qt::AlignBottom,
-      QString::fromUtf8(sheet_texts::footer(origin.source, origin.date, origin.version)));
+bool draw_sheet(QPagedPaintDevice& device, const ConfigurationView& view,
+                const SheetOrigin& origin) {
+  QPainter painter;
+  const std::optional<QRectF> page = begin_page_in_points(painter, device);
+  if (!page) return false;
+  draw_sheet_page(painter, *page, view, origin);
   return painter.end();
 }
 

@@ -25,4 +25,17 @@ inline std::string footer(const std::string& source, const std::string& date,
   return source + "    PRINTED " + date + "    KVT-CONFIG " + version;
 }
 
+// The handover report's table of a site's panels.
+inline constexpr std::string_view kPanelColumn = "PANEL";
+inline constexpr std::string_view kFileColumn = "FILE";
+inline constexpr std::string_view kSwitchesColumn = "SWITCHES IN USE";
+inline constexpr std::string_view kLastWriteColumn = "LAST WRITE";
+inline constexpr std::string_view kLastComparisonColumn = "LAST COMPARISON";
+inline constexpr std::string_view kNotOpened = "NOT OPENED";
+
+// A page of a document of several.
+inline std::string page_number(int page, int pages) {
+  return "PAGE " + std::to_string(page) + " OF " + std::to_string(pages);
+}
+
 }  // namespace kvt::sheet_texts

@@ -1,0 +1,132 @@
+#include "cli/handover_report.h"
+
+#include <QDate>
+#include <QPdfWriter>
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "cli/cli_texts.h"
+#include "cli/console.h"
+#include "cli/exit_status.h"
+#include "cli/headless_editor.h"
+#include "cli/sheet_file.h"
+#include "files/config_file.h"
+#include "files/visible_text.h"
+#include "model/configuration_view.h"
+#include "model/rule_texts.h"
+#include "sheet/site_report.h"
+
+namespace kvt::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The files the paths name: a file as given, a folder's .kvc files directly in it. In file-name
+// order, each once.
+std::vector<std::string> report_files(const std::vector<std::string>& paths) {
+  std::vector<std::string> files;
+  for (const std::string& path : paths) {
+    std::error_code error;
+    if (!fs::is_directory(path, error)) {
+      files.push_back(path);
+      continue;
+    }
+    for (const fs::directory_entry& entry : fs::directory_iterator(path, error)) {
+      const fs::path& name = entry.path();
+      if (name.extension() == ".kvc" && !entry.is_directory(error)) files.push_back(name.string());
+    }
+  }
+  std::sort(files.begin(), files.end(), [](const std::string& a, const std::string& b) {
+    const std::string first = fs::path(a).filename().string();
+    const std::string second = fs::path(b).filename().string();
+    return first != second ? first < second : a < b;
+  });
+  files.erase(std::unique(files.begin(), files.end()), files.end());
+  return files;
+}
+
+// Why the configuration file at `path` cannot be opened; none when it can.
+std::optional<std::string> refusal_of(const std::string& path) {
+  const ConfigFileReading reading = read_config_file(path);
+  if (std::holds_alternative<ConfigRecord>(reading)) return std::nullopt;
+  if (const auto* unreadable = std::get_if<FileUnreadable>(&reading)) return unreadable->reason;
+  return std::string(cli_texts::kNotThisPanelsFile);
+}
+
+std::string switches_in_use(const ConfigurationView& view) {
+  std::string used;
+  for (std::size_t i = 0; i < view.switches.size(); ++i) {
+    if (view.switches[i].module == "N/A") continue;
+    if (!used.empty()) used += ' ';
+    used += cli_texts::switch_label(static_cast<int>(i) + 1);
+  }
+  return used.empty() ? std::string(cli_texts::kNoSwitchInUse) : used;
+}
+
+// True when `target` is one of `files`, which the report would overwrite.
+bool is_an_input(const std::string& target, const std::vector<std::string>& files) {
+  return std::any_of(files.begin(), files.end(), [&](const std::string& file) {
+    std::error_code unknown;
+    return fs::equivalent(file, target, unknown);
+  });
+}
+
+}  // namespace
+
+int report_command(const Request& request) {
+  const auto paper = paper_named(request.page);
+  if (!paper) {
+    Console::say(cli_texts::unknown_page(request.page));
+    return kRequestRefused;
+  }
+  const std::vector<std::string> files = report_files(request.operands);
+  if (is_an_input(request.output, files)) {
+    Console::say(cli_texts::report_not_saved(visible_text(request.output),
+                                             std::string(cli_texts::kReportOverConfiguration)));
+    return kRequestRefused;
+  }
+
+  std::vector<SiteRow> rows;
+  std::vector<SiteSheet> sheets;
+  bool all_opened = true;
+  for (const std::string& file : files) {
+    Console console;
+    HeadlessEditor editor(console);
+    SiteRow row;
+    row.file = file;
+    // Each file that cannot be opened is named once, in one line, among a site's many.
+    if (const auto refused = refusal_of(file); refused || !editor.open_file(file)) {
+      row.refused = refused.value_or(std::string(cli_texts::kNotThisPanelsFile));
+      Console::say(cli_texts::not_in_report(visible_text(file), row.refused));
+    } else if (const ConfigurationView view = view_of(editor.config(), editor.controls());
+               !view.codes) {
+      Console::say(std::string(rule_texts::kIncompleteData));
+      row.refused = std::string(rule_texts::kIncompleteData);
+    } else {
+      row.panel = view.panel;
+      row.switches_in_use = switches_in_use(view);
+      row.last_write = std::string(cli_texts::kNeverInJournal);
+      row.last_comparison = std::string(cli_texts::kNeverInJournal);
+      sheets.push_back({view, printed_now(ConfigurationSource::file(file))});
+    }
+    all_opened = all_opened && row.refused.empty();
+    rows.push_back(std::move(row));
+  }
+
+  const SheetOrigin origin = printed_now(ConfigurationSource{});
+  const std::string title = cli_texts::report_title(origin.date);
+  const auto failed = write_pdf_file(request.output, *paper, title, [&](QPdfWriter& writer) {
+    return draw_site_report(writer, title, rows, sheets, {title, origin.date, origin.version});
+  });
+  if (failed) {
+    Console::say(cli_texts::report_not_saved(visible_text(request.output), *failed));
+    return kRequestRefused;
+  }
+  return all_opened ? kSuccess : kRequestRefused;
+}
+
+}  // namespace kvt::cli
