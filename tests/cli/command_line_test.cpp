@@ -804,7 +804,7 @@ INSTANTIATE_TEST_SUITE_P(
                   2,
                   "",
                   "kvt-config: unknown command 'wirte' (commands: show, read, write, verify, "
-                  "diff, ports, sheet)",
+                  "diff, ports, sheet, report)",
                   true},
         // Neither a file nor named as one: a mistyped command, not a new file for the window.
         UsageCase{"UnknownCommandAlone",
@@ -812,7 +812,7 @@ INSTANTIATE_TEST_SUITE_P(
                   2,
                   "",
                   "kvt-config: unknown command 'wirte' (commands: show, read, write, verify, "
-                  "diff, ports, sheet)",
+                  "diff, ports, sheet, report)",
                   true},
         UsageCase{
             "NoCommand", {"--port", "/dev/ttyS0"}, 2, "", "kvt-config: no command given", true},
@@ -912,7 +912,7 @@ INSTANTIATE_TEST_SUITE_P(
                   2,
                   "",
                   "kvt-config: no display: the window needs a desktop session; the commands "
-                  "show, read, write, verify, diff, ports and sheet work without one"}),
+                  "show, read, write, verify, diff, ports, sheet and report work without one"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // What -q and -v leave on standard error of a read that succeeds.
