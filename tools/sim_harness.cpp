@@ -138,6 +138,14 @@ PanelMemory PanelSimulator::memory() {
   return *memory;
 }
 
+void PanelSimulator::unplug() {
+  if (running()) ::kill(pid_, SIGRTMIN);
+}
+
+void PanelSimulator::plug_in() {
+  if (running()) ::kill(pid_, SIGRTMIN + 1);
+}
+
 PanelMemory PanelSimulator::stop() {
   end(SIGTERM);
   return memory();

@@ -39,6 +39,12 @@ class PanelSimulator {
   // after stop(), the memory it ended with. Throws std::runtime_error when there is none.
   PanelMemory memory();
 
+  // Unplugs the panel (it hears and answers nothing, its memory kept) and plugs it in again.
+  // Each takes effect when the simulator next turns to its signals, a moment later; an unplug
+  // drops what is still waiting on the line by then.
+  void unplug();
+  void plug_in();
+
   // Ends the simulator as a user would (SIGTERM) and returns its final memory.
   PanelMemory stop();
   // Ends it at once (SIGKILL): the far end of the pty vanishes mid-conversation.
