@@ -13,6 +13,7 @@
 #include "cli/port_probing.h"
 #include "cli/sheet_file.h"
 #include "cli/text_and_json.h"
+#include "cli/write_each.h"
 #include "commands/file_open.h"
 #include "commands/file_save.h"
 #include "commands/port_choice.h"
@@ -133,14 +134,25 @@ int read_command(const Request& request) {
   return saved == FileSaveEnd::Saved ? kSuccess : kRequestRefused;
 }
 
+Console write_console(const Request& request) { return Console(kWriteSteps, loudness_of(request)); }
+
+bool open_to_write(HeadlessEditor& editor, Console& console, const std::string& path) {
+  return open_file(editor, console, path);
+}
+
+CommandEnd write_opened(const Request& request, HeadlessEditor& editor, Console& console,
+                        Interruption& interruption) {
+  return on_panel(request, console, interruption,
+                  [&](const std::string& device) { return editor.write_panel(device); });
+}
+
 int write_command(const Request& request) {
-  Console console(kWriteSteps, loudness_of(request));
+  if (request.each) return write_each_command(request);
+  Console console = write_console(request);
   HeadlessEditor editor(console);
-  if (!open_file(editor, console, request.operands.at(0))) return kRequestRefused;
+  if (!open_to_write(editor, console, request.operands.at(0))) return kRequestRefused;
   Interruption interruption(editor.link(), console);
-  const CommandEnd end = on_panel(request, console, interruption, [&](const std::string& device) {
-    return editor.write_panel(device);
-  });
+  const CommandEnd end = write_opened(request, editor, console, interruption);
   return interruption.exit_status().value_or(exit_status(end));
 }
 
