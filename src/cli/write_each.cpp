@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 #include "cli/cli_texts.h"
@@ -19,7 +18,6 @@
 #include "link/link_texts.h"
 #include "link/panel_probe.h"
 #include "link/serial_link.h"
-#include "model/configuration.h"
 #include "model/switch_rows.h"
 
 namespace kvt::cli {
@@ -81,10 +79,11 @@ struct Tally {
   int written = 0;
   std::vector<std::string> failed;  // panel names, or files, as the summary names them
 
-  // The summary line, and the exit status the run ends with unless it was stopped.
-  int end() const {
+  // Prints the summary line; returns the exit status the run ends with: that of the signal
+  // that stopped it, if any.
+  int end(std::optional<int> stopped = std::nullopt) const {
     ask(cli_texts::bench_summary(written, failed));
-    return failed.empty() ? kSuccess : kPanelFailed;
+    return stopped.value_or(failed.empty() ? kSuccess : kPanelFailed);
   }
 };
 
@@ -110,17 +109,10 @@ int write_each_command(const Request& request) {
       continue;
     }
     const std::string panel_name = editor.controls().text(kPanelNameBox);
-    // A file write refuses before any byte is sent needs no panel: it is refused as write
-    // refuses it, without asking for one.
-    const bool complete = std::holds_alternative<ConfigurationBytes>(
-        bytes_to_write(editor.config(), editor.controls()));
-    if (complete) {
-      ask(cli_texts::connect_panel(visible_text(panel_name), visible_text(path)));
-      if (const auto stopped = wait_for_panel(bench_link.link(), device, Awaited::Plugged, console,
-                                              cli_texts::kStoppedPanelUnchanged)) {
-        tally.end();
-        return *stopped;
-      }
+    ask(cli_texts::connect_panel(visible_text(panel_name), visible_text(path)));
+    if (const auto stopped = wait_for_panel(bench_link.link(), device, Awaited::Plugged, console,
+                                            cli_texts::kStoppedPanelUnchanged)) {
+      return tally.end(stopped);
     }
     CommandEnd end = CommandEnd::Done;
     bool stopped_unchanged = false;
@@ -139,17 +131,12 @@ int write_each_command(const Request& request) {
     } else if (!stopped_unchanged) {
       tally.failed.push_back(named_in_summary(panel_name, path));
     }
-    if (complete) ask(std::string(cli_texts::kUnplugPanel));
-    if (stopped) {
-      tally.end();
-      return *stopped;
-    }
-    if (!complete) continue;
+    ask(std::string(cli_texts::kUnplugPanel));
+    if (stopped) return tally.end(stopped);
     if (index + 1 == request.operands.size()) break;
     if (const auto stopped_waiting = wait_for_panel(bench_link.link(), device, Awaited::Unplugged,
                                                     console, cli_texts::kStoppedBeforeNextPanel)) {
-      tally.end();
-      return *stopped_waiting;
+      return tally.end(stopped_waiting);
     }
   }
   const int status = tally.end();
