@@ -48,8 +48,8 @@ inline constexpr CommandHelp kReadHelp{
     "kvt-config read --port /dev/ttyUSB0 --name LOBBY -o lobby.kvc"};
 inline constexpr CommandHelp kWriteHelp{
     "write [--port DEV] [--each] FILE...",
-    "write FILE into the panel, every byte verified;\nwith --each, each FILE into the next panel\n"
-    "plugged in",
+    "write FILE into the panel, every byte verified;\nwith --each, each FILE into a panel of its "
+    "own,\none panel after another",
     "kvt-config write --port /dev/ttyUSB0 lobby.kvc\n  kvt-config write --each site/*.kvc"};
 inline constexpr CommandHelp kVerifyHelp{"verify [--port DEV] FILE",
                                          "compare the panel with FILE; nothing is written",
