@@ -176,6 +176,26 @@ TEST_F(WriteEach, SaysOnceThatAnotherModelAnswers) {
   EXPECT_TRUE(written_in_turn(sim.frames()).empty());
 }
 
+// A stop during a write lets it finish, as write does, and the run then ends: the panel is
+// counted written and the next one is never asked for.
+TEST_F(WriteEach, AStopDuringAWriteLetsItFinishAndEndsTheRun) {
+  PanelSimulator sim({}, panel_holding(kBeforeBench));
+  KvtProcess bench = start(sim, {lobby, stage});
+  QElapsedTimer clock;
+  clock.start();
+  while (written_in_turn(sim.frames()).size() < 3 && clock.elapsed() < 10000) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  ASSERT_GE(written_in_turn(sim.frames()).size(), 3u);
+  ::kill(static_cast<pid_t>(bench.pid()), SIGINT);
+  const auto result = bench.finish();
+
+  EXPECT_EQ(result.exit_code, 130) << result.err;
+  EXPECT_NE(result.err.find("FINISHING THE WRITE"), std::string::npos) << result.err;
+  EXPECT_EQ(result.out, connect_line("LOBBY 2", lobby) + kUnplug + "1 WRITTEN, 0 FAILED\n");
+  EXPECT_EQ(written_in_turn(sim.frames()), writes_of(kWorkedCodes));
+}
+
 struct StopCase {
   const char* name;
   int signal_number;
