@@ -40,8 +40,8 @@ class PanelSimulator {
   PanelMemory memory();
 
   // Unplugs the panel (it hears and answers nothing, its memory kept) and plugs it in again.
-  // Each takes effect when the simulator next turns to its signals, a moment later; an unplug
-  // drops what is still waiting on the line by then.
+  // Each returns once the simulator has taken the change in (at most 5 s); an unplug drops
+  // what was still waiting on the line by then.
   void unplug();
   void plug_in();
 
@@ -56,6 +56,7 @@ class PanelSimulator {
   std::string path(const char* file) const;
   void start(const std::vector<std::string>& options, const std::optional<PanelMemory>& memory);
   void end(int signal);
+  void change_plug(int signal);
 
   std::string folder_;
   std::string device_;

@@ -126,7 +126,8 @@ ends; "#" starts a comment running to the end of its line. --dump writes 8 numbe
 SIGTERM, SIGINT and SIGHUP end the simulator (after the dump); SIGUSR1 dumps and goes on.
 SIGRTMIN unplugs the panel: from then on what the program sends is read and dropped, neither
 logged nor answered, and answers not yet sent are lost; SIGRTMIN+1 plugs it in again, its
-memory unchanged. Both queue, so an unplug and a plug-in sent at once are taken in that order.
+memory unchanged. They queue, so a quick change is never lost; two waiting at once are taken
+SIGRTMIN first.
 The pty stays usable while the program under test closes and reopens it between commands.
 )";
 }
