@@ -39,7 +39,8 @@ _kvt_config() {
     "") options="--help --version" ;;
     show | diff) options="--json --help" ;;
     read) options="--port --json --name -o --quiet --verbose --help" ;;
-    write | verify) options="--port --quiet --verbose --help" ;;
+    write) options="--port --each --quiet --verbose --help" ;;
+    verify) options="--port --quiet --verbose --help" ;;
     ports) options="--port --probe --json --quiet --verbose --help" ;;
     sheet | report) options="-o --page --help" ;;
   esac

@@ -30,12 +30,19 @@ struct PendingReply {
   std::string bytes;
 };
 
-// Ending signals and the dump request arrive through a descriptor, so the loop below sees them
-// between two frames and never in the middle of one.
+// Unplugging and plugging the panel in again: real-time signals, which queue, so that an unplug
+// followed at once by a plug-in is seen as both and in that order.
+int unplug_signal() { return SIGRTMIN; }
+int plug_in_signal() { return SIGRTMIN + 1; }
+
+// Ending signals, the dump request and the plug's changes arrive through a descriptor, so the
+// loop below sees them between two frames and never in the middle of one.
 int signal_descriptor() {
   sigset_t handled;
   sigemptyset(&handled);
-  for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGUSR1}) sigaddset(&handled, signal);
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGUSR1, unplug_signal(), plug_in_signal()}) {
+    sigaddset(&handled, signal);
+  }
   sigprocmask(SIG_BLOCK, &handled, nullptr);
   ::signal(SIGPIPE, SIG_IGN);
   return ::signalfd(-1, &handled, SFD_CLOEXEC);
@@ -110,6 +117,9 @@ struct LineState {
   std::deque<PendingReply> outgoing;
   int frames_taken = 0;
   Flood flood;
+  // Unplugged, the panel hears nothing and says nothing: what the program sends is lost on the
+  // way, and answers not yet sent never go out.
+  bool plugged_in = true;
 
   // With --flood-after, the frames past the count go unanswered.
   bool answers_frame(const SimOptions& options) const {
@@ -118,7 +128,8 @@ struct LineState {
   // The first frame past the count starts the flood, once the answers owed have gone out; it
   // does not start at once so that the last answer reaches the program alone.
   bool flooding(const SimOptions& options) const {
-    return options.flood_after && frames_taken > *options.flood_after && outgoing.empty();
+    return plugged_in && options.flood_after && frames_taken > *options.flood_after &&
+           outgoing.empty();
   }
 };
 
@@ -127,6 +138,7 @@ void take_frames(const SimOptions& options, int master, kvt::sim::SimulatedPanel
                  std::FILE* log, LineState& line) {
   char received[256];
   const ssize_t count = ::read(master, received, sizeof received);
+  if (count > 0 && !line.plugged_in) return;
   if (count > 0) {
     for (const auto& exchange : panel.receive({received, static_cast<std::size_t>(count)})) {
       std::fprintf(log, "%s\n", kvt::sim::hex_bytes(exchange.frame).c_str());
@@ -156,8 +168,14 @@ void serve(const SimOptions& options, int master, int signals, kvt::sim::Simulat
     if (watched[1].revents & POLLIN) {
       signalfd_siginfo info{};
       if (::read(signals, &info, sizeof info) == sizeof info) {
-        dump_if_asked(options, panel.memory());
-        if (info.ssi_signo != SIGUSR1) return;
+        const int signal = static_cast<int>(info.ssi_signo);
+        if (signal == unplug_signal() || signal == plug_in_signal()) {
+          line.plugged_in = signal == plug_in_signal();
+          line.outgoing.clear();
+        } else {
+          dump_if_asked(options, panel.memory());
+          if (signal != SIGUSR1) return;
+        }
       }
     }
 

@@ -138,6 +138,29 @@ PanelMemory PanelSimulator::memory() {
   return *memory;
 }
 
+void PanelSimulator::unplug() { change_plug(SIGRTMIN); }
+
+void PanelSimulator::plug_in() { change_plug(SIGRTMIN + 1); }
+
+// The simulator blocks the signal and takes it from its descriptor, so it is pending for the
+// process ("ShdPnd:") until the simulator has taken it in.
+void PanelSimulator::change_plug(int signal) {
+  if (!running()) return;
+  ::kill(pid_, signal);
+  const unsigned long long bit = 1ULL << (signal - 1);
+  const auto deadline = std::chrono::steady_clock::now() + kPatience;
+  while (std::chrono::steady_clock::now() < deadline) {
+    std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
+    bool pending = false;
+    for (std::string line; std::getline(status, line);) {
+      if (line.rfind("ShdPnd:", 0) == 0)
+        pending = (std::stoull(line.substr(7), nullptr, 16) & bit) != 0;
+    }
+    if (!pending) return;
+    std::this_thread::sleep_for(1ms);
+  }
+}
+
 PanelMemory PanelSimulator::stop() {
   end(SIGTERM);
   return memory();

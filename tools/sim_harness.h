@@ -39,6 +39,12 @@ class PanelSimulator {
   // after stop(), the memory it ended with. Throws std::runtime_error when there is none.
   PanelMemory memory();
 
+  // Unplugs the panel (it hears and answers nothing, its memory kept) and plugs it in again.
+  // Each returns once the simulator has taken the change in (at most 5 s); an unplug drops
+  // what was still waiting on the line by then.
+  void unplug();
+  void plug_in();
+
   // Ends the simulator as a user would (SIGTERM) and returns its final memory.
   PanelMemory stop();
   // Ends it at once (SIGKILL): the far end of the pty vanishes mid-conversation.
@@ -50,6 +56,7 @@ class PanelSimulator {
   std::string path(const char* file) const;
   void start(const std::vector<std::string>& options, const std::optional<PanelMemory>& memory);
   void end(int signal);
+  void change_plug(int signal);
 
   std::string folder_;
   std::string device_;

@@ -124,6 +124,10 @@ Memory file: 64 whole numbers from 0 to 255, address 0 first, separated by blank
 ends; "#" starts a comment running to the end of its line. --dump writes 8 numbers a line.
 
 SIGTERM, SIGINT and SIGHUP end the simulator (after the dump); SIGUSR1 dumps and goes on.
+SIGRTMIN unplugs the panel: from then on what the program sends is read and dropped, neither
+logged nor answered, and answers not yet sent are lost; SIGRTMIN+1 plugs it in again, its
+memory unchanged. They queue, so a quick change is never lost; two waiting at once are taken
+SIGRTMIN first.
 The pty stays usable while the program under test closes and reopens it between commands.
 )";
 }

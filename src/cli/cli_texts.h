@@ -26,7 +26,8 @@ inline constexpr std::string_view kHelpClosing =
     "\n"
     "Exit status:\n"
     "  0      success (verify: the panel matches; ports --probe: the panel answered)\n"
-    "  1      the panel failed or differs (ports --probe: no port answered)\n"
+    "  1      the panel failed or differs (ports --probe: no port answered;\n"
+    "         write --each: some FILE was not written)\n"
     "  2      nothing reached the panel because of the request (usage, file,\n"
     "         incomplete switch, port)\n"
     "  128+n  stopped by signal n; a write under way is finished first, interrupt\n"
@@ -46,9 +47,11 @@ inline constexpr CommandHelp kReadHelp{
     "read [--port DEV] [--json] [--name NAME -o FILE]",
     "read the panel and print its configuration; with -o\nalso save it, NAME as the panel name",
     "kvt-config read --port /dev/ttyUSB0 --name LOBBY -o lobby.kvc"};
-inline constexpr CommandHelp kWriteHelp{"write [--port DEV] FILE",
-                                        "write FILE into the panel, every byte verified",
-                                        "kvt-config write --port /dev/ttyUSB0 lobby.kvc"};
+inline constexpr CommandHelp kWriteHelp{
+    "write [--port DEV] [--each] FILE...",
+    "write FILE into the panel, every byte verified;\nwith --each, each FILE into a panel of its "
+    "own,\none panel after another",
+    "kvt-config write --port /dev/ttyUSB0 lobby.kvc\n  kvt-config write --each site/*.kvc"};
 inline constexpr CommandHelp kVerifyHelp{"verify [--port DEV] FILE",
                                          "compare the panel with FILE; nothing is written",
                                          "kvt-config verify lobby.kvc"};
@@ -90,6 +93,9 @@ inline constexpr std::string_view kNameOption = "read: the panel name saved with
 inline constexpr std::string_view kOutputOption =
     "read: also save the configuration as FILE; sheet, report: the PDF to write.";
 inline constexpr std::string_view kPageOption = "sheet, report: the paper, a4 (default) or letter.";
+inline constexpr std::string_view kEachOption =
+    "write: one panel after another, a FILE each: wait until it is plugged in, write it, wait "
+    "until it is unplugged.";
 inline constexpr std::string_view kHelpOption =
     "Display this help; after a command, that command's usage, options and an example.";
 inline constexpr std::string_view kVersionOption = "Display the version.";
@@ -168,6 +174,7 @@ inline std::string name_refused(const std::string& character, std::optional<char
   return "--name: a panel name cannot hold '" + character + "' (" + why + ")";
 }
 inline constexpr std::string_view kProbeOnly = "ports takes DEV and --json only with --probe";
+inline constexpr std::string_view kEachOnly = "write takes more than one FILE only with --each";
 inline constexpr std::string_view kQuietAndVerbose = "-q and -v exclude each other";
 
 // sheet: the paper asked for is not one of ours; the PDF could not be written.
@@ -263,5 +270,21 @@ inline std::string finishing_write() {
 inline std::string write_stopped(int last_address) {
   return "WRITE STOPPED: " + command_texts::partly_written(last_address);
 }
+
+// write --each on standard output: what the technician is to do next, and the run's last line,
+// "3 WRITTEN, 1 FAILED: LOBBY 2" (with no failure "2 WRITTEN, 0 FAILED"). `failed`: the panel
+// names of the files that failed, or the file where it has none or could not be opened.
+inline std::string connect_panel(const std::string& panel_name, const std::string& file) {
+  return "CONNECT THE SWITCH PANEL FOR " + panel_name + " (" + file + ")";
+}
+inline constexpr std::string_view kUnplugPanel = "UNPLUG THE SWITCH PANEL";
+inline std::string bench_summary(int written, const std::vector<std::string>& failed) {
+  std::string line =
+      std::to_string(written) + " WRITTEN, " + std::to_string(failed.size()) + " FAILED";
+  return failed.empty() ? line : line + ": " + listed(failed, ", ");
+}
+// A stop while the panel just written is being unplugged: it holds its file, and the next
+// file's panel was never asked for.
+inline constexpr std::string_view kStoppedBeforeNextPanel = "STOPPED BEFORE THE NEXT SWITCH PANEL.";
 
 }  // namespace kvt::cli_texts

@@ -61,7 +61,7 @@ std::optional<std::string> misuse(const Command& command, const QCommandLinePars
     return cli_texts::needs_operand(name,
                                     std::string(command.operands.at(arguments.size() - 1)->name));
   }
-  if (arguments.size() > wanted && command.more == nullptr) {
+  if (arguments.size() > wanted && command.more.operand == nullptr) {
     return cli_texts::unexpected_argument(bytes_of(arguments.at(wanted)));
   }
   for (const QString& given : parser.optionNames()) {
@@ -73,7 +73,7 @@ std::optional<std::string> misuse(const Command& command, const QCommandLinePars
   // An empty value names no file and no port: nothing could be read, saved or opened.
   for (qsizetype i = 1; i < arguments.size(); ++i) {
     if (arguments.at(i).isEmpty()) {
-      const Operand* operand = i < wanted ? command.operands.at(i - 1) : command.more;
+      const Operand* operand = i < wanted ? command.operands.at(i - 1) : command.more.operand;
       return cli_texts::is_empty(std::string(operand->name));
     }
   }
@@ -98,10 +98,15 @@ std::optional<std::string> misuse(const Command& command, const QCommandLinePars
   if (!command.required.empty() && !parser.isSet(QString::fromUtf8(command.required))) {
     return cli_texts::needs_option(name, dashed(command.required));
   }
-  // ports lists without --probe; the devices to probe and the probe's JSON come with it.
-  if (takes(command, "probe") && !parser.isSet("probe") &&
-      (arguments.size() > wanted || parser.isSet("json"))) {
-    return std::string(cli_texts::kProbeOnly);
+  // ports lists without --probe, write writes one file without --each: the further operands,
+  // and what goes with them, come only with the option that asks for them.
+  const MoreOperands& more = command.more;
+  if (more.operand != nullptr && !more.allowed_by.empty() &&
+      !parser.isSet(QString::fromUtf8(more.allowed_by))) {
+    const bool option_given = std::any_of(
+        more.options.begin(), more.options.end(),
+        [&](std::string_view option) { return parser.isSet(QString::fromUtf8(option)); });
+    if (arguments.size() > wanted || option_given) return std::string(more.refused);
   }
   return std::nullopt;
 }
@@ -188,6 +193,7 @@ int run_command_line(int argc, char* argv[]) {
   request.quiet = parser.isSet("quiet");
   request.verbose = parser.isSet("verbose");
   request.page = bytes_of(parser.value("page"));
+  request.each = parser.isSet("each");
   return command->run(request);
 }
 

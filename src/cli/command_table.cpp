@@ -58,6 +58,7 @@ const std::vector<Option>& options() {
       {"quiet", cli_texts::kQuietOption, "", false, "q"},
       {"verbose", cli_texts::kVerboseOption, "", false, "v"},
       {"page", cli_texts::kPageOption, "SIZE", true},
+      {"each", cli_texts::kEachOption, ""},
   };
   return table;
 }
@@ -70,7 +71,12 @@ const std::vector<Command>& commands() {
        {"port", "json", "name", "o", "quiet", "verbose"},
        cli_texts::kReadHelp,
        read_command},
-      {"write", {&kFile}, {"port", "quiet", "verbose"}, cli_texts::kWriteHelp, write_command},
+      {"write",
+       {&kFile},
+       {"port", "each", "quiet", "verbose"},
+       cli_texts::kWriteHelp,
+       write_command,
+       {&kFile, "each", {}, cli_texts::kEachOnly}},
       {"verify", {&kFile}, {"port", "quiet", "verbose"}, cli_texts::kVerifyHelp, verify_command},
       {"diff", {&kFile, &kOtherFile}, {"json"}, cli_texts::kDiffHelp, diff_command},
       {"ports",
@@ -78,14 +84,14 @@ const std::vector<Command>& commands() {
        {"port", "probe", "json", "quiet", "verbose"},
        cli_texts::kPortsHelp,
        ports_command,
-       &kDevices},
-      {"sheet", {&kFile}, {"o", "page"}, cli_texts::kSheetHelp, sheet_command, nullptr, true},
+       {&kDevices, "probe", {"json"}, cli_texts::kProbeOnly}},
+      {"sheet", {&kFile}, {"o", "page"}, cli_texts::kSheetHelp, sheet_command, {}, true},
       {"report",
        {&kPaths},
        {"o", "page"},
        cli_texts::kReportHelp,
        report_command,
-       &kPaths,
+       {&kPaths, {}, {}, {}},
        true,
        "o"},
   };
@@ -96,7 +102,7 @@ std::vector<const Operand*> operands() {
   std::vector<const Operand*> all;
   for (const Command& command : commands()) {
     std::vector<const Operand*> taken = command.operands;
-    if (command.more != nullptr) taken.push_back(command.more);
+    if (command.more.operand != nullptr) taken.push_back(command.more.operand);
     for (const Operand* operand : taken) {
       if (std::find(all.begin(), all.end(), operand) == all.end()) all.push_back(operand);
     }

@@ -26,6 +26,15 @@ struct Operand {
   std::string_view help_syntax;  // in --help's usage line: "[FILE]"
 };
 
+// Any number of further operands, none required, taken only with the option that asks for
+// them (ports --probe DEV..., write --each FILE...).
+struct MoreOperands {
+  const Operand* operand = nullptr;
+  std::string_view allowed_by = {};  // the option, without dashes: "probe"; none: always allowed
+  std::vector<std::string_view> options = {};  // options that, too, come only with it: "json"
+  std::string_view refused;                    // the usage error when any comes without it
+};
+
 // One subcommand: everything the command line knows of it. A new command is a row here, its
 // help texts in cli_texts.h and its handler in commands.h.
 struct Command {
@@ -34,7 +43,7 @@ struct Command {
   std::vector<std::string_view> options;  // the options it takes besides --help and --version
   cli_texts::CommandHelp help;
   int (*run)(const Request&);
-  const Operand* more = nullptr;   // any number of further operands, none required
+  MoreOperands more = {};          // none unless given
   bool draws = false;              // paints with Qt's fonts, so it runs on a QGuiApplication
   std::string_view required = {};  // an option it cannot run without, e.g. "o"
 };

@@ -12,6 +12,7 @@
 #include "cli/port_probing.h"
 #include "cli/sheet_file.h"
 #include "cli/text_and_json.h"
+#include "cli/write_each.h"
 #include "commands/file_open.h"
 #include "commands/file_save.h"
 #include "commands/port_choice.h"
@@ -122,14 +123,25 @@ int read_command(const Request& request) {
   return saved == FileSaveEnd::Saved ? kSuccess : kRequestRefused;
 }
 
+Console write_console(const Request& request) { return Console(kWriteSteps, loudness_of(request)); }
+
+bool open_to_write(HeadlessEditor& editor, const std::string& path) {
+  return editor.open_file(path);
+}
+
+CommandEnd write_opened(const Request& request, HeadlessEditor& editor, Console& console,
+                        Interruption& interruption) {
+  return on_panel(request, console, interruption,
+                  [&](const std::string& device) { return editor.write_panel(device); });
+}
+
 int write_command(const Request& request) {
-  Console console(kWriteSteps, loudness_of(request));
+  if (request.each) return write_each_command(request);
+  Console console = write_console(request);
   HeadlessEditor editor(console);
-  if (!editor.open_file(request.operands.at(0))) return kRequestRefused;
+  if (!open_to_write(editor, request.operands.at(0))) return kRequestRefused;
   Interruption interruption(editor.link(), console);
-  const CommandEnd end = on_panel(request, console, interruption, [&](const std::string& device) {
-    return editor.write_panel(device);
-  });
+  const CommandEnd end = write_opened(request, editor, console, interruption);
   return interruption.exit_status().value_or(exit_status(end));
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/console.h"
+#include "commands/panel_commands.h"
 
 namespace kvt::cli {
 
@@ -18,13 +19,26 @@ struct Request {
   bool quiet = false;                 // -q: no progress, no success message
   bool verbose = false;               // -v: every frame and reply on standard error
   std::string page;                   // sheet: --page, empty when not given
+  bool each = false;                  // write: --each, a panel for each file in turn
 };
 
 // What -q or -v asked for.
 Loudness loudness_of(const Request& request);
 
+class HeadlessEditor;
+class Interruption;
+
+// The steps of write, which write --each takes for each file: a console that counts a write's
+// bytes; the file opened into `editor` (false, said on standard error, when it is refused or
+// cannot be read); then the file opened written into the panel on the port the rule picks, its
+// outcome said, stop signals answered by `interruption`.
+Console write_console(const Request& request);
+bool open_to_write(HeadlessEditor& editor, const std::string& path);
+CommandEnd write_opened(const Request& request, HeadlessEditor& editor, Console& console,
+                        Interruption& interruption);
+
 // The handlers of the command table; each returns the exit status. show, write, verify and
-// sheet take the configuration file as their one operand.
+// sheet take the configuration file as their one operand (write --each: one or more).
 int show_command(const Request& request);
 int read_command(const Request& request);
 int write_command(const Request& request);

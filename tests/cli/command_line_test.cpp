@@ -772,8 +772,9 @@ INSTANTIATE_TEST_SUITE_P(
                   "                                 read the panel and print its configuration; "
                   "with -o\n"
                   "                                 also save it, NAME as the panel name\n"
-                  "  write [--port DEV] FILE        write FILE into the panel, every byte "
-                  "verified\n",
+                  "  write [--port DEV] [--each] FILE...\n"
+                  "                                 write FILE into the panel, every byte "
+                  "verified;\n",
                   ""},
         // Qt's --help-all would list options this program does not take.
         UsageCase{"HelpAllIsNotOffered",
@@ -786,11 +787,14 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"CommandHelp",
                   {"write", "--help"},
                   0,
-                  "Usage: kvt-config write [--port DEV] FILE\n\n"
-                  "write FILE into the panel, every byte verified.\n\n"
+                  "Usage: kvt-config write [--port DEV] [--each] FILE...\n\n"
+                  "write FILE into the panel, every byte verified; with --each, each FILE into "
+                  "a panel of its own, one panel after another.\n\n"
                   "Options:\n"
                   "  --port DEV                     The serial device of the panel, e.g. "
                   "/dev/ttyUSB0.\n"
+                  "  --each                         write: one panel after another, a FILE each: "
+                  "wait until it is plugged in, write it, wait until it is unplugged.\n"
                   "  -q, --quiet ",
                   ""},
         UsageCase{"CommandHelpHasAnExample",
@@ -874,6 +878,19 @@ INSTANTIATE_TEST_SUITE_P(
                   2,
                   "",
                   "kvt-config: unexpected argument b.kvc",
+                  true},
+        // Several files are a bench of panels, one each, only when asked for.
+        UsageCase{"WriteTwoFilesWithoutEach",
+                  {"write", "a.kvc", "b.kvc"},
+                  2,
+                  "",
+                  "kvt-config: write takes more than one FILE only with --each",
+                  true},
+        UsageCase{"EachOfAnotherCommand",
+                  {"verify", "--each", "a.kvc"},
+                  2,
+                  "",
+                  "kvt-config: verify takes no option each",
                   true},
         UsageCase{"EmptyOutputFile",
                   {"read", "--port", "/dev/null", "--name", "N", "-o", ""},

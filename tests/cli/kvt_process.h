@@ -89,6 +89,23 @@ class KvtProcess {
     return true;
   }
 
+  // Waits at most `ms` until standard output holds `text` `times` times.
+  bool wait_for_output(const std::string& text, std::size_t times = 1, int ms = 10000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (true) {
+      out_ += process_.readAllStandardOutput().toStdString();
+      std::size_t found = 0;
+      for (auto at = out_.find(text); at != std::string::npos; at = out_.find(text, at + 1)) {
+        ++found;
+      }
+      if (found >= times) return true;
+      if (clock.elapsed() >= ms || process_.state() == QProcess::NotRunning) return false;
+      // Ready to read is told for standard error, the channel read; output is looked at often.
+      process_.waitForReadyRead(20);
+    }
+  }
+
   // Waits for the end (at most 20 s, then kills it).
   ProcessResult finish() {
     ProcessResult result;
@@ -104,13 +121,14 @@ class KvtProcess {
     }
     result.crashed = process_.exitStatus() == QProcess::CrashExit;
     result.exit_code = process_.exitCode();
-    result.out = process_.readAllStandardOutput().toStdString();
+    result.out = out_ + process_.readAllStandardOutput().toStdString();
     result.err = err_ + process_.readAllStandardError().toStdString();
     return result;
   }
 
  private:
   QProcess process_;
+  std::string out_;
   std::string err_;
   std::optional<std::string> start_failure_;
 };

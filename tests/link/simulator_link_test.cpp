@@ -109,6 +109,33 @@ TEST_F(SimulatorLinkTest, KeepsWorkingWhenThePortIsClosedAndReopenedBetweenComma
   EXPECT_EQ(sim->frames(), std::vector<std::string>(3, "41"));
 }
 
+// Unplugged, the panel hears nothing: the wake-up goes unanswered and unlogged. Plugged in
+// again it answers, and holds what was written before.
+TEST_F(SimulatorLinkTest, AnUnpluggedPanelHearsNothingAndKeepsItsMemory) {
+  start();
+  const auto wake = [&] {
+    EXPECT_TRUE(link.open_link(sim->device())) << link.port_error_text();
+    const kvt::Transfer woke = link.wake_panel();
+    if (woke == kvt::Transfer::Ok) {
+      link.wait_tick();
+      EXPECT_EQ(link.sendee(0, 12).outcome, kvt::Transfer::Ok);
+    }
+    link.close_link();
+    return woke;
+  };
+  ASSERT_EQ(wake(), kvt::Transfer::Ok);
+  ASSERT_EQ(sim->frames().size(), 3u);
+
+  sim->unplug();
+  EXPECT_EQ(wake(), kvt::Transfer::NoReply);
+  EXPECT_EQ(sim->frames().size(), 3u);
+  EXPECT_EQ(sim->memory()[0], 12);
+
+  sim->plug_in();
+  EXPECT_EQ(wake(), kvt::Transfer::Ok);
+  EXPECT_EQ(sim->frames_once(6).size(), 6u);
+}
+
 TEST_F(SimulatorLinkTest, ALateAnswerToThePreviousCommandIsNotHandedToTheNext) {
   start({"--delay", "150"});
   ASSERT_TRUE(link.open_link(sim->device())) << link.port_error_text();
