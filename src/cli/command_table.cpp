@@ -51,6 +51,9 @@ const std::vector<Option>& options() {
       {"quiet", cli_texts::kQuietOption, "", false, "q"},
       {"verbose", cli_texts::kVerboseOption, "", false, "v"},
       {"page", cli_texts::kPageOption, "SIZE", true},
+      {"since", cli_texts::kSinceOption, "YYYY-MM-DD", true},
+      {"file", cli_texts::kJournalFileOption, "FILE", true},
+      {"n", cli_texts::kCountOption, "N", true},
   };
   return table;
 }
@@ -72,6 +75,7 @@ const std::vector<Command>& commands() {
        ports_command,
        &kDevices},
       {"sheet", {&kFile}, {"o", "page"}, cli_texts::kSheetHelp, sheet_command, nullptr, true},
+      {"log", {}, {"json", "since", "file", "n"}, cli_texts::kLogHelp, log_command},
   };
   return table;
 }

@@ -2,7 +2,10 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <QScopeGuard>
 #include <optional>
+#include <utility>
+#include <variant>
 
 #include "cli/cli_texts.h"
 #include "cli/console.h"
@@ -15,6 +18,8 @@
 #include "cli/text_and_json.h"
 #include "commands/file_open.h"
 #include "commands/file_save.h"
+#include "commands/journal.h"
+#include "commands/command_texts.h"
 #include "commands/port_choice.h"
 #include "files/visible_text.h"
 #include "link/link_texts.h"
@@ -45,14 +50,16 @@ int exit_status(CommandEnd end) {
   }
 }
 
-// Opens the configuration file into the editor; false (the file named on standard error) when
-// it is refused or cannot be read.
-bool open_file(HeadlessEditor& editor, Console& console, const std::string& path) {
+// Opens the configuration file into the editor. When it is refused or cannot be read, the file
+// is named on standard error and the words said are returned.
+std::optional<std::string> open_file(HeadlessEditor& editor, Console& console,
+                                     const std::string& path) {
   const FileOpenEnd end = open_config_file(editor.config(), editor.controls(), console, path);
+  if (end == FileOpenEnd::Opened) return std::nullopt;
   // Only a file that cannot be read is said in the status box; a refusal is a message.
   const bool said_in_red = end == FileOpenEnd::Unreadable;
   console.print_outcome(said_in_red ? console.status_text() : std::string(), false);
-  return end == FileOpenEnd::Opened;
+  return said_in_red ? console.status_text() : console.last_message();
 }
 
 // The configuration loaded, with the values the console has named as not settings.
@@ -63,10 +70,10 @@ void print_configuration(HeadlessEditor& editor, const Console& console, bool js
 }
 
 // Runs a panel command on the port the rule picks and reports how it ended; a failure that may
-// come from the wrong port names the port and where to look for the others.
+// come from the wrong port names the port and where to look for the others. Returns the port.
 template <typename PanelCommand>
-CommandEnd on_panel(const Request& request, Console& console, Interruption& interruption,
-                    PanelCommand command) {
+std::string on_panel(const Request& request, Console& console, Interruption& interruption,
+                     PanelCommand command) {
   const PortChoice port = current_port(request.port);
   // The mismatch message waits for the outcome, which names the other panel's model.
   console.hold_messages();
@@ -79,19 +86,58 @@ CommandEnd on_panel(const Request& request, Console& console, Interruption& inte
   if (may_be_wrong_port(outcome.end)) {
     Console::say(cli_texts::port_hint(port.device, reason_text(port.reason)));
   }
-  return outcome.end;
+  return port.device;
 }
 
-// The file's configuration, its codes as a write would send them; none, said on standard
-// error, when the file cannot be opened or a switch is incomplete.
-std::optional<ConfigurationView> complete_file_view(const std::string& path) {
+// Records a command in the journal. A journal that cannot take it is said once, and changes
+// neither the outcome nor the exit status.
+void record(const JournalRecord& record) {
+  static bool failure_said = false;
+  const auto failure = record_in_journal(record);
+  if (!failure || std::exchange(failure_said, true)) return;
+  Console::say(command_texts::not_recorded(failure->path, failure->reason));
+}
+
+// A command on the command line, as the journal records it.
+JournalRecord command_record(std::string_view command, const std::string& port,
+                             const CommandOutcome& outcome) {
+  return journal_record(command, command_texts::kFromCommandLine, port, outcome);
+}
+
+// A command refused before anything was sent, with the words it was refused with.
+JournalRecord refused_record(std::string_view command, const Request& request,
+                             std::string message) {
+  JournalRecord refused =
+      command_record(command, current_port(request.port).device, {CommandEnd::Incomplete, {}, {}});
+  refused.result = command_texts::kResultRefused;
+  refused.message = std::move(message);
+  return refused;
+}
+
+// A stop before the panel changed is the command's outcome, whatever its last step did; so is
+// any stop of a read or a verify, which then shows nothing. A write stopped after its first
+// write frame says how far it came.
+void note_stop(JournalRecord& record, Interruption& interruption) {
+  if (interruption.stopped_unchanged()) {
+    record.result = command_texts::kResultStopped;
+    record.message = cli_texts::kStoppedPanelUnchanged;
+  } else if (record.command != command_texts::kJournalWrite && interruption.exit_status()) {
+    record.result = command_texts::kResultStopped;
+  } else if (record.result == command_texts::kResultStopped && record.written_up_to) {
+    record.message = cli_texts::write_stopped(*record.written_up_to);
+  }
+}
+
+// The file's configuration, its codes as a write would send them; or, said on standard error,
+// the words it is refused with when it cannot be opened or a switch is incomplete.
+std::variant<ConfigurationView, std::string> complete_file_view(const std::string& path) {
   Console console;
   HeadlessEditor file(console);
-  if (!open_file(file, console, path)) return std::nullopt;
+  if (auto refused = open_file(file, console, path)) return std::move(*refused);
   ConfigurationView view = view_of(file.config(), file.controls());
   if (!view.codes) {
     Console::say(std::string(rule_texts::kIncompleteData));
-    return std::nullopt;
+    return std::string(rule_texts::kIncompleteData);
   }
   return view;
 }
@@ -106,7 +152,7 @@ Loudness loudness_of(const Request& request) {
 int show_command(const Request& request) {
   Console console;
   HeadlessEditor editor(console);
-  if (!open_file(editor, console, request.operands.at(0))) return kRequestRefused;
+  if (open_file(editor, console, request.operands.at(0))) return kRequestRefused;
   print_configuration(editor, console, request.json);
   return kSuccess;
 }
@@ -115,12 +161,19 @@ int read_command(const Request& request) {
   Console console(kReadSteps, loudness_of(request));
   HeadlessEditor editor(console);
   Interruption interruption(editor.link(), console);
-  const CommandEnd end = on_panel(request, console, interruption, [&](const std::string& device) {
-    return CommandOutcome(editor.read_panel(device));
+  PanelRead read;
+  const std::string port = on_panel(request, console, interruption, [&](const std::string& device) {
+    read = editor.read_panel(device);
+    return CommandOutcome(read);
   });
+  JournalRecord read_record = command_record(command_texts::kJournalRead, port, read);
+  add_bytes(read_record, read);
+  note_stop(read_record, interruption);
+  // Recorded once the command has ended, with the file a save made.
+  const auto recorded = qScopeGuard([&] { record(read_record); });
   // Stopped, a read shows and saves nothing, even when the signal came as it ended.
   if (const auto stopped = interruption.exit_status()) return *stopped;
-  if (end != CommandEnd::Done) return exit_status(end);
+  if (read.end != CommandEnd::Done) return exit_status(read.end);
   print_configuration(editor, console, request.json);
   if (request.output.empty()) return kSuccess;
 
@@ -130,39 +183,73 @@ int read_command(const Request& request) {
       save_config_file(editor.config(), editor.controls(), console, request.output);
   const bool said_in_red = saved == FileSaveEnd::Incomplete || saved == FileSaveEnd::NotSaved;
   console.print_outcome(said_in_red ? console.status_text() : std::string(), false);
-  return saved == FileSaveEnd::Saved ? kSuccess : kRequestRefused;
+  if (saved != FileSaveEnd::Saved) return kRequestRefused;
+  add_file(read_record, request.output);
+  add_panel_name(read_record, request.name);
+  return kSuccess;
 }
 
 int write_command(const Request& request) {
   Console console(kWriteSteps, loudness_of(request));
   HeadlessEditor editor(console);
-  if (!open_file(editor, console, request.operands.at(0))) return kRequestRefused;
+  const std::string& path = request.operands.at(0);
+  if (auto refused = open_file(editor, console, path)) {
+    JournalRecord refused_write = refused_record(command_texts::kJournalWrite, request, *refused);
+    add_file(refused_write, path);
+    record(refused_write);
+    return kRequestRefused;
+  }
   Interruption interruption(editor.link(), console);
-  const CommandEnd end = on_panel(request, console, interruption, [&](const std::string& device) {
-    return editor.write_panel(device);
+  PanelWrite write;
+  const std::string port = on_panel(request, console, interruption, [&](const std::string& device) {
+    write = editor.write_panel(device);
+    return CommandOutcome(write);
   });
-  return interruption.exit_status().value_or(exit_status(end));
+  JournalRecord write_record = command_record(command_texts::kJournalWrite, port, write);
+  add_bytes(write_record, write);
+  add_file(write_record, path);
+  add_panel_name(write_record, editor.controls().text(kPanelNameBox));
+  note_stop(write_record, interruption);
+  record(write_record);
+  return interruption.exit_status().value_or(exit_status(write.end));
 }
 
 int verify_command(const Request& request) {
-  const auto file = complete_file_view(request.operands.at(0));
-  if (!file) return kRequestRefused;
-  const ConfigurationBytes expected = *file->codes;
+  const std::string& path = request.operands.at(0);
+  const auto file = complete_file_view(path);
+  if (const auto* refused = std::get_if<std::string>(&file)) {
+    JournalRecord refused_verify =
+        refused_record(command_texts::kJournalVerify, request, *refused);
+    add_file(refused_verify, path);
+    record(refused_verify);
+    return kRequestRefused;
+  }
+  const ConfigurationView& view = std::get<ConfigurationView>(file);
+  const ConfigurationBytes expected = *view.codes;
 
   Console console(kVerifySteps, loudness_of(request));
   HeadlessEditor editor(console);
   Interruption interruption(editor.link(), console);
   PanelRead read;
-  const CommandEnd end = on_panel(request, console, interruption, [&](const std::string& device) {
+  const std::string port = on_panel(request, console, interruption, [&](const std::string& device) {
     read = editor.read_panel(device, ReadBytes::AllWritten);
     return CommandOutcome(read);
   });
+  JournalRecord verify_record = command_record(command_texts::kJournalVerify, port, read);
+  add_bytes(verify_record, read);
+  add_file(verify_record, path);
+  add_panel_name(verify_record, view.panel);
+  note_stop(verify_record, interruption);
+  const auto recorded = qScopeGuard([&] { record(verify_record); });
   if (const auto stopped = interruption.exit_status()) return *stopped;
-  if (end != CommandEnd::Done) return exit_status(end);
+  if (read.end != CommandEnd::Done) return exit_status(read.end);
 
   const std::vector<std::string> found = differences(read.bytes, expected);
-  if (found.empty()) std::puts(std::string(cli_texts::kMatch).c_str());
-  for (const std::string& line : found) std::puts(line.c_str());
+  std::string said = found.empty() ? std::string(cli_texts::kMatch) : std::string();
+  for (const std::string& line : found) said += (said.empty() ? "" : "\n") + line;
+  std::puts(said.c_str());
+  if (!found.empty()) verify_record.result = command_texts::kResultDiffers;
+  verify_record.message = said;
   return found.empty() ? kSuccess : kPanelFailed;
 }
 
@@ -196,7 +283,8 @@ int sheet_command(const Request& request) {
     Console::say(cli_texts::unknown_page(request.page));
     return kRequestRefused;
   }
-  const auto view = complete_file_view(path);
+  const auto file = complete_file_view(path);
+  const auto* view = std::get_if<ConfigurationView>(&file);
   if (!view) return kRequestRefused;
   const std::string target = request.output.empty() ? sheet_name_for(path) : request.output;
   // -o naming the configuration itself would replace the technician's file by its sheet.

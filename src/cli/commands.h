@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,9 @@ struct Request {
   bool quiet = false;                 // -q: no progress, no success message
   bool verbose = false;               // -v: every frame and reply on standard error
   std::string page;                   // sheet: --page, empty when not given
+  std::string since;                  // log: --since, empty when not given
+  std::string file;                   // log: --file, empty when not given
+  std::optional<std::string> count;   // log: -n
 };
 
 // What -q or -v asked for.
@@ -31,5 +35,6 @@ int write_command(const Request& request);
 int verify_command(const Request& request);
 int ports_command(const Request& request);
 int sheet_command(const Request& request);
+int log_command(const Request& request);
 
 }  // namespace kvt::cli

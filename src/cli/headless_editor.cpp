@@ -16,7 +16,7 @@ PanelRead HeadlessEditor::read_panel(const std::string& device, ReadBytes read_b
   return read_config(config_, controls_, console_, link(), device, read_bytes);
 }
 
-CommandOutcome HeadlessEditor::write_panel(const std::string& device) {
+PanelWrite HeadlessEditor::write_panel(const std::string& device) {
   return write_config(config_, controls_, console_, link(), device);
 }
 

@@ -23,7 +23,7 @@ class HeadlessEditor {
 
   // The panel commands on the panel at `device`.
   PanelRead read_panel(const std::string& device, ReadBytes read_bytes = ReadBytes::Shown);
-  CommandOutcome write_panel(const std::string& device);
+  PanelWrite write_panel(const std::string& device);
 
   // The link the panel commands use, for whoever must stop them.
   PanelLink& link() { return serial_link_.link(); }

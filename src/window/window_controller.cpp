@@ -9,6 +9,7 @@
 #include "commands/command_texts.h"
 #include "commands/file_open.h"
 #include "commands/file_save.h"
+#include "commands/journal.h"
 #include "commands/panel_commands.h"
 #include "link/panel_link.h"
 #include "link/serial_link.h"
@@ -139,6 +140,14 @@ void WindowController::add_port_hint(CommandEnd end) {
                           ports_.failure_hint().toStdString());
 }
 
+void WindowController::record_in_journal_once(const JournalRecord& record) {
+  const auto failure = record_in_journal(record);
+  if (!failure || journal_failure_said_) return;
+  journal_failure_said_ = true;
+  controls_.dialogs().message(command_texts::not_recorded(failure->path, failure->reason),
+                              std::string(command_texts::kJournalTitle));
+}
+
 void WindowController::load() {
   as_load([this] { load_handling(config_, controls_); });
 }
@@ -146,20 +155,32 @@ void WindowController::load() {
 void WindowController::read_config() {
   run_command([this] {
     if (!settle_unsaved_changes()) return;
-    const CommandEnd end = as_load([this] {
-      return kvt::read_config(config_, controls_, status_, *link_, ports_.current().device).end;
-    });
+    const std::string device = ports_.current().device;
+    const PanelRead read = as_load(
+        [&] { return kvt::read_config(config_, controls_, status_, *link_, device); });
+    const CommandEnd end = read.end;
     // Even a read that failed has changed the window, starting with the panel name.
     source_ = end == CommandEnd::Done ? ConfigurationSource::switch_panel() : ConfigurationSource{};
     if (end == CommandEnd::Done) changed_ = false;
     add_port_hint(end);
+    JournalRecord record =
+        journal_record(command_texts::kJournalRead, command_texts::kFromWindow, device, read);
+    add_bytes(record, read);
+    record_in_journal_once(record);
   });
 }
 
 void WindowController::write_config() {
   run_command([this] {
-    add_port_hint(
-        kvt::write_config(config_, controls_, status_, *link_, ports_.current().device).end);
+    const std::string device = ports_.current().device;
+    const PanelWrite write = kvt::write_config(config_, controls_, status_, *link_, device);
+    add_port_hint(write.end);
+    JournalRecord record =
+        journal_record(command_texts::kJournalWrite, command_texts::kFromWindow, device, write);
+    add_bytes(record, write);
+    if (source_.kind == ConfigurationSource::Kind::File) add_file(record, source_.path);
+    add_panel_name(record, controls_.text(kPanelNameBox));
+    record_in_journal_once(record);
   });
 }
 
