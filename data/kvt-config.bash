@@ -6,7 +6,7 @@ _kvt_config() {
   local cur=${COMP_WORDS[COMP_CWORD]}
   local prev=
   ((COMP_CWORD > 0)) && prev=${COMP_WORDS[COMP_CWORD - 1]}
-  local commands="show read write verify ports sheet"
+  local commands="show read write verify ports sheet log"
   local command= word
   for word in "${COMP_WORDS[@]:1:COMP_CWORD-1}"; do
     if [[ " $commands " == *" $word "* ]]; then
@@ -25,11 +25,11 @@ _kvt_config() {
       mapfile -t COMPREPLY < <(compgen -W "${devices[*]}" -- "$cur")
       return
       ;;
-    -o)
+    -o | --file)
       mapfile -t COMPREPLY < <(compgen -f -- "$cur")
       return
       ;;
-    --name)
+    --name | --since | -n)
       return
       ;;
   esac
@@ -42,6 +42,7 @@ _kvt_config() {
     write | verify) options="--port --quiet --verbose --help" ;;
     ports) options="--port --probe --json --quiet --verbose --help" ;;
     sheet) options="-o --page --help" ;;
+    log) options="--json --since --file -n --help" ;;
   esac
 
   if [[ $cur == -* ]]; then

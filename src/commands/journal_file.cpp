@@ -73,7 +73,12 @@ std::optional<std::string> write_line(int fd, const std::string& bytes) {
     written = ::write(fd, bytes.data(), bytes.size());
   } while (written < 0 && errno == EINTR);
   if (written < 0) return reason_for(errno);
-  if (static_cast<std::size_t>(written) != bytes.size()) return std::string(file_texts::kDiskFull);
+  if (static_cast<std::size_t>(written) != bytes.size()) {
+    // The part written is taken back; one that cannot be is read as a line cut short.
+    const off_t end = ::lseek(fd, 0, SEEK_CUR);
+    if (end >= written && ::ftruncate(fd, end - written) != 0) return reason_for(errno);
+    return std::string(file_texts::kDiskFull);
+  }
   if (::fsync(fd) != 0) return reason_for(errno);
   return std::nullopt;
 }
