@@ -1,8 +1,8 @@
 #include "cli/commands.h"
 
+#include <QScopeGuard>
 #include <cstdio>
 #include <filesystem>
-#include <QScopeGuard>
 #include <optional>
 #include <utility>
 #include <variant>
@@ -16,10 +16,10 @@
 #include "cli/port_probing.h"
 #include "cli/sheet_file.h"
 #include "cli/text_and_json.h"
+#include "commands/command_texts.h"
 #include "commands/file_open.h"
 #include "commands/file_save.h"
 #include "commands/journal.h"
-#include "commands/command_texts.h"
 #include "commands/port_choice.h"
 #include "files/visible_text.h"
 #include "link/link_texts.h"
@@ -218,8 +218,7 @@ int verify_command(const Request& request) {
   const std::string& path = request.operands.at(0);
   const auto file = complete_file_view(path);
   if (const auto* refused = std::get_if<std::string>(&file)) {
-    JournalRecord refused_verify =
-        refused_record(command_texts::kJournalVerify, request, *refused);
+    JournalRecord refused_verify = refused_record(command_texts::kJournalVerify, request, *refused);
     add_file(refused_verify, path);
     record(refused_verify);
     return kRequestRefused;

@@ -1,13 +1,12 @@
 // log: the journal of panel commands, for people or as JSON.
 
 #include <QDate>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <cstdio>
-#include <filesystem>
+#include <deque>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "cli/cli_texts.h"
 #include "cli/command_line.h"
@@ -52,7 +51,7 @@ std::string line_of(const QJsonObject& entry) {
   line.append(kGap).append(padded(visible_text(text_of(entry, "result")), kResultWidth));
   line.append(kGap).append(or_none(text_of(entry, "port")));
   line.append(kGap).append(or_none(text_of(entry, "panel_name")));
-  line.append(kGap).append(or_none(std::filesystem::path(file).filename().string()));
+  line.append(kGap).append(or_none(file.substr(file.rfind('/') + 1)));
   return line;
 }
 
@@ -61,7 +60,7 @@ bool on_or_after(const QJsonObject& entry, const std::string& since) {
   return text_of(entry, "time").substr(0, 10) >= since;
 }
 
-void say_what_was_left_out(const JournalContents& journal) {
+void say_what_was_left_out(const JournalGaps& journal) {
   for (const auto& [path, reason] : journal.unreadable) {
     Console::say(cli_texts::journal_unreadable(visible_text(path), reason));
   }
@@ -94,27 +93,27 @@ int log_command(const Request& request) {
     return kSuccess;
   }
 
-  const JournalContents journal = read_journal(*path);
-  say_what_was_left_out(journal);
+  // Only what is printed of the entries kept is held, at most the last `last` of them: for
+  // people a line, for scripts the entry as the journal holds it.
+  std::deque<std::string> kept;
   std::optional<SameFile> same_file;
   if (!request.file.empty()) same_file.emplace(request.file);
-  std::vector<const QJsonObject*> kept;
-  for (const QJsonObject& entry : journal.entries) {
-    if (!request.since.empty() && !on_or_after(entry, request.since)) continue;
-    if (same_file && !(*same_file)(entry)) continue;
-    kept.push_back(&entry);
-  }
-  const auto first = kept.size() > last ? kept.end() - static_cast<std::ptrdiff_t>(last)
-                                        : kept.begin();
+  const JournalGaps gaps =
+      read_journal(*path, [&](const QJsonObject& entry, std::string_view line) {
+        if (!request.since.empty() && !on_or_after(entry, request.since)) return;
+        if (same_file && !(*same_file)(entry)) return;
+        kept.push_back(request.json ? std::string(line) : line_of(entry));
+        if (kept.size() > last) kept.pop_front();
+      });
+  say_what_was_left_out(gaps);
 
   std::string out;
-  if (request.json) {
-    QJsonArray entries;
-    for (auto entry = first; entry != kept.end(); ++entry) entries.append(**entry);
-    out = QJsonDocument(entries).toJson(QJsonDocument::Indented).toStdString();
-  } else {
-    for (auto entry = first; entry != kept.end(); ++entry) out += line_of(**entry) + '\n';
+  for (const std::string& line : kept) {
+    if (request.json) out.append(out.empty() ? "[\n  " : ",\n  ");
+    out.append(line);
+    if (!request.json) out.append(1, '\n');
   }
+  if (request.json) out.append(out.empty() ? "[]\n" : "\n]\n");
   std::fwrite(out.data(), 1, out.size(), stdout);
   return kSuccess;
 }

@@ -74,7 +74,7 @@ JournalRecord journal_record(std::string_view command, std::string_view from, st
   record.message = outcome.said;
   if (outcome.end == CommandEnd::OtherModel) {
     record.message = command == command_texts::kJournalWrite ? command_texts::kMismatchWrite
-                                                              : command_texts::kMismatchRead;
+                                                             : command_texts::kMismatchRead;
   }
   return record;
 }
@@ -125,8 +125,8 @@ QJsonObject journal_entry(const JournalRecord& record, const QDateTime& now) {
       {"file", json_text(record.file)},
       {"panel_name", json_text(record.panel_name)},
       {"bytes", bytes},
-      {"written_up_to", record.written_up_to ? QJsonValue(*record.written_up_to)
-                                             : QJsonValue(QJsonValue::Null)},
+      {"written_up_to",
+       record.written_up_to ? QJsonValue(*record.written_up_to) : QJsonValue(QJsonValue::Null)},
       {"user", json_text(user_name())},
       {"host", QSysInfo::machineHostName()},
       {"version", QCoreApplication::applicationVersion()},

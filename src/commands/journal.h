@@ -19,8 +19,8 @@ struct JournalRecord {
   std::string_view command;  // command_texts::kJournalRead, ...Write or ...Verify
   std::string_view from;     // command_texts::kFromWindow or kFromCommandLine
   std::string port;
-  std::string_view result;  // command_texts::kResultDone, ...
-  std::string message;      // the words the command ended with
+  std::string_view result;                // command_texts::kResultDone, ...
+  std::string message;                    // the words the command ended with
   std::optional<std::string> file;        // absolute
   std::optional<std::string> panel_name;  // none when empty
   // Addresses 0 to 13: each value the command obtained (written, read or compared).

@@ -112,10 +112,9 @@ std::optional<std::string> JournalFile::append(const std::string& line) const {
   if (auto failed = rotate_if_full(place.name, rotate_at_)) return failed;
   // O_NONBLOCK: a FIFO put there since it was looked at fails at once instead of waiting for a
   // reader, and the check after the open refuses whatever else it may be.
-  const int fd = ::open(place.name.c_str(),
-                        O_RDWR | O_APPEND | O_CREAT | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK |
-                            O_CLOEXEC,
-                        0600);
+  const int fd =
+      ::open(place.name.c_str(),
+             O_RDWR | O_APPEND | O_CREAT | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK | O_CLOEXEC, 0600);
   if (fd < 0) return reason_for(errno);
   struct stat status {};
   std::optional<std::string> failed;

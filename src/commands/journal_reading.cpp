@@ -55,7 +55,8 @@ std::optional<std::string> read_whole(const std::string& path, std::string& cont
   return failed;
 }
 
-void take_entries(const std::string& path, const std::string& contents, JournalContents& into) {
+void take_entries(const std::string& path, const std::string& contents, JournalGaps& gaps,
+                  const JournalReader& take) {
   int number = 0;
   for (std::size_t start = 0; start < contents.size();) {
     std::size_t end = contents.find('\n', start);
@@ -69,26 +70,26 @@ void take_entries(const std::string& path, const std::string& contents, JournalC
     const QJsonDocument document = QJsonDocument::fromJson(line, &error);
     // A last line without its line end was cut short, even where what arrived parses.
     if (!whole || error.error != QJsonParseError::NoError || !document.isObject()) {
-      into.cut_lines.emplace_back(path, number);
+      gaps.cut_lines.emplace_back(path, number);
       continue;
     }
-    into.entries.push_back(document.object());
+    take(document.object(), std::string_view(line.data(), static_cast<std::size_t>(line.size())));
   }
 }
 
 }  // namespace
 
-JournalContents read_journal(const std::string& path) {
-  JournalContents contents;
+JournalGaps read_journal(const std::string& path, const JournalReader& take) {
+  JournalGaps gaps;
   for (const std::string& file : journal_files(path)) {
     std::string bytes;
     if (auto failed = read_whole(file, bytes)) {
-      contents.unreadable.emplace_back(file, *failed);
+      gaps.unreadable.emplace_back(file, *failed);
       continue;
     }
-    take_entries(file, bytes, contents);
+    take_entries(file, bytes, gaps, take);
   }
-  return contents;
+  return gaps;
 }
 
 SameFile::SameFile(const std::string& path)

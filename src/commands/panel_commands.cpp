@@ -159,13 +159,13 @@ PanelWrite write_config(PanelConfig& c, Controls& controls, StatusBox& status, P
     return outcome;
   }
   if (!bytes) {
-    static_cast<CommandOutcome&>(outcome) = ending(status, CommandEnd::Incomplete,
-                                                   StatusColour::Red,
-                                                   std::string(rule_texts::kIncompleteData));
+    static_cast<CommandOutcome&>(outcome) =
+        ending(status, CommandEnd::Incomplete, StatusColour::Red,
+               std::string(rule_texts::kIncompleteData));
   } else {
-    static_cast<CommandOutcome&>(outcome) = run_transfer(controls, status, link, command_texts::kMismatchWrite,
-                           command_texts::kWriteDone,
-                           [&] { return write_configuration_bytes(*bytes, status, link); });
+    static_cast<CommandOutcome&>(outcome) = run_transfer(
+        controls, status, link, command_texts::kMismatchWrite, command_texts::kWriteDone,
+        [&] { return write_configuration_bytes(*bytes, status, link); });
   }
   // Bytes already written stay in the panel: it now holds parts of two configurations.
   const auto written = link.last_write_sent();

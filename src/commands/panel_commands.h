@@ -71,7 +71,7 @@ PanelRead read_config(PanelConfig& config, Controls& controls, StatusBox& status
 // from the window and writes them into the panel, every byte read back and verified. Nothing is
 // sent while a switch is incomplete or when the panel is of another model. A write that fails
 // after its first write frame says which addresses the panel may now hold new bytes at.
-PanelWrite write_config(PanelConfig& config, Controls& controls, StatusBox& status,
-                        PanelLink& link, const std::string& device);
+PanelWrite write_config(PanelConfig& config, Controls& controls, StatusBox& status, PanelLink& link,
+                        const std::string& device);
 
 }  // namespace kvt

@@ -156,8 +156,8 @@ void WindowController::read_config() {
   run_command([this] {
     if (!settle_unsaved_changes()) return;
     const std::string device = ports_.current().device;
-    const PanelRead read = as_load(
-        [&] { return kvt::read_config(config_, controls_, status_, *link_, device); });
+    const PanelRead read =
+        as_load([&] { return kvt::read_config(config_, controls_, status_, *link_, device); });
     const CommandEnd end = read.end;
     // Even a read that failed has changed the window, starting with the panel name.
     source_ = end == CommandEnd::Done ? ConfigurationSource::switch_panel() : ConfigurationSource{};

@@ -34,7 +34,7 @@ using kvt::testing::kWorkedCodes;
 using kvt::testing::panel_holding;
 using kvt::testing::run_kvt;
 
-constexpr std::array<std::uint8_t, 14> kOtherCodes = {12, 0,   159, 160, 160, 160, 160,
+constexpr std::array<std::uint8_t, 14> kOtherCodes = {12,  0,   159, 160, 160, 160, 160,
                                                       160, 160, 33,  159, 1,   10,  4};
 
 std::vector<QJsonObject> entries_in(const std::string& path) {
@@ -87,14 +87,14 @@ class JournalFixture : public ::testing::Test {
 struct EntryCase {
   const char* name;
   const char* command;
-  std::vector<std::string> options;            // simulator options
-  std::array<std::uint8_t, 14> panel;          // what the panel holds at the start
-  bool with_file;                              // the worked example's file as the operand
+  std::vector<std::string> options;    // simulator options
+  std::array<std::uint8_t, 14> panel;  // what the panel holds at the start
+  bool with_file;                      // the worked example's file as the operand
   int exit_code;
   const char* result;
-  const char* panel_name;                      // or none
+  const char* panel_name;                            // or none
   std::function<QJsonValue(PanelSimulator&)> bytes;  // from the panel after the command
-  bool written_up_to;  // from the frames the panel took in
+  bool written_up_to;                                // from the frames the panel took in
 };
 
 void PrintTo(const EntryCase& c, std::ostream* out) { *out << c.name; }
@@ -120,14 +120,14 @@ TEST_P(EachCommand, LeavesOneEntryOfWhatItDid) {
   EXPECT_EQ(entry["from"].toString(), "command line");
   EXPECT_EQ(entry["port"].toString().toStdString(), sim.device());
   EXPECT_EQ(entry["result"].toString(), c.result);
-  EXPECT_EQ(entry["file"], c.with_file ? QJsonValue(QString::fromStdString(file))
-                                       : QJsonValue(QJsonValue::Null));
+  EXPECT_EQ(entry["file"],
+            c.with_file ? QJsonValue(QString::fromStdString(file)) : QJsonValue(QJsonValue::Null));
   EXPECT_EQ(entry["panel_name"],
             c.panel_name ? QJsonValue(c.panel_name) : QJsonValue(QJsonValue::Null));
   EXPECT_EQ(entry["bytes"], c.bytes(sim));
   const auto highest = highest_write_frame(sim.frames());
-  EXPECT_EQ(entry["written_up_to"], c.written_up_to && highest ? QJsonValue(*highest)
-                                                               : QJsonValue(QJsonValue::Null));
+  EXPECT_EQ(entry["written_up_to"],
+            c.written_up_to && highest ? QJsonValue(*highest) : QJsonValue(QJsonValue::Null));
   // The words the command ended with, as it printed them.
   const std::string message = entry["message"].toString().toStdString();
   EXPECT_FALSE(message.empty());
@@ -136,9 +136,8 @@ TEST_P(EachCommand, LeavesOneEntryOfWhatItDid) {
       << message;
 
   const QString time = entry["time"].toString();
-  EXPECT_TRUE(QRegularExpression(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d$)")
-                  .match(time)
-                  .hasMatch())
+  EXPECT_TRUE(
+      QRegularExpression(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d$)").match(time).hasMatch())
       << time.toStdString();
   const QDateTime recorded = QDateTime::fromString(time, Qt::ISODate);
   EXPECT_GE(recorded, started);
@@ -160,14 +159,36 @@ QJsonValue memory_codes(PanelSimulator& sim) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, EachCommand,
     ::testing::Values(
-        EntryCase{"WriteDone", "write", {}, kOtherCodes, true, 0, "done", "LOBBY 2",
-                  memory_codes, false},
-        EntryCase{"WriteFailedPartWay", "write", {"--wrong-readback", "5"}, kOtherCodes, true, 1,
-                  "failed", "LOBBY 2", [](PanelSimulator&) { return json_bytes(kWorkedCodes); },
+        EntryCase{
+            "WriteDone", "write", {}, kOtherCodes, true, 0, "done", "LOBBY 2", memory_codes, false},
+        EntryCase{"WriteFailedPartWay",
+                  "write",
+                  {"--wrong-readback", "5"},
+                  kOtherCodes,
+                  true,
+                  1,
+                  "failed",
+                  "LOBBY 2",
+                  [](PanelSimulator&) { return json_bytes(kWorkedCodes); },
                   true},
-        EntryCase{"WriteToASilentPanel", "write", {"--silent"}, kOtherCodes, true, 1, "no_answer",
-                  "LOBBY 2", [](PanelSimulator&) { return QJsonValue(QJsonValue::Null); }, false},
-        EntryCase{"Read", "read", {}, kOtherCodes, false, 0, "done", nullptr,
+        EntryCase{"WriteToASilentPanel",
+                  "write",
+                  {"--silent"},
+                  kOtherCodes,
+                  true,
+                  1,
+                  "no_answer",
+                  "LOBBY 2",
+                  [](PanelSimulator&) { return QJsonValue(QJsonValue::Null); },
+                  false},
+        EntryCase{"Read",
+                  "read",
+                  {},
+                  kOtherCodes,
+                  false,
+                  0,
+                  "done",
+                  nullptr,
                   [](PanelSimulator& sim) {
                     // The read leaves out the BL/MR code, which nothing shows.
                     QJsonArray codes = memory_codes(sim).toArray();
@@ -175,13 +196,36 @@ INSTANTIATE_TEST_SUITE_P(
                     return QJsonValue(codes);
                   },
                   false},
-        EntryCase{"ReadOfAnotherModel", "read", {"--model", "70"}, kOtherCodes, false, 1,
-                  "other_model", nullptr,
-                  [](PanelSimulator&) { return QJsonValue(QJsonValue::Null); }, false},
-        EntryCase{"VerifySame", "verify", {}, kWorkedCodes, true, 0, "done", "LOBBY 2",
-                  memory_codes, false},
-        EntryCase{"VerifyDiffers", "verify", {}, kOtherCodes, true, 1, "differs", "LOBBY 2",
-                  memory_codes, false}),
+        EntryCase{"ReadOfAnotherModel",
+                  "read",
+                  {"--model", "70"},
+                  kOtherCodes,
+                  false,
+                  1,
+                  "other_model",
+                  nullptr,
+                  [](PanelSimulator&) { return QJsonValue(QJsonValue::Null); },
+                  false},
+        EntryCase{"VerifySame",
+                  "verify",
+                  {},
+                  kWorkedCodes,
+                  true,
+                  0,
+                  "done",
+                  "LOBBY 2",
+                  memory_codes,
+                  false},
+        EntryCase{"VerifyDiffers",
+                  "verify",
+                  {},
+                  kOtherCodes,
+                  true,
+                  1,
+                  "differs",
+                  "LOBBY 2",
+                  memory_codes,
+                  false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A file refused before anything is sent is recorded as refused, with the words said.
@@ -190,9 +234,9 @@ TEST_F(JournalFixture, ARefusedFileIsRecordedAsRefused) {
   const std::string journal = at("journal.jsonl");
   const std::string missing = at("missing.kvc");
   for (const char* command : {"write", "verify"}) {
-    const auto result = run_kvt({command, "--port", QString::fromStdString(sim.device()),
-                                 QString::fromStdString(missing)},
-                                journal_at(journal));
+    const auto result = run_kvt(
+        {command, "--port", QString::fromStdString(sim.device()), QString::fromStdString(missing)},
+        journal_at(journal));
     EXPECT_EQ(result.exit_code, 2) << result.err;
   }
   const std::vector<QJsonObject> entries = entries_in(journal);
@@ -243,9 +287,9 @@ TEST_P(UnwritableJournal, ChangesNothingAndIsSaidOnce) {
   const std::string file = lobby();
   const auto run = [&](const QProcessEnvironment& env) {
     PanelSimulator sim({}, panel_holding(c.panel));
-    auto result = run_kvt({c.command, "--port", QString::fromStdString(sim.device()),
-                           QString::fromStdString(file)},
-                          env);
+    auto result = run_kvt(
+        {c.command, "--port", QString::fromStdString(sim.device()), QString::fromStdString(file)},
+        env);
     return std::pair(result, sim.stop());
   };
   const auto [recorded, memory_recorded] = run(journal_at(at("journal.jsonl")));
@@ -262,12 +306,12 @@ TEST_P(UnwritableJournal, ChangesNothingAndIsSaidOnce) {
   EXPECT_EQ(unrecorded.err, recorded.err + said);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, UnwritableJournal,
-    ::testing::Values(UnwritableCase{"WriteDone", "write", kOtherCodes, 0},
-                      UnwritableCase{"VerifyDiffers", "verify", kOtherCodes, 1},
-                      UnwritableCase{"VerifySame", "verify", kWorkedCodes, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, UnwritableJournal,
+                         ::testing::Values(UnwritableCase{"WriteDone", "write", kOtherCodes, 0},
+                                           UnwritableCase{"VerifyDiffers", "verify", kOtherCodes,
+                                                          1},
+                                           UnwritableCase{"VerifySame", "verify", kWorkedCodes, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // log reads a journal as the commands leave it.
 class Log : public JournalFixture {
@@ -378,8 +422,9 @@ TEST_F(Log, ReadsRotatedFilesFirst) {
   std::ofstream(at("journal.1.jsonl"))
       << entry("2026-12-01T08:00:00+01:00", "read", "no_answer", "", "") << '\n';
   const auto result = log({"-n", "5"});
-  EXPECT_EQ(result.out, std::string("2026-12-01 08:00:00  read    no_answer  /dev/ttyUSB0  -  -\n") +
-                            kFailedWrite + kRead + kWrite + kVerify);
+  EXPECT_EQ(result.out,
+            std::string("2026-12-01 08:00:00  read    no_answer  /dev/ttyUSB0  -  -\n") +
+                kFailedWrite + kRead + kWrite + kVerify);
 }
 
 struct LogUsageCase {
@@ -404,16 +449,17 @@ TEST_P(LogUsage, IsRefusedWithExitTwo) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, LogUsage,
-    ::testing::Values(
-        LogUsageCase{"NoSuchDay", {"--since", "2026-02-30"},
-                     "--since 2026-02-30: the day is written YYYY-MM-DD"},
-        LogUsageCase{"NotADay", {"--since", "11.12.2026"},
-                     "--since 11.12.2026: the day is written YYYY-MM-DD"},
-        LogUsageCase{"CountNotANumber", {"-n", "ten"}, "-n ten: N is a whole number"},
-        LogUsageCase{"NegativeCount", {"-n", "-1"}, "-n -1: N is a whole number"},
-        LogUsageCase{"Operand", {"lobby.kvc"}, "unexpected argument lobby.kvc"},
-        LogUsageCase{"OptionOfAnother", {"--port", "/dev/ttyS0"},
-                     "log takes no option port"}),
+    ::testing::Values(LogUsageCase{"NoSuchDay",
+                                   {"--since", "2026-02-30"},
+                                   "--since 2026-02-30: the day is written YYYY-MM-DD"},
+                      LogUsageCase{"NotADay",
+                                   {"--since", "11.12.2026"},
+                                   "--since 11.12.2026: the day is written YYYY-MM-DD"},
+                      LogUsageCase{"CountNotANumber", {"-n", "ten"}, "-n ten: N is a whole number"},
+                      LogUsageCase{"NegativeCount", {"-n", "-1"}, "-n -1: N is a whole number"},
+                      LogUsageCase{"Operand", {"lobby.kvc"}, "unexpected argument lobby.kvc"},
+                      LogUsageCase{
+                          "OptionOfAnother", {"--port", "/dev/ttyS0"}, "log takes no option port"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
