@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -14,6 +16,8 @@
 #include <QRegularExpression>
 #include <QSysInfo>
 #include <QTemporaryDir>
+#include <QThread>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -312,6 +316,78 @@ INSTANTIATE_TEST_SUITE_P(Cases, UnwritableJournal,
                                                           1},
                                            UnwritableCase{"VerifySame", "verify", kWorkedCodes, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A stop is the outcome the journal records: a read, or a write before its first write frame, as
+// stopped with the panel unchanged; a write stopped part-way with how far it came; a write that
+// a signal let finish as done.
+struct StopCase {
+  const char* name;
+  const char* command;
+  std::size_t write_frames_before;  // write frames the panel has taken in at the first signal
+  bool second_signal;
+  const char* result;
+  const char* message;  // how the message starts
+  bool written_up_to;
+};
+
+void PrintTo(const StopCase& c, std::ostream* out) { *out << c.name; }
+
+class StoppedCommand : public JournalFixture, public ::testing::WithParamInterface<StopCase> {
+ protected:
+  // Waits (at most 10 s) until the panel has taken in `count` frames, or `count` write frames.
+  static bool frames_reach(const PanelSimulator& sim, std::size_t count, bool writes) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 10000) {
+      const auto frames = sim.frames();
+      const auto taken = writes ? std::count_if(frames.begin(), frames.end(),
+                                                [](const auto& f) { return f.starts_with("53"); })
+                                : static_cast<std::ptrdiff_t>(frames.size());
+      if (static_cast<std::size_t>(taken) >= count) return true;
+      QThread::msleep(1);
+    }
+    return false;
+  }
+};
+
+TEST_P(StoppedCommand, IsRecordedAsItEnded) {
+  const StopCase& c = GetParam();
+  PanelSimulator sim({}, panel_holding(kOtherCodes));
+  const std::string journal = at("journal.jsonl");
+  QStringList arguments{c.command, "--port", QString::fromStdString(sim.device())};
+  if (std::string(c.command) != "read") arguments << QString::fromStdString(lobby());
+  kvt::testing::KvtProcess program(arguments, journal_at(journal));
+  const bool writes = c.write_frames_before > 0;
+  ASSERT_TRUE(frames_reach(sim, writes ? c.write_frames_before : 3, writes));
+  ::kill(static_cast<pid_t>(program.pid()), SIGINT);
+  if (c.second_signal) {
+    ASSERT_TRUE(program.wait_for_error("FINISHING THE WRITE"));
+    ::kill(static_cast<pid_t>(program.pid()), SIGINT);
+  }
+  const auto result = program.finish();
+  EXPECT_EQ(result.exit_code, 130) << result.err;
+
+  const std::vector<QJsonObject> entries = entries_in(journal);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0]["result"].toString(), c.result);
+  EXPECT_TRUE(entries[0]["message"].toString().startsWith(c.message))
+      << entries[0]["message"].toString().toStdString();
+  const auto highest = highest_write_frame(sim.frames());
+  EXPECT_EQ(entries[0]["written_up_to"],
+            c.written_up_to && highest ? QJsonValue(*highest) : QJsonValue(QJsonValue::Null));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StoppedCommand,
+    ::testing::Values(StopCase{"Read", "read", 0, false, "stopped",
+                               "STOPPED: THE SWITCH PANEL WAS NOT CHANGED.", false},
+                      StopCase{"Verify", "verify", 0, false, "stopped",
+                               "STOPPED: THE SWITCH PANEL WAS NOT CHANGED.", false},
+                      StopCase{"WriteLetFinish", "write", 2, false, "done",
+                               "SWITCH PANEL HAS BEEN PROGRAMMED", false},
+                      StopCase{"WriteStoppedPartWay", "write", 2, true, "stopped",
+                               "WRITE STOPPED: THE SWITCH PANEL HOLDS A PARTLY WRITTEN", true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // log reads a journal as the commands leave it.
 class Log : public JournalFixture {
