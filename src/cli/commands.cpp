@@ -91,7 +91,7 @@ std::string on_panel(const Request& request, Console& console, Interruption& int
 
 // Records a command in the journal. A journal that cannot take it is said once, and changes
 // neither the outcome nor the exit status.
-void record(const JournalRecord& record) {
+void record_once(const JournalRecord& record) {
   static bool failure_said = false;
   const auto failure = record_in_journal(record);
   if (!failure || std::exchange(failure_said, true)) return;
@@ -104,14 +104,12 @@ JournalRecord command_record(std::string_view command, const std::string& port,
   return journal_record(command, command_texts::kFromCommandLine, port, outcome);
 }
 
-// A command refused before anything was sent, with the words it was refused with.
+// A command refused before anything was sent, as an incomplete switch is, with the words it
+// was refused with.
 JournalRecord refused_record(std::string_view command, const Request& request,
                              std::string message) {
-  JournalRecord refused =
-      command_record(command, current_port(request.port).device, {CommandEnd::Incomplete, {}, {}});
-  refused.result = command_texts::kResultRefused;
-  refused.message = std::move(message);
-  return refused;
+  return command_record(command, current_port(request.port).device,
+                        {CommandEnd::Incomplete, std::move(message), {}});
 }
 
 // A stop before the panel changed is the command's outcome, whatever its last step did; so is
@@ -170,7 +168,7 @@ int read_command(const Request& request) {
   add_bytes(read_record, read);
   note_stop(read_record, interruption);
   // Recorded once the command has ended, with the file a save made.
-  const auto recorded = qScopeGuard([&] { record(read_record); });
+  const auto recorded = qScopeGuard([&] { record_once(read_record); });
   // Stopped, a read shows and saves nothing, even when the signal came as it ended.
   if (const auto stopped = interruption.exit_status()) return *stopped;
   if (read.end != CommandEnd::Done) return exit_status(read.end);
@@ -196,7 +194,7 @@ int write_command(const Request& request) {
   if (auto refused = open_file(editor, console, path)) {
     JournalRecord refused_write = refused_record(command_texts::kJournalWrite, request, *refused);
     add_file(refused_write, path);
-    record(refused_write);
+    record_once(refused_write);
     return kRequestRefused;
   }
   Interruption interruption(editor.link(), console);
@@ -210,7 +208,7 @@ int write_command(const Request& request) {
   add_file(write_record, path);
   add_panel_name(write_record, editor.controls().text(kPanelNameBox));
   note_stop(write_record, interruption);
-  record(write_record);
+  record_once(write_record);
   return interruption.exit_status().value_or(exit_status(write.end));
 }
 
@@ -220,7 +218,7 @@ int verify_command(const Request& request) {
   if (const auto* refused = std::get_if<std::string>(&file)) {
     JournalRecord refused_verify = refused_record(command_texts::kJournalVerify, request, *refused);
     add_file(refused_verify, path);
-    record(refused_verify);
+    record_once(refused_verify);
     return kRequestRefused;
   }
   const ConfigurationView& view = std::get<ConfigurationView>(file);
@@ -239,7 +237,7 @@ int verify_command(const Request& request) {
   add_file(verify_record, path);
   add_panel_name(verify_record, view.panel);
   note_stop(verify_record, interruption);
-  const auto recorded = qScopeGuard([&] { record(verify_record); });
+  const auto recorded = qScopeGuard([&] { record_once(verify_record); });
   if (const auto stopped = interruption.exit_status()) return *stopped;
   if (read.end != CommandEnd::Done) return exit_status(read.end);
 

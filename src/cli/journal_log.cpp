@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QJsonObject>
+#include <cstdint>
 #include <cstdio>
 #include <deque>
 #include <optional>
