@@ -9,6 +9,7 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -316,6 +317,39 @@ INSTANTIATE_TEST_SUITE_P(Cases, UnwritableJournal,
                                                           1},
                                            UnwritableCase{"VerifySame", "verify", kWorkedCodes, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A folder the user may not write into. Root writes anywhere, so the program runs as nobody, from
+// a copy it may run, on a port it may open.
+TEST_F(JournalFixture, AReadOnlyFolderChangesNothingForAnOrdinaryUser) {
+  const passwd* nobody = ::getpwnam("nobody");
+  if (::geteuid() != 0 || nobody == nullptr) GTEST_SKIP() << "needs root and a user nobody";
+  QTemporaryDir place(QStringLiteral("/tmp/kvt-journal-XXXXXX"));
+  ::chmod(place.path().toLocal8Bit().constData(), 0755);
+  const std::string file = place.filePath("lobby.kvc").toStdString();
+  std::ofstream(file, std::ios::binary) << kvt::testing::kWorkedExampleLine;
+  ::chmod(file.c_str(), 0644);
+  const QString program = place.filePath("kvt-config");
+  ASSERT_TRUE(QFile::copy(QStringLiteral(KVT_CONFIG_PATH), program));
+  ::chmod(program.toLocal8Bit().constData(), 0755);
+  const std::string folder = place.filePath("state").toStdString();
+  ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+  const std::string journal = folder + "/journal.jsonl";
+  PanelSimulator sim({}, panel_holding(kOtherCodes));
+  ASSERT_EQ(::chmod(sim.device().c_str(), 0666), 0);
+
+  const auto result =
+      kvt::testing::KvtProcess(
+          {"write", "--port", QString::fromStdString(sim.device()), QString::fromStdString(file)},
+          journal_at(journal), kvt::testing::RunAs{nobody->pw_uid, nobody->pw_gid}, program)
+          .finish();
+  EXPECT_EQ(result.exit_code, 0) << result.err;
+  EXPECT_EQ(result.err,
+            "kvt-config: SWITCH PANEL HAS BEEN PROGRAMMED\n"
+            "kvt-config: NOT RECORDED IN THE JOURNAL " +
+                journal + " (Permission denied)\n");
+  EXPECT_EQ(memory_codes(sim), json_bytes(kWorkedCodes));
+  EXPECT_FALSE(std::filesystem::exists(journal));
+}
 
 // A stop is the outcome the journal records: a read, or a write before its first write frame, as
 // stopped with the panel unchanged; a write stopped part-way with how far it came; a write that
