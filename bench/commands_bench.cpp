@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
@@ -66,6 +67,9 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
   kvt::apply_application_look();
+  // Each command is recorded, as in use, but in a journal of the benchmark's own.
+  const QTemporaryDir journal_folder;
+  qputenv("KVT_JOURNAL", journal_folder.filePath("journal.jsonl").toLocal8Bit());
   kvt::sim::PanelSimulator simulator;
   simulator.use_as_serial_port();
 

@@ -6,7 +6,7 @@ _kvt_config() {
   local cur=${COMP_WORDS[COMP_CWORD]}
   local prev=
   ((COMP_CWORD > 0)) && prev=${COMP_WORDS[COMP_CWORD - 1]}
-  local commands="show read write verify diff ports sheet report"
+  local commands="show read write verify diff ports sheet report log"
   local command= word
   for word in "${COMP_WORDS[@]:1:COMP_CWORD-1}"; do
     if [[ " $commands " == *" $word "* ]]; then
@@ -25,11 +25,11 @@ _kvt_config() {
       mapfile -t COMPREPLY < <(compgen -W "${devices[*]}" -- "$cur")
       return
       ;;
-    -o)
+    -o | --file)
       mapfile -t COMPREPLY < <(compgen -f -- "$cur")
       return
       ;;
-    --name)
+    --name | --since | -n)
       return
       ;;
   esac
@@ -43,6 +43,7 @@ _kvt_config() {
     verify) options="--port --quiet --verbose --help" ;;
     ports) options="--port --probe --json --quiet --verbose --help" ;;
     sheet | report) options="-o --page --help" ;;
+    log) options="--json --since --file -n --help" ;;
   esac
 
   if [[ $cur == -* ]]; then

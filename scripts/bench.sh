@@ -5,16 +5,20 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh
-cmake --build build --target kvt-bench-link kvt-bench-commands kvt-bench-probe -j"$(nproc)"
+cmake --build build --target kvt-bench-link kvt-bench-commands kvt-bench-probe kvt-bench-journal \
+  -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 build/bench/kvt-bench-link
 build/bench/kvt-bench-commands
 build/bench/kvt-bench-probe
+build/bench/kvt-bench-journal
 
 # The command line from process start to exit: a write against the simulator as a ratio to its
 # floor of 16 ticks (1.6 s), and --version and show, which a script may run many times.
 work=$(mktemp -d)
 trap 'kill "${sim:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+# The commands record themselves in a journal of the benchmark's own, as they would in the user's.
+export KVT_JOURNAL="$work/journal.jsonl"
 build/kvt-panel-sim --link "$work/panel" >/dev/null 2>&1 &
 sim=$!
 for _ in $(seq 50); do [[ -e "$work/panel" ]] && break; sleep 0.1; done

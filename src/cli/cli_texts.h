@@ -73,6 +73,10 @@ inline constexpr CommandHelp kSheetHelp{
     "sheet FILE [-o OUT.pdf] [--page letter]",
     "print the configuration in FILE on a one-page PDF\nsheet (default OUT: FILE as .pdf, A4)",
     "kvt-config sheet site/hall-3.kvc -o hall-3-sheet.pdf"};
+inline constexpr CommandHelp kLogHelp{
+    "log [--json] [--since YYYY-MM-DD] [--file FILE] [-n N]",
+    "print the journal of panel commands, oldest first\n(the last N with -n)",
+    "kvt-config log --file lobby.kvc -n 5"};
 
 // COMMAND --help: its usage line, what it does, its options and the example.
 inline std::string command_usage(std::string_view usage) {
@@ -88,7 +92,8 @@ inline constexpr std::string_view kPortOption =
     "The serial device of the panel, e.g. /dev/ttyUSB0.";
 inline constexpr std::string_view kJsonOption =
     "Print the configuration as one JSON object (ports --probe: the results as an array; "
-    "diff: whether the files are the same and their differences).";
+    "diff: whether the files are the same and their differences; log: the entries as an "
+    "array).";
 inline constexpr std::string_view kNameOption = "read: the panel name saved with -o.";
 inline constexpr std::string_view kOutputOption =
     "read: also save the configuration as FILE; sheet, report: the PDF to write.";
@@ -96,6 +101,10 @@ inline constexpr std::string_view kPageOption = "sheet, report: the paper, a4 (d
 inline constexpr std::string_view kEachOption =
     "write: one panel after another, a FILE each: wait until it is plugged in, write it, wait "
     "until it is unplugged.";
+inline constexpr std::string_view kSinceOption = "log: only the entries of this day and after.";
+inline constexpr std::string_view kJournalFileOption =
+    "log: only the entries of this configuration file.";
+inline constexpr std::string_view kCountOption = "log: only the last N entries.";
 inline constexpr std::string_view kHelpOption =
     "Display this help; after a command, that command's usage, options and an example.";
 inline constexpr std::string_view kVersionOption = "Display the version.";
@@ -199,6 +208,24 @@ inline constexpr std::string_view kSheetOverConfiguration = "IT IS THE CONFIGURA
 inline std::string sheet_not_saved(const std::string& path, const std::string& reason) {
   return "CONFIGURATION SHEET WAS NOT SAVED: " + path + " (" + reason + ")";
 }
+
+// log: a day or a count it cannot take; a journal line or file it had to leave out.
+inline std::string since_refused(const std::string& value) {
+  return "--since " + value + ": the day is written YYYY-MM-DD";
+}
+inline std::string count_refused(const std::string& value) {
+  return "-n " + value + ": N is a whole number";
+}
+inline std::string journal_line_cut(const std::string& path, int line) {
+  return "LINE " + std::to_string(line) + " OF THE JOURNAL " + path +
+         " WAS CUT SHORT AND IS LEFT OUT";
+}
+inline std::string journal_unreadable(const std::string& path, const std::string& reason) {
+  return "THE JOURNAL COULD NOT BE READ: " + path + " (" + reason + ")";
+}
+inline constexpr std::string_view kJournalOff = "THE JOURNAL IS TURNED OFF (KVT_JOURNAL=off)";
+// A value the entry does not have, in its column.
+inline constexpr std::string_view kNoValue = "-";
 
 // The window asked for where it cannot open. `commands`: all_of the command names.
 inline constexpr std::string_view kWindowTakesOneFile = "the window takes at most one FILE";

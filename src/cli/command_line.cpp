@@ -194,6 +194,9 @@ int run_command_line(int argc, char* argv[]) {
   request.verbose = parser.isSet("verbose");
   request.page = bytes_of(parser.value("page"));
   request.each = parser.isSet("each");
+  request.since = bytes_of(parser.value("since"));
+  request.file = bytes_of(parser.value("file"));
+  if (parser.isSet("n")) request.count = bytes_of(parser.value("n"));
   return command->run(request);
 }
 

@@ -59,6 +59,9 @@ const std::vector<Option>& options() {
       {"verbose", cli_texts::kVerboseOption, "", false, "v"},
       {"page", cli_texts::kPageOption, "SIZE", true},
       {"each", cli_texts::kEachOption, ""},
+      {"since", cli_texts::kSinceOption, "YYYY-MM-DD", true},
+      {"file", cli_texts::kJournalFileOption, "FILE", true},
+      {"n", cli_texts::kCountOption, "N", true},
   };
   return table;
 }
@@ -94,6 +97,7 @@ const std::vector<Command>& commands() {
        {&kPaths, {}, {}, {}},
        true,
        "o"},
+      {"log", {}, {"json", "since", "file", "n"}, cli_texts::kLogHelp, log_command},
   };
   return table;
 }

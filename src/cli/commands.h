@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,9 @@ struct Request {
   bool verbose = false;               // -v: every frame and reply on standard error
   std::string page;                   // sheet: --page, empty when not given
   bool each = false;                  // write: --each, a panel for each file in turn
+  std::string since;                  // log: --since, empty when not given
+  std::string file;                   // log: --file, empty when not given
+  std::optional<std::string> count;   // log: -n
 };
 
 // What -q or -v asked for.
@@ -33,9 +37,9 @@ class Interruption;
 // cannot be read); then the file opened written into the panel on the port the rule picks, its
 // outcome said, stop signals answered by `interruption`.
 Console write_console(const Request& request);
-bool open_to_write(HeadlessEditor& editor, const std::string& path);
+bool open_to_write(const Request& request, HeadlessEditor& editor, const std::string& path);
 CommandEnd write_opened(const Request& request, HeadlessEditor& editor, Console& console,
-                        Interruption& interruption);
+                        Interruption& interruption, const std::string& path);
 
 // The handlers of the command table; each returns the exit status. show, write, verify and
 // sheet take the configuration file as their one operand (write --each: one or more).
@@ -45,5 +49,6 @@ int write_command(const Request& request);
 int verify_command(const Request& request);
 int ports_command(const Request& request);
 int sheet_command(const Request& request);
+int log_command(const Request& request);
 
 }  // namespace kvt::cli

@@ -54,6 +54,7 @@ void Console::show_progress(int number) {
 void Console::message(const std::string& text, const std::string& title) {
   clear_progress();
   std::string line = title.empty() ? text : title + ": " + text;
+  last_message_ = line;
   if (holding_) {
     held_.push_back(std::move(line));
   } else {

@@ -46,6 +46,8 @@ class Console : public StatusBox, public Dialogs {
   void print_outcome(const std::string& said, bool success);
   // The last text said in the status box: how a file command that failed explains it.
   const std::string& status_text() const { return text_; }
+  // The last message said, with its title: how a refused file was refused.
+  const std::string& last_message() const { return last_message_; }
   // Prints one message line at once, even while messages are held: what the program does about
   // a stop signal, said as it happens.
   void report(const std::string& text);
@@ -75,6 +77,7 @@ class Console : public StatusBox, public Dialogs {
   bool progress_shown_ = false;
   bool terminal_;
   std::string text_;
+  std::string last_message_;
   std::vector<NotSetting> not_settings_;
 };
 

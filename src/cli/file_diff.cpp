@@ -37,7 +37,7 @@ struct DiffedFile {
 std::optional<DiffedFile> diffed_file(const std::string& path) {
   Console console;
   HeadlessEditor editor(console);
-  if (!editor.open_file(path)) return std::nullopt;
+  if (editor.open_file(path)) return std::nullopt;
   const ConfigFileReading reading = read_config_file(path);
   const auto* record = std::get_if<ConfigRecord>(&reading);
   if (record == nullptr) return std::nullopt;  // changed since it was opened; said then

@@ -99,7 +99,7 @@ int report_command(const Request& request) {
     SiteRow row;
     row.file = file;
     // Each file that cannot be opened is named once, in one line, among a site's many.
-    if (const auto refused = refusal_of(file); refused || !editor.open_file(file)) {
+    if (const auto refused = refusal_of(file); refused || editor.open_file(file)) {
       row.refused = refused.value_or(std::string(cli_texts::kNotThisPanelsFile));
       Console::say(cli_texts::not_in_report(visible_text(file), row.refused));
     } else if (const ConfigurationView view = view_of(editor.config(), editor.controls());

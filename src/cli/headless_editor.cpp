@@ -13,19 +13,20 @@ HeadlessEditor::HeadlessEditor(Console& console) : console_(console), controls_(
   serial_link_.watch_frames(console.frame_log());
 }
 
-bool HeadlessEditor::open_file(const std::string& path) {
+std::optional<std::string> HeadlessEditor::open_file(const std::string& path) {
   const FileOpenEnd end = open_config_file(config_, controls_, console_, path);
+  if (end == FileOpenEnd::Opened) return std::nullopt;
   // Only a file that cannot be read is said in the status box; a refusal is a message.
   const bool said_in_red = end == FileOpenEnd::Unreadable;
   console_.print_outcome(said_in_red ? console_.status_text() : std::string(), false);
-  return end == FileOpenEnd::Opened;
+  return said_in_red ? console_.status_text() : console_.last_message();
 }
 
 PanelRead HeadlessEditor::read_panel(const std::string& device) {
   return read_config(config_, controls_, console_, link(), device);
 }
 
-CommandOutcome HeadlessEditor::write_panel(const std::string& device) {
+PanelWrite HeadlessEditor::write_panel(const std::string& device) {
   return write_config(config_, controls_, console_, link(), device);
 }
 

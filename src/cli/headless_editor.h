@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "commands/panel_commands.h"
@@ -21,13 +22,13 @@ class HeadlessEditor {
   PanelConfig& config() { return config_; }
   HeadlessControls& controls() { return controls_; }
 
-  // Opens the configuration file at `path` as the window opens one; false, the file named on
-  // standard error, when it is refused or cannot be read.
-  bool open_file(const std::string& path);
+  // Opens the configuration file at `path` as the window opens one. When it is refused or cannot
+  // be read, the file is named on standard error and the words said are returned.
+  std::optional<std::string> open_file(const std::string& path);
 
   // The panel commands on the panel at `device`.
   PanelRead read_panel(const std::string& device);
-  CommandOutcome write_panel(const std::string& device);
+  PanelWrite write_panel(const std::string& device);
 
   // The link the panel commands use, for whoever must stop them.
   PanelLink& link() { return serial_link_.link(); }

@@ -104,7 +104,7 @@ int write_each_command(const Request& request) {
   for (std::size_t index = 0; index < request.operands.size(); ++index) {
     const std::string& path = request.operands[index];
     HeadlessEditor editor(console);
-    if (!open_to_write(editor, path)) {
+    if (!open_to_write(request, editor, path)) {
       tally.failed.push_back(visible_text(path));
       continue;
     }
@@ -119,7 +119,7 @@ int write_each_command(const Request& request) {
     std::optional<int> stopped;
     {
       Interruption interruption(editor.link(), console);
-      end = write_opened(request, editor, console, interruption);
+      end = write_opened(request, editor, console, interruption, path);
       hold_stop_signals();
       stopped = interruption.exit_status();
       stopped_unchanged = interruption.stopped_unchanged();

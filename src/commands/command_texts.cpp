@@ -12,4 +12,8 @@ std::string not_saved(const std::string& path, const std::string& reason) {
   return "CONFIGURATION FILE WAS NOT SAVED: " + visible_text(path) + " (" + reason + ")";
 }
 
+std::string not_recorded(const std::string& path, const std::string& reason) {
+  return "NOT RECORDED IN THE JOURNAL " + visible_text(path) + " (" + reason + ")";
+}
+
 }  // namespace kvt::command_texts

@@ -83,11 +83,28 @@ inline constexpr std::string_view kFileMismatch =
     "WAS NOT CREATED FOR THE 00-00417-(MDL) SWITCH PANEL\n"
     "----------THE FILE READ OPERATION IS BEING ABANDONED!-----------";
 
+// The journal's words for a panel command: which it was, where it was given and how it ended.
+inline constexpr std::string_view kJournalRead = "read";
+inline constexpr std::string_view kJournalWrite = "write";
+inline constexpr std::string_view kJournalVerify = "verify";
+inline constexpr std::string_view kFromWindow = "window";
+inline constexpr std::string_view kFromCommandLine = "command line";
+inline constexpr std::string_view kResultDone = "done";
+inline constexpr std::string_view kResultDiffers = "differs";
+inline constexpr std::string_view kResultFailed = "failed";
+inline constexpr std::string_view kResultOtherModel = "other_model";
+inline constexpr std::string_view kResultNoAnswer = "no_answer";
+inline constexpr std::string_view kResultRefused = "refused";
+inline constexpr std::string_view kResultStopped = "stopped";
+inline constexpr std::string_view kJournalTitle = "JOURNAL";
+
 // The path is shown with its control characters escaped (see visible_text), because these texts
 // also go to a terminal.
 // "CONFIGURATION FILE COULD NOT BE READ: <path> (<reason>)"
 std::string not_read(const std::string& path, const std::string& reason);
 // "CONFIGURATION FILE WAS NOT SAVED: <path> (<reason>)"
 std::string not_saved(const std::string& path, const std::string& reason);
+// "NOT RECORDED IN THE JOURNAL <path> (<reason>)"
+std::string not_recorded(const std::string& path, const std::string& reason);
 
 }  // namespace kvt::command_texts

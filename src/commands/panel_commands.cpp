@@ -33,13 +33,14 @@ ByteTransfer read_step(StatusBox& status, PanelLink& link, std::int16_t address)
 // acted on, so a byte outside 0..160 is still shown; a read that brought no value stops at once.
 // Returns false at the first failed transfer.
 bool read_configuration_bytes(PanelConfig& c, Controls& controls, StatusBox& status,
-                              PanelLink& link, ConfigurationBytes& bytes, ReadBytes read_bytes) {
-  for (std::size_t index = 0; index < bytes.size(); ++index) {
+                              PanelLink& link, PanelRead& into, ReadBytes read_bytes) {
+  for (std::size_t index = 0; index < into.bytes.size(); ++index) {
     const auto address = static_cast<std::int16_t>(index);
     if (!memory_map::holds_a_setting(address) && read_bytes == ReadBytes::Shown) continue;
     const ByteTransfer read = read_step(status, link, address);
     if (!brought_value(read.outcome)) return false;
-    bytes[index] = read.value;
+    into.bytes[index] = read.value;
+    into.obtained[index] = true;
     load_byte(c, controls, address, read.value, ByteSource::Panel);
     if (read.outcome != Transfer::Ok) return false;
   }
@@ -139,7 +140,7 @@ PanelRead read_config(PanelConfig& c, Controls& controls, StatusBox& status, Pan
   }
   static_cast<CommandOutcome&>(read) = run_transfer(
       controls, status, link, command_texts::kMismatchRead, command_texts::kReadDone,
-      [&] { return read_configuration_bytes(c, controls, status, link, read.bytes, read_bytes); });
+      [&] { return read_configuration_bytes(c, controls, status, link, read, read_bytes); });
   if (is_failure(read.end)) report_failure(status, link, read);
   link.close_link();
   if (read.end == CommandEnd::Done) {
@@ -149,24 +150,30 @@ PanelRead read_config(PanelConfig& c, Controls& controls, StatusBox& status, Pan
   return read;
 }
 
-CommandOutcome write_config(PanelConfig& c, Controls& controls, StatusBox& status, PanelLink& link,
-                            const std::string& device) {
+PanelWrite write_config(PanelConfig& c, Controls& controls, StatusBox& status, PanelLink& link,
+                        const std::string& device) {
   show_status(status, StatusColour::Yellow, command_texts::kStartWrite);
   const auto data = bytes_to_write(c, controls);
   const ConfigurationBytes* bytes = std::get_if<ConfigurationBytes>(&data);
-  if (auto refused = open_or_report(status, link, device)) return std::move(*refused);
-  CommandOutcome outcome;
+  PanelWrite outcome;
+  if (bytes) outcome.bytes = *bytes;
+  if (auto refused = open_or_report(status, link, device)) {
+    static_cast<CommandOutcome&>(outcome) = std::move(*refused);
+    return outcome;
+  }
   if (!bytes) {
-    outcome = ending(status, CommandEnd::Incomplete, StatusColour::Red,
-                     std::string(rule_texts::kIncompleteData));
+    static_cast<CommandOutcome&>(outcome) =
+        ending(status, CommandEnd::Incomplete, StatusColour::Red,
+               std::string(rule_texts::kIncompleteData));
   } else {
-    outcome = run_transfer(controls, status, link, command_texts::kMismatchWrite,
-                           command_texts::kWriteDone,
-                           [&] { return write_configuration_bytes(*bytes, status, link); });
+    static_cast<CommandOutcome&>(outcome) = run_transfer(
+        controls, status, link, command_texts::kMismatchWrite, command_texts::kWriteDone,
+        [&] { return write_configuration_bytes(*bytes, status, link); });
   }
   // Bytes already written stay in the panel: it now holds parts of two configurations.
+  const auto written = link.last_write_sent();
+  if (outcome.end != CommandEnd::Done && written) outcome.written_up_to = *written;
   if (is_failure(outcome.end)) {
-    const auto written = link.last_write_sent();
     report_failure(status, link, outcome,
                    written ? command_texts::partly_written(*written) : std::string());
   }

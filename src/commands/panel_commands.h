@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -8,6 +9,7 @@
 #include "link/panel_link.h"
 #include "model/configuration.h"
 #include "model/controls.h"
+#include "model/memory_map.h"
 #include "model/panel_config.h"
 #include "model/status_box.h"
 
@@ -44,9 +46,19 @@ struct CommandOutcome {
 };
 
 // What a read brought: how it ended and the bytes read, by address (address 10 when it is not
-// read, and any address after a failure, stay 0).
+// read, and any address after a failure, stay 0); `obtained` marks the addresses a value came
+// from.
 struct PanelRead : CommandOutcome {
   ConfigurationBytes bytes{};
+  std::array<bool, memory_map::kConfigurationSize> obtained{};
+};
+
+// What a write did: how it ended, the bytes it sends (none while a switch is incomplete) and,
+// when it ended otherwise than done after its first write frame, the highest address a write
+// frame went out for: the panel may hold new bytes up to there.
+struct PanelWrite : CommandOutcome {
+  std::optional<ConfigurationBytes> bytes;
+  std::optional<int> written_up_to;
 };
 
 // The read command (READ_CONFIG) on the panel at `device`: reads the panel's configuration
@@ -60,8 +72,8 @@ PanelRead read_config(PanelConfig& config, Controls& controls, StatusBox& status
 // from the window and writes them into the panel, every byte read back and verified. Nothing is
 // sent while a switch is incomplete or when the panel is of another model. A write that fails
 // after its first write frame says which addresses the panel may now hold new bytes at.
-CommandOutcome write_config(PanelConfig& config, Controls& controls, StatusBox& status,
-                            PanelLink& link, const std::string& device);
+PanelWrite write_config(PanelConfig& config, Controls& controls, StatusBox& status, PanelLink& link,
+                        const std::string& device);
 
 // A comparison of the panel with a configuration: how its read ended, and, when it ended well,
 // every difference in words (see differences()).

@@ -193,6 +193,12 @@ std::optional<std::string> write_whole_file(const std::string& path, const std::
   return file.put_in_place_of(target.name);
 }
 
+WritablePlace writable_place(const std::string& path) {
+  const auto found = save_target(path);
+  if (auto refused = refusal_of(found)) return {{}, std::move(refused)};
+  return {std::get<SaveTarget>(found).name, std::nullopt};
+}
+
 std::optional<std::string> write_config_record(const std::string& path,
                                                const ConfigRecord& record) {
   return write_whole_file(path, write_record(record));

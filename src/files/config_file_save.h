@@ -17,6 +17,15 @@ namespace kvt {
 // removed, so no signal leaves it behind. Returns the reason, for the user, when it fails.
 std::optional<std::string> write_whole_file(const std::string& path, const std::string& contents);
 
+// Where writing at `path` lands, its symbolic links followed: `name` when that is a regular file
+// or a name not yet taken; otherwise `refused` says why nothing may be written there (a device
+// node, a FIFO, a socket or a folder, or a name that cannot be looked at).
+struct WritablePlace {
+  std::string name;
+  std::optional<std::string> refused;
+};
+WritablePlace writable_place(const std::string& path);
+
 // Writes `record` as the file at `path`, as write_whole_file does.
 std::optional<std::string> write_config_record(const std::string& path, const ConfigRecord& record);
 

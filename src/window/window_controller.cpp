@@ -10,6 +10,7 @@
 #include "commands/command_texts.h"
 #include "commands/file_open.h"
 #include "commands/file_save.h"
+#include "commands/journal.h"
 #include "commands/panel_commands.h"
 #include "link/panel_link.h"
 #include "link/serial_link.h"
@@ -139,32 +140,57 @@ void WindowController::print_sheet() {
 // before the port is opened.
 void WindowController::compare_with_panel() {
   run_command([this] {
+    const std::string device = ports_.current().device;
     const auto data = bytes_to_write(config_, controls_);
     const auto* expected = std::get_if<ConfigurationBytes>(&data);
     if (expected == nullptr) {
       show_status(status_, StatusColour::Red, rule_texts::kIncompleteData);
+      record_with_window_names(
+          journal_record(command_texts::kJournalVerify, command_texts::kFromWindow, device,
+                         {CommandEnd::Incomplete, std::string(rule_texts::kIncompleteData), {}}));
       return;
     }
     const PanelComparison comparison =
         kvt::compare_with_panel(*expected, std::string(command_texts::kWindowSide),
-                                controls_.dialogs(), status_, *link_, ports_.current().device);
+                                controls_.dialogs(), status_, *link_, device);
+    JournalRecord record = journal_record(command_texts::kJournalVerify, command_texts::kFromWindow,
+                                          device, comparison);
+    add_bytes(record, comparison);
     if (comparison.end == CommandEnd::Done && comparison.differences.empty()) {
       show_status(status_, StatusColour::Green, command_texts::kPanelHoldsConfiguration);
+      record.message = command_texts::kPanelHoldsConfiguration;
     } else if (comparison.end == CommandEnd::Done) {
       show_status(status_, StatusColour::Red, command_texts::kPanelDiffers);
       std::string lines;
       for (const std::string& line : comparison.differences) lines += line + '\n';
       lines.pop_back();
       controls_.dialogs().message(lines, std::string(command_texts::kDifferencesTitle));
+      record.result = command_texts::kResultDiffers;
+      record.message = command_texts::kPanelDiffers;
     }
     add_port_hint(comparison.end);
+    record_with_window_names(std::move(record));
   });
+}
+
+void WindowController::record_with_window_names(JournalRecord record) {
+  if (source_.kind == ConfigurationSource::Kind::File) add_file(record, source_.path);
+  add_panel_name(record, controls_.text(kPanelNameBox));
+  record_in_journal_once(record);
 }
 
 void WindowController::add_port_hint(CommandEnd end) {
   if (!may_be_wrong_port(end)) return;
   status_.set_status_text(controls_.text(kStatusBoxNumber) + '\n' +
                           ports_.failure_hint().toStdString());
+}
+
+void WindowController::record_in_journal_once(const JournalRecord& record) {
+  const auto failure = record_in_journal(record);
+  if (!failure || journal_failure_said_) return;
+  journal_failure_said_ = true;
+  controls_.dialogs().message(command_texts::not_recorded(failure->path, failure->reason),
+                              std::string(command_texts::kJournalTitle));
 }
 
 void WindowController::load() {
@@ -174,20 +200,30 @@ void WindowController::load() {
 void WindowController::read_config() {
   run_command([this] {
     if (!settle_unsaved_changes()) return;
-    const CommandEnd end = as_load([this] {
-      return kvt::read_config(config_, controls_, status_, *link_, ports_.current().device).end;
-    });
+    const std::string device = ports_.current().device;
+    const PanelRead read =
+        as_load([&] { return kvt::read_config(config_, controls_, status_, *link_, device); });
+    const CommandEnd end = read.end;
     // Even a read that failed has changed the window, starting with the panel name.
     source_ = end == CommandEnd::Done ? ConfigurationSource::switch_panel() : ConfigurationSource{};
     if (end == CommandEnd::Done) changed_ = false;
     add_port_hint(end);
+    JournalRecord record =
+        journal_record(command_texts::kJournalRead, command_texts::kFromWindow, device, read);
+    add_bytes(record, read);
+    record_in_journal_once(record);
   });
 }
 
 void WindowController::write_config() {
   run_command([this] {
-    add_port_hint(
-        kvt::write_config(config_, controls_, status_, *link_, ports_.current().device).end);
+    const std::string device = ports_.current().device;
+    const PanelWrite write = kvt::write_config(config_, controls_, status_, *link_, device);
+    add_port_hint(write.end);
+    JournalRecord record =
+        journal_record(command_texts::kJournalWrite, command_texts::kFromWindow, device, write);
+    add_bytes(record, write);
+    record_with_window_names(std::move(record));
   });
 }
 

@@ -17,6 +17,7 @@ class PanelLink;
 class PortSelector;
 class StatusBox;
 struct PanelConfig;
+struct JournalRecord;
 enum class CommandEnd;
 
 // Runs the window's commands on the configuration it shows: one at a time, with the window busy
@@ -89,6 +90,11 @@ class WindowController : public QObject {
   void opened(const std::string& path);
   // A panel command that may have gone to the wrong port says which port, and how to choose.
   void add_port_hint(CommandEnd end);
+  // Records a panel command in the journal; a journal that cannot take it is said once per run,
+  // in a message box, and changes nothing else.
+  void record_in_journal_once(const JournalRecord& record);
+  // A write or comparison in the journal, with the file and panel name the window shows.
+  void record_with_window_names(JournalRecord record);
 
   QWidget& window_;
   PanelConfig& config_;
@@ -109,6 +115,7 @@ class WindowController : public QObject {
   bool ask_before_closing_ = true;
   // The command running has sent a write frame: the panel may hold new bytes.
   bool write_frame_sent_ = false;
+  bool journal_failure_said_ = false;
   // What runs once the command under way has ended (finish_write_then).
   std::function<void()> after_command_;
 };

@@ -808,7 +808,7 @@ INSTANTIATE_TEST_SUITE_P(
                   2,
                   "",
                   "kvt-config: unknown command 'wirte' (commands: show, read, write, verify, "
-                  "diff, ports, sheet, report)",
+                  "diff, ports, sheet, report, log)",
                   true},
         // Neither a file nor named as one: a mistyped command, not a new file for the window.
         UsageCase{"UnknownCommandAlone",
@@ -816,7 +816,7 @@ INSTANTIATE_TEST_SUITE_P(
                   2,
                   "",
                   "kvt-config: unknown command 'wirte' (commands: show, read, write, verify, "
-                  "diff, ports, sheet, report)",
+                  "diff, ports, sheet, report, log)",
                   true},
         UsageCase{
             "NoCommand", {"--port", "/dev/ttyS0"}, 2, "", "kvt-config: no command given", true},
@@ -929,7 +929,7 @@ INSTANTIATE_TEST_SUITE_P(
                   2,
                   "",
                   "kvt-config: no display: the window needs a desktop session; the commands "
-                  "show, read, write, verify, diff, ports, sheet and report work without one"}),
+                  "show, read, write, verify, diff, ports, sheet, report and log work without one"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // What -q and -v leave on standard error of a read that succeeds.

@@ -46,6 +46,8 @@ class KvtProcess {
     }
     // A settings folder of the test's own: no port chosen in a window.
     env.insert("XDG_CONFIG_HOME", "/nonexistent/kvt-config-test");
+    // No journal, unless the test names one of its own: never the user's.
+    env.insert("KVT_JOURNAL", "off");
     for (const QString& key : environment.keys()) env.insert(key, environment.value(key));
     process_.setProcessEnvironment(env);
     process_.setReadChannel(QProcess::StandardError);

@@ -196,7 +196,7 @@ TEST_F(WriteEach, AStopDuringAWriteLetsItFinishAndEndsTheRun) {
   EXPECT_EQ(written_in_turn(sim.frames()), writes_of(kWorkedCodes));
 }
 
-struct StopCase {
+struct EachStopCase {
   const char* name;
   int signal_number;
   std::vector<std::string> simulator_options;
@@ -206,14 +206,14 @@ struct StopCase {
   const char* summary;
 };
 
-void PrintTo(const StopCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const EachStopCase& c, std::ostream* out) { *out << c.name; }
 
-class WriteEachStop : public WriteEach, public ::testing::WithParamInterface<StopCase> {};
+class WriteEachStop : public WriteEach, public ::testing::WithParamInterface<EachStopCase> {};
 
 // A stop signal while the program waits ends the wait at once, with the signal's exit status,
 // what it says of the stop and the summary; no panel is written by it.
 TEST_P(WriteEachStop, EndsTheWaitAtOnce) {
-  const StopCase& c = GetParam();
+  const EachStopCase& c = GetParam();
   PanelSimulator sim(c.simulator_options, panel_holding(kBeforeBench));
   KvtProcess bench = start(sim, {lobby, stage});
   ASSERT_TRUE(bench.wait_for_output(c.awaited));
@@ -234,21 +234,21 @@ TEST_P(WriteEachStop, EndsTheWaitAtOnce) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, WriteEachStop,
-                         ::testing::Values(StopCase{"InterruptWhileWaitingForThePanel",
+                         ::testing::Values(EachStopCase{"InterruptWhileWaitingForThePanel",
                                                     SIGINT,
                                                     {"--silent"},
                                                     "CONNECT THE SWITCH PANEL FOR LOBBY 2",
                                                     "STOPPED: THE SWITCH PANEL WAS NOT CHANGED.",
                                                     0,
                                                     "0 WRITTEN, 0 FAILED"},
-                                           StopCase{"TerminateWhileWaitingForThePanel",
+                                           EachStopCase{"TerminateWhileWaitingForThePanel",
                                                     SIGTERM,
                                                     {"--silent"},
                                                     "CONNECT THE SWITCH PANEL FOR LOBBY 2",
                                                     "STOPPED: THE SWITCH PANEL WAS NOT CHANGED.",
                                                     0,
                                                     "0 WRITTEN, 0 FAILED"},
-                                           StopCase{"HangUpWhileWaitingForTheUnplug",
+                                           EachStopCase{"HangUpWhileWaitingForTheUnplug",
                                                     SIGHUP,
                                                     {},
                                                     kUnplug,
