@@ -1,6 +1,7 @@
 #include "cli/handover_report.h"
 
 #include <QDate>
+#include <QJsonObject>
 #include <QPdfWriter>
 #include <algorithm>
 #include <filesystem>
@@ -13,7 +14,11 @@
 #include "cli/console.h"
 #include "cli/exit_status.h"
 #include "cli/headless_editor.h"
+#include "cli/journal_log.h"
 #include "cli/sheet_file.h"
+#include "commands/command_texts.h"
+#include "commands/journal_file.h"
+#include "commands/journal_reading.h"
 #include "files/config_file.h"
 #include "files/visible_text.h"
 #include "model/configuration_view.h"
@@ -67,6 +72,41 @@ std::string switches_in_use(const ConfigurationView& view) {
   return used.empty() ? std::string(cli_texts::kNoSwitchInUse) : used;
 }
 
+// "2026-12-11 10:15 done", then "/dev/ttyUSB0" below: when (to the minute), how it ended and,
+// for a write, on which port.
+std::string journal_fact(const QJsonObject& entry, bool with_port) {
+  const QString time = entry.value("time").toString();
+  std::string fact = time.left(10).toStdString() + ' ' + time.mid(11, 5).toStdString() + ' ' +
+                     entry.value("result").toString().toStdString();
+  if (with_port) fact += '\n' + visible_text(entry.value("port").toString().toStdString());
+  return fact;
+}
+
+// Fills each panel's (rows[i], of files[i]) last write and last comparison from the journal,
+// "NEVER" where it has none. A journal turned off has none; what cannot be read of it is said on
+// standard error.
+void add_journal_facts(std::vector<SiteRow>& rows, const std::vector<std::string>& files) {
+  for (SiteRow& row : rows) {
+    row.last_write = std::string(cli_texts::kNeverInJournal);
+    row.last_comparison = std::string(cli_texts::kNeverInJournal);
+  }
+  const auto path = journal_path();
+  if (!path) return;
+  std::vector<SameFile> matchers;
+  for (const std::string& file : files) matchers.emplace_back(file);
+  const JournalGaps gaps = read_journal(*path, [&](const QJsonObject& entry, std::string_view) {
+    const QString command = entry.value("command").toString();
+    const bool write = command == QLatin1String(command_texts::kJournalWrite);
+    const bool verify = command == QLatin1String(command_texts::kJournalVerify);
+    if (!write && !verify) return;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      if (!rows[i].refused.empty() || !matchers[i](entry)) continue;
+      (write ? rows[i].last_write : rows[i].last_comparison) = journal_fact(entry, write);
+    }
+  });
+  say_what_was_left_out(gaps);
+}
+
 // True when `target` is one of `files`, which the report would overwrite.
 bool is_an_input(const std::string& target, const std::vector<std::string>& files) {
   return std::any_of(files.begin(), files.end(), [&](const std::string& file) {
@@ -97,7 +137,7 @@ int report_command(const Request& request) {
     Console console;
     HeadlessEditor editor(console);
     SiteRow row;
-    row.file = file;
+    row.file = fs::path(file).filename().string();
     // Each file that cannot be opened is named once, in one line, among a site's many.
     if (const auto refused = refusal_of(file); refused || editor.open_file(file)) {
       row.refused = refused.value_or(std::string(cli_texts::kNotThisPanelsFile));
@@ -109,14 +149,13 @@ int report_command(const Request& request) {
     } else {
       row.panel = view.panel;
       row.switches_in_use = switches_in_use(view);
-      row.last_write = std::string(cli_texts::kNeverInJournal);
-      row.last_comparison = std::string(cli_texts::kNeverInJournal);
       sheets.push_back({view, printed_now(ConfigurationSource::file(file))});
     }
     all_opened = all_opened && row.refused.empty();
     rows.push_back(std::move(row));
   }
 
+  add_journal_facts(rows, files);
   const SheetOrigin origin = printed_now(ConfigurationSource{});
   const std::string title = cli_texts::report_title(origin.date);
   const auto failed = write_pdf_file(request.output, *paper, title, [&](QPdfWriter& writer) {

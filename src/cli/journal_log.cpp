@@ -1,5 +1,7 @@
 // log: the journal of panel commands, for people or as JSON.
 
+#include "cli/journal_log.h"
+
 #include <QDate>
 #include <QJsonObject>
 #include <cstdint>
@@ -61,6 +63,8 @@ bool on_or_after(const QJsonObject& entry, const std::string& since) {
   return text_of(entry, "time").substr(0, 10) >= since;
 }
 
+}  // namespace
+
 void say_what_was_left_out(const JournalGaps& journal) {
   for (const auto& [path, reason] : journal.unreadable) {
     Console::say(cli_texts::journal_unreadable(visible_text(path), reason));
@@ -69,8 +73,6 @@ void say_what_was_left_out(const JournalGaps& journal) {
     Console::say(cli_texts::journal_line_cut(visible_text(path), line));
   }
 }
-
-}  // namespace
 
 int log_command(const Request& request) {
   const bool valid_day =

@@ -43,7 +43,8 @@ int rows_per_page(const QRectF& page) {
   return std::max(1, static_cast<int>(room / kTableRowHeight));
 }
 
-// A cell's text on at most two lines, shortened with "…" where it would run over.
+// A cell's text on at most two lines, wrapped between words (inside a word only where one is
+// longer than the cell), shortened with "…" where it would run over.
 void draw_cell(QPainter& painter, const QRectF& cell, const std::string& text) {
   const QRectF inside = cell.adjusted(kCellPadding, kCellPadding, -kCellPadding, -kCellPadding);
   const QFontMetricsF metrics(painter.font());
@@ -51,7 +52,7 @@ void draw_cell(QPainter& painter, const QRectF& cell, const std::string& text) {
   if (metrics.horizontalAdvance(shown) > 2 * inside.width()) {
     shown = metrics.elidedText(shown, Qt::ElideMiddle, 2 * inside.width() - metrics.height());
   }
-  painter.drawText(inside, Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere, shown);
+  painter.drawText(inside, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, shown);
 }
 
 // A row of cells; a cell followed by empty ones runs on over them.

@@ -79,6 +79,43 @@ TEST_F(Report, TableThenEverySheetEveryPageNumbered) {
   EXPECT_NE(page(3).find("PAGE 3 OF 3"), std::string::npos) << page(3);
 }
 
+// The last write and the last comparison of each file, from the journal: a file's own entries
+// only, the latest of each command.
+TEST_F(Report, TableTakesTheLastWriteAndComparisonFromTheJournal) {
+  const std::string lobby = path("site/lobby.kvc").toStdString();
+  const std::string hall = path("site/hall.kvc").toStdString();
+  auto entry = [](const char* time, const char* command, const char* result,
+                  const std::string& file) {
+    return std::string("{\"time\":\"") + time + "\",\"command\":\"" + command +
+           "\",\"from\":\"command line\",\"port\":\"/dev/ttyUSB0\",\"result\":\"" + result +
+           "\",\"file\":\"" + file + "\"}\n";
+  };
+  write("journal.jsonl", entry("2026-11-02T09:00:00+01:00", "write", "failed", lobby) +
+                             entry("2026-11-03T10:15:02+01:00", "write", "done", lobby) +
+                             entry("2026-11-04T11:00:00+01:00", "verify", "differs", lobby) +
+                             entry("2026-11-05T12:00:00+01:00", "read", "done", hall));
+  QProcessEnvironment environment;
+  environment.insert(QStringLiteral("KVT_JOURNAL"), path("journal.jsonl"));
+  const auto result = run_kvt({QStringLiteral("report"), path("site/lobby.kvc"),
+                               path("site/hall.kvc"), QStringLiteral("-o"), path("journal.pdf")},
+                              environment);
+  EXPECT_EQ(result.exit_code, 0) << result.err;
+  const std::string table = run_tool(
+      QStringLiteral("pdftotext"),
+      {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+       QStringLiteral("-layout"), path("journal.pdf"), QStringLiteral("-")});
+  const auto line_of = [&](const char* panel) {
+    const std::size_t at = table.find(panel);
+    return at == std::string::npos ? std::string() : table.substr(at, table.find('\n', at) - at);
+  };
+  EXPECT_NE(line_of("LOBBY 2").find("2026-11-03 10:15 done"), std::string::npos) << table;
+  EXPECT_NE(table.find("/dev/ttyUSB0"), std::string::npos) << table;
+  EXPECT_NE(line_of("LOBBY 2").find("2026-11-04 11:00 differs"), std::string::npos) << table;
+  // A read is neither a write nor a comparison.
+  EXPECT_EQ(line_of("HALL EAST").find("2026"), std::string::npos) << table;
+  EXPECT_NE(line_of("HALL EAST").find("NEVER"), std::string::npos) << table;
+}
+
 TEST_F(Report, FilesGivenOneByOneAllOpenedEndWithStatus0) {
   const auto result = run_kvt({QStringLiteral("report"), path("site/lobby.kvc"),
                                path("site/hall.kvc"), QStringLiteral("-o"), path("two.pdf"),
