@@ -5,6 +5,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -47,7 +50,10 @@ class Compare : public ::testing::Test {
     std::ofstream(example, std::ios::binary) << testing::kWorkedExampleLine;
     form.open_file(example);
   }
-  void TearDown() override { qunsetenv("KVT_SERIAL_PORT"); }
+  void TearDown() override {
+    qunsetenv("KVT_SERIAL_PORT");
+    qputenv("KVT_JOURNAL", "off");
+  }
 
   // Chooses COMPARE WITH SWITCH PANEL in the context menu and waits for the command's end.
   void compare() {
@@ -196,6 +202,41 @@ TEST_F(Compare, ReadsEveryWrittenAddressAndWritesNothing) {
     if (frame.starts_with("56 00 0")) ++reads;  // not the model byte's
   }
   EXPECT_EQ(reads, 14);  // addresses 0 to 13
+}
+
+// In the journal a comparison is a verify from the window, with the panel's bytes, the window's
+// file and panel name, and how it ended.
+TEST_F(Compare, JournalRecordsAVerifyFromTheWindow) {
+  const std::string journal = dir.filePath("journal.jsonl").toStdString();
+  qputenv("KVT_JOURNAL", journal.c_str());
+  std::array<std::uint8_t, 14> other = kWorkedCodes;
+  other[13] = 10;
+  start(other);
+  compare();
+  form.select(channel_list(1), kNoSelection);
+  compare();
+
+  std::vector<QJsonObject> entries;
+  std::ifstream in(journal);
+  for (std::string line; std::getline(in, line);) {
+    entries.push_back(QJsonDocument::fromJson(QByteArray::fromStdString(line)).object());
+  }
+  ASSERT_EQ(entries.size(), 2u);
+  QJsonArray panel;
+  for (const std::uint8_t code : other) panel.append(code);
+  const QJsonObject& differs = entries[0];
+  EXPECT_EQ(differs["command"].toString(), "verify");
+  EXPECT_EQ(differs["from"].toString(), "window");
+  EXPECT_EQ(differs["result"].toString(), "differs");
+  EXPECT_EQ(differs["message"].toString(), "SWITCH PANEL DIFFERS FROM THIS CONFIGURATION");
+  EXPECT_EQ(differs["bytes"].toArray(), panel);
+  EXPECT_EQ(differs["file"].toString().toStdString(), example);
+  EXPECT_EQ(differs["panel_name"].toString(), "LOBBY 2");
+  const QJsonObject& refused = entries[1];
+  EXPECT_EQ(refused["command"].toString(), "verify");
+  EXPECT_EQ(refused["result"].toString(), "refused");
+  EXPECT_EQ(refused["message"].toString().toStdString(), kIncomplete);
+  EXPECT_TRUE(refused["bytes"].isNull());
 }
 
 }  // namespace
