@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "journal_entries.h"
 #include "kvt_process.h"
 #include "sim_harness.h"
 #include "worked_example.h"
@@ -35,21 +36,13 @@ namespace {
 
 using kvt::sim::PanelMemory;
 using kvt::sim::PanelSimulator;
+using kvt::testing::journal_entries;
 using kvt::testing::kWorkedCodes;
 using kvt::testing::panel_holding;
 using kvt::testing::run_kvt;
 
 constexpr std::array<std::uint8_t, 14> kOtherCodes = {12,  0,   159, 160, 160, 160, 160,
                                                       160, 160, 33,  159, 1,   10,  4};
-
-std::vector<QJsonObject> entries_in(const std::string& path) {
-  std::vector<QJsonObject> entries;
-  std::ifstream in(path);
-  for (std::string line; std::getline(in, line);) {
-    entries.push_back(QJsonDocument::fromJson(QByteArray::fromStdString(line)).object());
-  }
-  return entries;
-}
 
 // The highest address a write frame ("53 00 AA 00 VV 44") went out for, or none.
 std::optional<int> highest_write_frame(const std::vector<std::string>& frames) {
@@ -118,7 +111,7 @@ TEST_P(EachCommand, LeavesOneEntryOfWhatItDid) {
   EXPECT_EQ(result.exit_code, c.exit_code) << result.err;
   EXPECT_EQ(result.err.find("JOURNAL"), std::string::npos) << result.err;
 
-  const std::vector<QJsonObject> entries = entries_in(journal);
+  const std::vector<QJsonObject> entries = journal_entries(journal);
   ASSERT_EQ(entries.size(), 1u);
   const QJsonObject& entry = entries[0];
   EXPECT_EQ(entry["command"].toString(), c.command);
@@ -244,7 +237,7 @@ TEST_F(JournalFixture, ARefusedFileIsRecordedAsRefused) {
         journal_at(journal));
     EXPECT_EQ(result.exit_code, 2) << result.err;
   }
-  const std::vector<QJsonObject> entries = entries_in(journal);
+  const std::vector<QJsonObject> entries = journal_entries(journal);
   ASSERT_EQ(entries.size(), 2u);
   for (const QJsonObject& entry : entries) {
     EXPECT_EQ(entry["result"].toString(), "refused");
@@ -267,7 +260,7 @@ TEST_F(JournalFixture, AReadSavedWithONamesItsFile) {
                                "LOBBY 2", "-o", QString::fromStdString(saved)},
                               journal_at(journal));
   ASSERT_EQ(result.exit_code, 0) << result.err;
-  const std::vector<QJsonObject> entries = entries_in(journal);
+  const std::vector<QJsonObject> entries = journal_entries(journal);
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0]["file"].toString().toStdString(), saved);
   EXPECT_EQ(entries[0]["panel_name"].toString(), "LOBBY 2");
@@ -401,7 +394,7 @@ TEST_P(StoppedCommand, IsRecordedAsItEnded) {
   const auto result = program.finish();
   EXPECT_EQ(result.exit_code, 130) << result.err;
 
-  const std::vector<QJsonObject> entries = entries_in(journal);
+  const std::vector<QJsonObject> entries = journal_entries(journal);
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0]["result"].toString(), c.result);
   EXPECT_TRUE(entries[0]["message"].toString().startsWith(c.message))

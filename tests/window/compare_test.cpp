@@ -6,7 +6,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -19,6 +18,7 @@
 #include <vector>
 
 #include "file_bytes.h"
+#include "journal_entries.h"
 #include "model/switch_rows.h"
 #include "right_click.h"
 #include "sim_harness.h"
@@ -216,11 +216,7 @@ TEST_F(Compare, JournalRecordsAVerifyFromTheWindow) {
   form.select(channel_list(1), kNoSelection);
   compare();
 
-  std::vector<QJsonObject> entries;
-  std::ifstream in(journal);
-  for (std::string line; std::getline(in, line);) {
-    entries.push_back(QJsonDocument::fromJson(QByteArray::fromStdString(line)).object());
-  }
+  const std::vector<QJsonObject> entries = testing::journal_entries(journal);
   ASSERT_EQ(entries.size(), 2u);
   QJsonArray panel;
   for (const std::uint8_t code : other) panel.append(code);

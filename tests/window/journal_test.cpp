@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "journal_entries.h"
 #include "recording_dialogs.h"
 #include "sim_harness.h"
 #include "window/form1.h"
@@ -25,20 +26,12 @@ namespace kvt {
 namespace {
 
 using sim::PanelSimulator;
+using testing::journal_entries;
 using testing::kWorkedCodes;
 using testing::panel_holding;
 using testing::RecordingDialogs;
 
 constexpr std::array<std::uint8_t, 14> kCodesBefore = {0, 5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-
-std::vector<QJsonObject> entries_in(const std::string& path) {
-  std::vector<QJsonObject> entries;
-  std::ifstream in(path);
-  for (std::string line; std::getline(in, line);) {
-    entries.push_back(QJsonDocument::fromJson(QByteArray::fromStdString(line)).object());
-  }
-  return entries;
-}
 
 QJsonArray codes_of(const sim::PanelMemory& memory, bool without_bl_mr = false) {
   QJsonArray codes;
@@ -90,7 +83,7 @@ TEST_F(WindowJournal, AWriteAndAReadLeaveOneEntryEach) {
   press("WRITE_CONFIG");
   press("READ_CONFIG");
 
-  const std::vector<QJsonObject> entries = entries_in(journal);
+  const std::vector<QJsonObject> entries = journal_entries(journal);
   ASSERT_EQ(entries.size(), 2u);
   const QJsonArray memory = codes_of(sim->memory());
   QJsonArray worked;
@@ -128,7 +121,7 @@ TEST_F(WindowJournal, AFailedWriteRecordsHowFarItCame) {
   start({"--wrong-readback", "5"});
   press("WRITE_CONFIG");
 
-  const std::vector<QJsonObject> entries = entries_in(journal);
+  const std::vector<QJsonObject> entries = journal_entries(journal);
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0]["result"].toString(), "failed");
   ASSERT_TRUE(highest_write_frame().has_value());
