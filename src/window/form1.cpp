@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QFile>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include "model/switch_rows.h"
 #include "model/tables.h"
 #include "window/command_button.h"
+#include "window/file_drop.h"
 #include "window/form_layout.h"
 #include "window/list_box.h"
 #include "window/panel_picture.h"
@@ -95,6 +97,10 @@ Form1::Form1(std::unique_ptr<kvt::Dialogs> dialogs, QWidget* parent)
                                 [this](QPrinter& printer) { return choose_printer(printer); });
   tie_to_controller();
   actions_ = new kvt::WindowActions(*this, *controller_, *port_selector_);
+  auto* drop = new kvt::FileDrop(*this);
+  connect(drop, &kvt::FileDrop::dropped, controller_, [this](const QString& path) {
+    controller_->open_dropped_file(QFile::encodeName(path).toStdString());
+  });
 }
 
 Form1::~Form1() = default;

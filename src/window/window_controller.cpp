@@ -237,12 +237,20 @@ void WindowController::open_file_chosen() {
 }
 
 void WindowController::open_file(const std::string& path) {
+  run_command([this, &path] { open_named_file(path); });
+}
+
+void WindowController::open_dropped_file(const std::string& path) {
   run_command([this, &path] {
-    common_dialog1_.file_name = path;
-    const FileOpenEnd end =
-        as_load([this, &path] { return open_config_file(config_, controls_, status_, path); });
-    if (end == FileOpenEnd::Opened) opened(path);
+    if (settle_unsaved_changes()) open_named_file(path);
   });
+}
+
+void WindowController::open_named_file(const std::string& path) {
+  common_dialog1_.file_name = path;
+  const FileOpenEnd end =
+      as_load([this, &path] { return open_config_file(config_, controls_, status_, path); });
+  if (end == FileOpenEnd::Opened) opened(path);
 }
 
 void WindowController::opened(const std::string& path) {

@@ -44,6 +44,9 @@ class WindowController : public QObject {
   // Opens the configuration file at `path` as READ_FILE opens the one chosen; READ_FILE offers
   // it next.
   void open_file(const std::string& path);
+  // A configuration file dropped on the window: opened as READ_FILE opens the one chosen, unsaved
+  // changes asked about first.
+  void open_dropped_file(const std::string& path);
   // FIND THE SWITCH PANEL, run as a panel command is.
   void find_panel();
   // PRINT CONFIGURATION SHEET...: the sheet of the configuration shown.
@@ -86,6 +89,8 @@ class WindowController : public QObject {
   bool settle_unsaved_changes();
   // The file save, with its checks and chooser; true when the file was written.
   bool save_to_file();
+  // Opens the configuration file at `path`, which READ_FILE then offers.
+  void open_named_file(const std::string& path);
   // After the configuration file at `path` has been opened into the window.
   void opened(const std::string& path);
   // A panel command that may have gone to the wrong port says which port, and how to choose.
