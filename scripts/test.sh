@@ -25,13 +25,10 @@ setup() {
 # cost less than full debugging information. Each target compiles as one unit (batch size 0),
 # which costs less CPU than units of a few files, and this tree is never rebuilt file by file
 # while someone works. Warnings are errors in every target of this tree, the program's libraries
-# included. Ninja builds it: Make lets no target compile before the targets it links with are
-# built, a chain that leaves a core idle for most of this tree's build. A tree made before with
-# another generator is made afresh.
+# included.
 configure_sanitizer_lane() {
   local sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=undefined"
-  grep -qs '^CMAKE_GENERATOR:INTERNAL=Ninja$' build-asan/CMakeCache.txt || rm -rf build-asan
-  cmake -G Ninja -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$sanitizers" \
+  cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$sanitizers" \
     -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DCMAKE_UNITY_BUILD_BATCH_SIZE=0 -DKVT_TEST_SHARDS=$shards \
     -DKVT_TEST_CODE_OPTIONS=-fno-sanitize=undefined -DKVT_COMPILER_CACHE=OFF \
     -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
