@@ -6,10 +6,9 @@ set -euo pipefail
 # g++ brings the AddressSanitizer and UndefinedBehaviorSanitizer runtimes (libasan8, libubsan1)
 # that the sanitizer build of the tests needs. poppler-utils reads the configuration sheet back
 # (pdfinfo, pdftotext) in the tests and renders its picture (pdftoppm) for the README. ccache
-# lets the package's build reuse the objects of the program's. ninja-build builds the sanitizer
-# tree, where it compiles a target's code while the targets it links with are still compiling.
+# lets the package's build reuse the objects of the program's.
 packages=(
-  cmake g++ make ninja-build pkgconf ccache
+  cmake g++ make pkgconf ccache
   qt6-base-dev qt6-serialport-dev libgl-dev
   libgtest-dev
   fonts-liberation fontconfig

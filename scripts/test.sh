@@ -25,25 +25,22 @@ setup() {
 # cost less than full debugging information. Each target compiles as one unit (batch size 0),
 # which costs less CPU than units of a few files, and this tree is never rebuilt file by file
 # while someone works. Warnings are errors in every target of this tree, the program's libraries
-# included. Ninja builds it: Make lets no target compile before the targets it links with are
-# built, a chain that leaves a core idle for most of this tree's build. A tree made before with
-# another generator is made afresh.
+# included.
 configure_sanitizer_lane() {
   local sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=undefined"
-  grep -qs '^CMAKE_GENERATOR:INTERNAL=Ninja$' build-asan/CMakeCache.txt || rm -rf build-asan
-  cmake -G Ninja -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$sanitizers" \
+  cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$sanitizers" \
     -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DCMAKE_UNITY_BUILD_BATCH_SIZE=0 -DKVT_TEST_SHARDS=$shards \
     -DKVT_TEST_CODE_OPTIONS=-fno-sanitize=undefined -DKVT_COMPILER_CACHE=OFF \
     -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 }
 
-# Its output is in build-asan/ and shown here only when it fails. It compiles one more file at a
-# time than there are cores, at a lower priority: the main lane's compiler and its tests, which
-# must answer the panel within a tick, get a core when they ask, and this build the rest. The shards mostly wait: three run at a time for every core.
+# Its output is in build-asan/ and shown here only when it fails. It is the longer of the two
+# lanes, so it compiles one more file at a time than there are cores, which gives it the larger
+# share of them while both compile. The shards mostly wait: three run at a time for every core.
 # LeakSanitizer stays on (ASan's default): Qt leaves nothing behind that it reports, so any leak
 # it finds is ours.
 sanitizer_lane() {
-  nice -n 10 cmake --build build-asan -j$((jobs + 1)) --target model_tests files_tests link_tests \
+  cmake --build build-asan -j$((jobs + 1)) --target model_tests files_tests link_tests \
     window_tests cli_tests >build-asan/build.log 2>&1 ||
     { tail -n 50 build-asan/build.log; echo "the sanitizer build failed"; return 1; }
   ctest --test-dir build-asan -L layer --output-on-failure -j$((3 * jobs)) \
