@@ -3,10 +3,10 @@
 # are missing: a machine that already has everything is left alone (no apt-get at all).
 set -euo pipefail
 
-# g++ brings the AddressSanitizer and UndefinedBehaviorSanitizer runtimes (libasan8, libubsan1)
-# that the sanitizer build of the tests needs. poppler-utils reads the configuration sheet back
-# (pdfinfo, pdftotext) in the tests and renders its picture (pdftoppm) for the README. ccache
-# lets the package's build reuse the objects of the program's.
+# poppler-utils reads the configuration sheet back (pdfinfo, pdftotext) in the tests and renders
+# its picture (pdftoppm) for the README. ccache lets the package's build reuse the objects of the
+# program's. --fuzz adds clang with its sanitizer runtimes, which build the fuzzer and the
+# sanitizer tree of the tests.
 packages=(
   cmake g++ make pkgconf ccache
   qt6-base-dev qt6-serialport-dev libgl-dev

@@ -8,8 +8,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
-# Each sanitized program runs as this many shards, every shard its share of the cases in one
-# process: under the sanitizers a program's start costs more than most cases.
+# In both lanes each layer's test program runs as this many shards, every shard its share of the
+# cases in one process. A program that draws the window costs more CPU to start than most of its
+# cases take: run case by case, the starts used three times the CPU of the cases themselves.
+# (`cmake -B build -DKVT_TEST_SHARDS=0` registers one CTest test per case again, for `ctest -R`.)
 shards=8
 # The sanitizers' reports, of the sanitized tests and of the fuzzer, carry a stack trace.
 export UBSAN_OPTIONS=print_stacktrace=1
@@ -20,7 +22,9 @@ setup() {
 
 # The package and end-to-end checks do not run again under the sanitizers: they drive the whole
 # program from outside and would add minutes, not findings. The layers' tests carry the label
-# "layer". Debug (-O0) compiles fastest, which matters more than running speed here: the tests
+# "layer". clang builds this tree (its sanitizer runtimes come with the fuzzer's packages): it
+# compiles these programs with a third less CPU than g++, and its warnings add to g++'s in the
+# main tree. A tree left by another compiler is made anew. Debug (-O0) compiles fastest, which matters more than running speed here: the tests
 # mostly wait for the 100 ms tick. Line tables (-g1) are all the sanitizers' reports need, and
 # cost less than full debugging information. Each target compiles as one unit (batch size 0),
 # which costs less CPU than units of a few files, and this tree is never rebuilt file by file
@@ -28,7 +32,8 @@ setup() {
 # included.
 configure_sanitizer_lane() {
   local sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=undefined"
-  cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$sanitizers" \
+  grep -qs '^CMAKE_CXX_COMPILER:[A-Z]*=.*clang++$' build-asan/CMakeCache.txt || rm -rf build-asan
+  cmake -S . -B build-asan -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$sanitizers" \
     -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DCMAKE_UNITY_BUILD_BATCH_SIZE=0 -DKVT_TEST_SHARDS=$shards \
     -DKVT_TEST_CODE_OPTIONS=-fno-sanitize=undefined -DKVT_COMPILER_CACHE=OFF \
     -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
@@ -62,12 +67,13 @@ start_sanitizer_lane() {
 # The program as scripts/build.sh builds it for a user, then the tests and benchmarks in the same
 # tree. The program's objects there are shared with the package's build through the compiler
 # cache, so -Werror goes on the test programs alone (tests/CMakeLists.txt); the sanitizer tree
-# compiles the program's code with it. The tests mostly wait on the panel's ticks, and the
-# package test takes a while: two run at a time for every core.
+# compiles the program's code with it. The shards mostly wait on the panel's ticks, and the
+# package test takes a while: three run at a time for every core.
 main_lane() {
   scripts/build.sh
+  cmake -S . -B build -DKVT_TEST_SHARDS=$shards >/dev/null
   cmake --build build -j"$jobs"
-  ctest --test-dir build --output-on-failure -j$((2 * jobs)) | tee build/ctest.log
+  ctest --test-dir build --output-on-failure -j$((3 * jobs)) | tee build/ctest.log
 }
 
 # The fuzzer runs for a fixed time, beside the end of the sanitizer lane, whose shards mostly
@@ -78,25 +84,44 @@ fuzz_lane() {
 
 # CTest keeps every shard's output; GoogleTest ends each with "[  PASSED  ] N tests." and, when
 # some skipped (a case that needs root, run by another user), "[  SKIPPED ] M tests, listed
-# below:". The shards together must have run every case the main lane ran one by one: a shard
-# that silently ran none would otherwise pass.
+# below:". Prints the cases a tree's shards passed or skipped.
+cases_run() {
+  awk '/^\[  (PASSED  |SKIPPED )\] [0-9]+ tests?[.,]/ {n += $4} END {print n + 0}' \
+    "$1/Testing/Temporary/LastTest.log"
+}
+
+# The cases the layers' test programs hold, as they list them.
+cases_listed() {
+  local program total=0
+  for program in build/tests/*/*_tests; do
+    total=$((total + $(QT_QPA_PLATFORM=offscreen "$program" --gtest_list_tests 2>/dev/null | grep -c '^  ')))
+  done
+  echo "$total"
+}
+
+# Each lane's shards together must have run every case the programs hold: a shard that
+# silently ran none would otherwise pass.
+check_cases() {
+  listed_cases=$(cases_listed)
+  main_cases=$(cases_run build)
+  sanitized_cases=$(cases_run build-asan)
+  if ((main_cases != listed_cases || sanitized_cases != listed_cases)); then
+    echo "the test programs hold $listed_cases cases; the main run passed or skipped" \
+      "$main_cases, the sanitizer run $sanitized_cases"
+    return 1
+  fi
+}
+
 finish_sanitizer_lane() {
   echo "Waiting for the sanitizer run (its output: build-asan/build.log, build-asan/ctest.log)"
   wait "$sanitizing"
-  sanitized_cases=$(awk '/^\[  (PASSED  |SKIPPED )\] [0-9]+ tests?[.,]/ {n += $4} END {print n + 0}' \
-    build-asan/Testing/Temporary/LastTest.log)
-  local layer_cases
-  layer_cases=$(ctest --test-dir build -L layer -N | awk '/^Total Tests:/ {print $3}')
-  if ((sanitized_cases != layer_cases)); then
-    echo "the sanitizer run passed $sanitized_cases cases, the main run has $layer_cases"
-    return 1
-  fi
 }
 
 summary() {
   echo
   echo "Summary"
-  echo "  All tests:            $(grep -E 'tests passed' build/ctest.log)"
+  echo "  All tests:            $(grep -E 'tests passed' build/ctest.log)" \
+    "($shards shards of each layer's program, $main_cases cases)"
   echo "  Under the sanitizers: $(grep -E 'tests passed' build-asan/ctest.log)" \
     "($shards shards of each program, $sanitized_cases cases)"
   echo "  $(tail -n 1 build/fuzz.txt)"
@@ -107,4 +132,5 @@ start_sanitizer_lane
 main_lane
 fuzz_lane
 finish_sanitizer_lane
+check_cases
 summary
