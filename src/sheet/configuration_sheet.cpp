@@ -48,7 +48,7 @@ void draw_designation(QPainter& painter, const QRectF& box, const std::string& d
   if (designation == setting_words::kStartDesignation) return;
   const FittedText text = fit_text(painter, QString::fromUtf8(designation), box.size(),
                                    {kDesignationLargest, kDesignationSmallest, true});
-  draw_fitted(painter, box, text, Qt::AlignVCenter);
+  draw_fitted(painter, box, text);
 }
 
 void draw_button(QPainter& painter, const QRectF& box, int k, const SwitchView& view) {
@@ -164,8 +164,7 @@ void draw_sheet_page(QPainter& painter, const QRectF& page, const ConfigurationV
   const QRectF title(page.left(), page.top(), page.width(), kTitleHeight);
   draw_fitted(painter, title,
               fit_text(painter, QString::fromUtf8(view.panel), title.size(),
-                       {kTitleSize, kTitleSmallest, true, 2}),
-              Qt::AlignVCenter);
+                       {kTitleSize, kTitleSmallest, true, 2}));
 
   const double footer_top = page.bottom() - kFooterHeight;
   const QRectF features(page.left() + kGap, footer_top - kFeaturesHeight - kGap,

@@ -63,10 +63,9 @@ FittedText fit_text(const QPainter& painter, const QString& text, const QSizeF& 
   }
 }
 
-void draw_fitted(QPainter& painter, const QRectF& box, const FittedText& text,
-                 Qt::Alignment vertical) {
+void draw_fitted(QPainter& painter, const QRectF& box, const FittedText& text) {
   const double height = text.line_height * static_cast<double>(text.lines.size());
-  double top = vertical == Qt::AlignVCenter ? box.center().y() - height / 2 : box.top();
+  double top = box.center().y() - height / 2;
   painter.setFont(text.font);
   for (const QString& line : text.lines) {
     painter.drawText(QRectF(box.left(), top, box.width(), text.line_height),

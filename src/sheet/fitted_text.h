@@ -35,9 +35,7 @@ struct FittedText {
 FittedText fit_text(const QPainter& painter, const QString& text, const QSizeF& box,
                     const TextFit& fit);
 
-// Draws the lines, each centred across `box`, as one block placed in `box` by `vertical`
-// (Qt::AlignTop or Qt::AlignVCenter).
-void draw_fitted(QPainter& painter, const QRectF& box, const FittedText& text,
-                 Qt::Alignment vertical);
+// Draws the lines, each centred across `box`, as one block centred in `box`.
+void draw_fitted(QPainter& painter, const QRectF& box, const FittedText& text);
 
 }  // namespace kvt
