@@ -152,7 +152,7 @@ struct SheetCase {
   const char* designation;  // as the file holds it (Latin-1)
   const char* shown;        // as the sheet shows it (UTF-8), spaces and line breaks aside
   int fewest_lines, most_lines;
-  bool whole_words;  // no word is broken between lines
+  bool whole_words;  // lines end only between words or after a hyphen
 };
 
 void PrintTo(const SheetCase& c, std::ostream* out) { *out << c.name; }
