@@ -1,6 +1,5 @@
 #include "commands/file_save.h"
 
-#include <algorithm>
 #include <string>
 #include <variant>
 
@@ -40,12 +39,6 @@ std::variant<ConfigurationBytes, FileSaveEnd> ready_to_save(const PanelConfig& c
   return std::get<ConfigurationBytes>(bytes);
 }
 
-// The panel name with ".kvc". A "/" in the name would point into a subfolder, so it becomes "-".
-std::string offered_file_name(std::string panel_name) {
-  std::replace(panel_name.begin(), panel_name.end(), '/', '-');
-  return panel_name + ".kvc";
-}
-
 FileSaveEnd write_checked(const ConfigurationBytes& bytes, const Controls& controls,
                           StatusBox& status, const std::string& path) {
   if (const auto reason = write_config_record(path, record_from(bytes, names_in(controls)))) {
@@ -75,7 +68,7 @@ FileSaveEnd save_file_with_dialog(PanelConfig& config, Controls& controls, Statu
   // The name offered is the panel's; the chooser keeps the name last chosen, which the next open
   // offers, so a cancel must leave it as it was.
   FileChooser asked = chooser;
-  asked.file_name = offered_file_name(controls.text(kPanelNameBox));
+  asked.file_name = offered_file_name(controls.text(kPanelNameBox), ".kvc");
   prepare_chooser(asked, command_texts::kSaveTitle);
   if (!controls.dialogs().show_save(asked)) return FileSaveEnd::Cancelled;
   chooser = asked;

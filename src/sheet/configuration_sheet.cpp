@@ -11,6 +11,8 @@
 #include <QRectF>
 #include <QString>
 
+#include "model/setting_words.h"
+#include "sheet/fitted_text.h"
 #include "sheet/sheet_font.h"
 #include "sheet/sheet_texts.h"
 
@@ -23,8 +25,12 @@ constexpr int kTitleSize = 24;
 constexpr int kTextSize = 11;
 constexpr int kLabelSize = 8;
 constexpr int kFooterSize = 8;
+constexpr int kTitleSmallest = 12;
 constexpr int kDesignationLargest = 22;
-constexpr double kTitleHeight = 48;
+constexpr int kDesignationSmallest = 9;
+// Room for two lines of the title in its largest size, and a little space under them.
+constexpr double kTitleHeight = 56;
+constexpr double kTitleSpace = 8;
 constexpr double kFeaturesHeight = 96;
 constexpr double kFooterHeight = 24;
 constexpr double kGap = 12;
@@ -35,20 +41,14 @@ constexpr double kFeatureValueColumn = 150;
 constexpr int kColumns = 2;
 constexpr int kRows = kSwitchCount / kColumns;
 
-// The designation in the largest letters that fit `box`: wrapped between words first, then
-// made smaller until every line fits; a word that would not fit even in the smallest letters
-// is broken, so that nothing is ever cut off.
-void draw_designation(QPainter& painter, const QRectF& box, const QString& text) {
-  constexpr int kFlags = Qt::AlignCenter | Qt::TextWordWrap;
-  for (int size = kDesignationLargest; size > 1; --size) {
-    painter.setFont(sheet_font(size, true));
-    const QRectF needed = painter.boundingRect(box, kFlags, text);
-    if (needed.width() <= box.width() && needed.height() <= box.height()) {
-      painter.drawText(box, kFlags, text);
-      return;
-    }
-  }
-  painter.drawText(box, Qt::AlignCenter | Qt::TextWrapAnywhere, text);
+// A designation in the largest letters that fit its part of the button, on as many lines as
+// that part holds, never smaller than a label can be read in. A box still holding the text the
+// window starts with was never filled in, so the button is left blank.
+void draw_designation(QPainter& painter, const QRectF& box, const std::string& designation) {
+  if (designation == setting_words::kStartDesignation) return;
+  const FittedText text = fit_text(painter, QString::fromUtf8(designation), box.size(),
+                                   {kDesignationLargest, kDesignationSmallest, true});
+  draw_fitted(painter, box, text);
 }
 
 void draw_button(QPainter& painter, const QRectF& box, int k, const SwitchView& view) {
@@ -69,7 +69,7 @@ void draw_button(QPainter& painter, const QRectF& box, int k, const SwitchView& 
 
   const QRectF designation(inside.left(), inside.top() + kLabelSize + 2, inside.width(),
                            setting.top() - inside.top() - kLabelSize - 4);
-  draw_designation(painter, designation, QString::fromUtf8(view.designation));
+  draw_designation(painter, designation, view.designation);
 }
 
 // The face as it is mounted: SW1 and SW2 on the top row, SW9 and SW10 at the bottom.
@@ -160,16 +160,17 @@ void draw_footer(QPainter& painter, const QRectF& page, const std::string& text,
 
 void draw_sheet_page(QPainter& painter, const QRectF& page, const ConfigurationView& view,
                      const SheetOrigin& origin, std::optional<PageNumber> number) {
+  // The panel name on two lines at most, in letters made smaller until it fits above the face.
   const QRectF title(page.left(), page.top(), page.width(), kTitleHeight);
-  painter.setFont(sheet_font(kTitleSize, true));
-  painter.drawText(title, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
-                   QString::fromUtf8(view.panel));
+  draw_fitted(painter, title,
+              fit_text(painter, QString::fromUtf8(view.panel), title.size(),
+                       {kTitleSize, kTitleSmallest, true, 2}));
 
   const double footer_top = page.bottom() - kFooterHeight;
   const QRectF features(page.left() + kGap, footer_top - kFeaturesHeight - kGap,
                         page.width() - 2 * kGap, kFeaturesHeight);
-  const QRectF face(page.left(), title.bottom(), page.width(),
-                    features.top() - kGap - title.bottom());
+  const double face_top = title.bottom() + kTitleSpace;
+  const QRectF face(page.left(), face_top, page.width(), features.top() - kGap - face_top);
   draw_face(painter, face, view);
   draw_features(painter, features, view);
   draw_footer(painter, page, sheet_texts::footer(origin.source, origin.date, origin.version),

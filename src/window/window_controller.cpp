@@ -1,5 +1,6 @@
 #include "window/window_controller.h"
 
+#include <QDir>
 #include <QPointer>
 #include <QPrinter>
 #include <QScopeGuard>
@@ -8,6 +9,7 @@
 #include <variant>
 
 #include "commands/command_texts.h"
+#include "commands/file_chooser_setup.h"
 #include "commands/file_open.h"
 #include "commands/file_save.h"
 #include "commands/journal.h"
@@ -20,11 +22,23 @@
 #include "model/rule_texts.h"
 #include "model/status_box.h"
 #include "model/switch_rows.h"
+#include "window/chooser_folder.h"
 #include "window/panel_search.h"
 #include "window/port_selector.h"
 #include "window/window_texts.h"
 
 namespace kvt {
+namespace {
+
+// Where the print dialog offers to write the sheet as a PDF file: under the panel's name, in the
+// folder the file choosers used last (the home folder before they have been used).
+QString offered_sheet_file(const std::string& panel) {
+  const QString folder = remembered_folder();
+  return QDir(folder.isEmpty() ? QDir::homePath() : folder)
+      .filePath(QString::fromStdString(offered_file_name(panel, ".pdf")));
+}
+
+}  // namespace
 
 WindowController::WindowController(QWidget& window, PanelConfig& config, Controls& controls,
                                    StatusBox& status, PortSelector& ports,
@@ -129,6 +143,8 @@ void WindowController::print_sheet() {
     }
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromStdString(view.panel));
+    // Without a panel name the dialog's own offer stands.
+    if (!view.panel.empty()) printer.setOutputFileName(offered_sheet_file(view.panel));
     if (!choose_printer_(printer)) return;
     if (!draw_sheet(printer, view, printed_now(source_))) {
       show_status(status_, StatusColour::Red, window_texts::kPrintFailed);

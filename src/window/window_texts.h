@@ -25,7 +25,7 @@ inline constexpr char kWriteFileTooltip[] = "LEFT CLICK TO SAVE CONFIG FILE";
 inline constexpr char kModuleListTooltip[] = "%1 MODULE ASSIGNMENT";
 inline constexpr char kChannelListTooltip[] = "%1 CHANNEL ASSIGNMENT";
 inline constexpr char kDesignationTooltip[] = "ENTER %1 FUNCTION";
-inline constexpr char kDesignationText[] = "DESIGNATION ";
+inline constexpr std::string_view kDesignationText = setting_words::kStartDesignation;
 // What a screen reader calls a switch's controls, filled in with its label.
 inline constexpr char kModuleListName[] = "%1 MODULE";
 inline constexpr char kChannelListName[] = "%1 CHANNEL";

@@ -57,6 +57,9 @@ TEST_F(Report, TableThenEverySheetEveryPageNumbered) {
   EXPECT_NE(result.err.find("cut.kvc"), std::string::npos) << result.err;
   const std::string info = run_tool(QStringLiteral("pdfinfo"), {path("handover.pdf")});
   EXPECT_NE(info.find("Pages:           3\n"), std::string::npos) << info;
+  const std::string date = QDate::currentDate().toString(Qt::ISODate).toStdString();
+  EXPECT_NE(info.find("Title:           HANDOVER REPORT " + date + "\n"), std::string::npos)
+      << info;
 
   const auto page = [&](int number) {
     return run_tool(QStringLiteral("pdftotext"),

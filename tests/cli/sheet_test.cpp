@@ -15,12 +15,15 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextDocumentFragment>
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <csignal>
 #include <cstring>
 #include <sstream>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "file_bytes.h"
@@ -88,22 +91,68 @@ Cell cell_of(const std::vector<Word>& words, int k) {
   return {label->left - 8, label->top - 8, label->left - 8 + across, label->top - 8 + down};
 }
 
-// The words of `text` in `cell`, each found once in order.
-::testing::AssertionResult shown_in(const std::vector<Word>& words, const Cell& cell,
-                                    const std::string& text) {
-  for (const QString& part : QString::fromStdString(text).split(' ', Qt::SkipEmptyParts)) {
-    bool found = false;
-    for (const Word& w : words) found = found || (w.text == part && cell.holds(w));
-    if (!found) return ::testing::AssertionFailure() << part.toStdString() << " not in its box";
+// A word's box in the sheet's typeface is 1.12 times the letters' size high: a word printed in
+// 9 points or more is at least this high.
+constexpr double kNinePointWordHeight = 9 * 1.1;
+
+// The words in `cell`, line by line from the top, each line from the left.
+std::vector<Word> words_in(const std::vector<Word>& words, const Cell& cell) {
+  std::vector<Word> in;
+  for (const Word& w : words) {
+    if (cell.holds(w)) in.push_back(w);
   }
-  return ::testing::AssertionSuccess();
+  std::sort(in.begin(), in.end(), [](const Word& a, const Word& b) {
+    return std::abs(a.top - b.top) > 1 ? a.top < b.top : a.left < b.left;
+  });
+  return in;
 }
+
+// How many lines the words are on.
+int lines_of(const std::vector<Word>& words) {
+  std::vector<double> tops;
+  for (const Word& w : words) {
+    if (std::none_of(tops.begin(), tops.end(), [&](double t) { return std::abs(t - w.top) < 1; })) {
+      tops.push_back(w.top);
+    }
+  }
+  return static_cast<int>(tops.size());
+}
+
+// The words one after the other, without the spaces and line breaks between them.
+QString run_together(const std::vector<Word>& words) {
+  QString text;
+  for (const Word& w : words) text += w.text;
+  return text;
+}
+
+// The parts of `text` a line may end between: its words, and its words' parts after a hyphen.
+QStringList break_points(const QString& text) {
+  static const QRegularExpression between(QStringLiteral("(?<=-)| +"));
+  return text.split(between, Qt::SkipEmptyParts);
+}
+
+QString without_spaces(const QString& text) { return QString(text).remove(QLatin1Char(' ')); }
+
+// The paper a sheet is printed on.
+struct PaperCase {
+  const char* name;
+  QStringList options;
+  const char* size;
+};
+
+void PrintTo(const PaperCase& c, std::ostream* out) { *out << c.name; }
+
+const PaperCase kA4{"A4", {QStringLiteral("--page"), QStringLiteral("a4")}, "595 x 842 pts"};
+const PaperCase kLetter{
+    "Letter", {QStringLiteral("--page"), QStringLiteral("letter")}, "612 x 792 pts"};
 
 struct SheetCase {
   const char* name;
   int k;                    // the switch whose designation the case sets
   const char* designation;  // as the file holds it (Latin-1)
-  const char* shown;        // as the sheet shows it (UTF-8)
+  const char* shown;        // as the sheet shows it (UTF-8), spaces and line breaks aside
+  int fewest_lines, most_lines;
+  bool whole_words;  // lines end only between words or after a hyphen
 };
 
 void PrintTo(const SheetCase& c, std::ostream* out) { *out << c.name; }
@@ -123,25 +172,28 @@ class SheetFile : public ::testing::Test {
   QString file;
 };
 
-class Sheet : public SheetFile, public ::testing::WithParamInterface<SheetCase> {};
+class Sheet : public SheetFile,
+              public ::testing::WithParamInterface<std::tuple<SheetCase, PaperCase>> {};
 
-// The worked example's designations and settings, by switch.
+// The worked example's designations and settings, by switch: the start-up designation of switches
+// 4 to 10 names no button, so they stay blank.
 struct Button {
   const char* designation;
   const char* setting;
 };
 constexpr Button kWorkedButtons[] = {
-    {"ENTRY", "B 3"},       {"STAGE", "A 1"},       {"MASTER", "BL/MR"},    {"DESIGNATION", "N/A"},
-    {"DESIGNATION", "N/A"}, {"DESIGNATION", "N/A"}, {"DESIGNATION", "N/A"}, {"DESIGNATION", "N/A"},
-    {"DESIGNATION", "N/A"}, {"DESIGNATION", "N/A"},
+    {"ENTRY", "B 3"}, {"STAGE", "A 1"}, {"MASTER", "BL/MR"}, {"", "N/A"}, {"", "N/A"},
+    {"", "N/A"},      {"", "N/A"},      {"", "N/A"},         {"", "N/A"}, {"", "N/A"},
 };
 
-// Every designation whole and inside its own box, above its setting, on the face as mounted.
+// Every designation whole and inside its own box, above its setting, on the face as mounted, in
+// letters no smaller than 9 points; a long one takes more lines, breaking a word only where it
+// is longer than a line.
 TEST_P(Sheet, ShowsEachButtonInItsPlace) {
-  const SheetCase& c = GetParam();
+  const auto& [c, paper] = GetParam();
   kvt::ConfigRecord record = kvt::testing::worked_example();
   if (c.k > 0) record.switches[c.k - 1].designation = c.designation;
-  const auto result = make_sheet(record);
+  const auto result = make_sheet(record, paper.options);
   ASSERT_EQ(result.exit_code, 0) << result.err;
   EXPECT_EQ(result.out, "");
   EXPECT_EQ(result.err, "");
@@ -149,7 +201,7 @@ TEST_P(Sheet, ShowsEachButtonInItsPlace) {
   const QString pdf = dir.filePath(QStringLiteral("lobby.pdf"));
   const std::string info = run_tool(QStringLiteral("pdfinfo"), {pdf});
   EXPECT_NE(info.find("Pages:           1\n"), std::string::npos) << info;
-  EXPECT_NE(info.find("Page size:       595 x 842 pts (A4)"), std::string::npos) << info;
+  EXPECT_NE(info.find(paper.size), std::string::npos) << info;
 
   const std::vector<Word> words = words_of(pdf);
   const Word* sw1 = find_word(words, QStringLiteral("SW1"));
@@ -161,34 +213,136 @@ TEST_P(Sheet, ShowsEachButtonInItsPlace) {
   EXPECT_LT(sw1->bottom, sw3->top);
   EXPECT_NEAR(sw1->left, sw3->left, 1);
 
-  const Word* lobby = find_word(words, QStringLiteral("LOBBY"));
-  ASSERT_TRUE(lobby);
-  EXPECT_LT(lobby->bottom, sw1->top);
-  EXPECT_TRUE(find_word(words, QStringLiteral("2")));
-
   for (int k = 1; k <= 10; ++k) {
     SCOPED_TRACE("SW" + std::to_string(k));
-    const Cell cell = cell_of(words, k);
     const Button& button = kWorkedButtons[k - 1];
-    const std::string designation = k == c.k ? c.shown : button.designation;
-    EXPECT_TRUE(shown_in(words, cell, designation));
-    EXPECT_TRUE(shown_in(words, cell, button.setting));
+    const QString designation = QString::fromUtf8(k == c.k ? c.shown : button.designation);
+    const QStringList setting = QString::fromUtf8(button.setting).split(' ');
+    // The label first, the setting last, the designation between them.
+    std::vector<Word> shown = words_in(words, cell_of(words, k));
+    ASSERT_GE(shown.size(), 1 + setting.size());
+    EXPECT_EQ(shown.front().text, QStringLiteral("SW%1").arg(k));
+    const std::vector<Word> setting_words(shown.end() - setting.size(), shown.end());
+    EXPECT_EQ(run_together(setting_words), setting.join(QString()));
+    shown.erase(shown.end() - setting.size(), shown.end());
+    shown.erase(shown.begin());
+
+    EXPECT_EQ(run_together(shown), without_spaces(designation));
+    for (const Word& w : shown) {
+      EXPECT_GE(w.bottom - w.top, kNinePointWordHeight) << w.text.toStdString();
+    }
+    if (k != c.k) continue;
+    EXPECT_GE(lines_of(shown), c.fewest_lines);
+    EXPECT_LE(lines_of(shown), c.most_lines);
+    if (c.whole_words) {
+      const QStringList parts = break_points(designation);
+      for (const Word& w : shown) {
+        for (const QString& part : break_points(w.text)) {
+          EXPECT_TRUE(parts.contains(part)) << w.text.toStdString() << " is broken inside a word";
+        }
+      }
+    }
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Designations, Sheet,
-    ::testing::Values(SheetCase{"WorkedExample", 0, "", ""},
-                      SheetCase{"FortyCharacters", 4, "EMERGENCY EXIT CORRIDOR NORTH WING LIGHT",
-                                "EMERGENCY EXIT CORRIDOR NORTH WING LIGHT"},
-                      SheetCase{"FortyInOneWord", 9, "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMN",
-                                "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMN"},
-                      SheetCase{"Latin1", 5,
-                                "CAF\xC9 S\xDC"
-                                "D",
-                                "CAFÉ SÜD"},
-                      SheetCase{"Empty", 6, "", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::Combine(
+        ::testing::Values(
+            SheetCase{"WorkedExample", 0, "", "", 0, 0, true},
+            SheetCase{"FortyCharacters", 4, "EMERGENCY EXIT CORRIDOR NORTH WING LIGHT",
+                      "EMERGENCY EXIT CORRIDOR NORTH WING LIGHT", 2, 4, true},
+            SheetCase{"FortyInOneWord", 9, "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMN",
+                      "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMN", 2, 3, false},
+            SheetCase{"TwentyFourInOneWord", 10, "WWWWWWWWWWWWWWWWWWWWWWWW",
+                      "WWWWWWWWWWWWWWWWWWWWWWWW", 1, 3, false},
+            // Broken after its hyphens, each part whole.
+            SheetCase{"Hyphenated", 7, "STAGE-LEFT-WASH-LIGHTS", "STAGE-LEFT-WASH-LIGHTS", 2, 4,
+                      true},
+            // After a word that fits, a word longer than a line starts a line of its own.
+            SheetCase{"ShortThenLongWord", 8, "A ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMN",
+                      "A ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMN", 3, 4, false},
+            SheetCase{"Latin1", 5,
+                      "CAF\xC9 S\xDC"
+                      "D",
+                      "CAFÉ SÜD", 1, 1, true},
+            SheetCase{"Empty", 6, "", "", 0, 0, true},
+            SheetCase{"OnlySpaces", 6, "   ", "", 0, 0, true},
+            // Typed over: only the untouched start-up text stands for no designation.
+            SheetCase{"StartUpTextWithMore", 4, "DESIGNATION 4", "DESIGNATION 4", 1, 2, true}),
+        ::testing::Values(kA4, kLetter)),
+    [](const auto& info) {
+      return std::string(std::get<0>(info.param).name) + std::get<1>(info.param).name;
+    });
+
+struct TitleCase {
+  const char* name;
+  std::string panel;
+  bool cut;  // too long for two lines even in small letters: the second ends in "…"
+};
+
+void PrintTo(const TitleCase& c, std::ostream* out) { *out << c.name; }
+
+class SheetTitle : public SheetFile,
+                   public ::testing::WithParamInterface<std::tuple<TitleCase, PaperCase>> {};
+
+// The panel name heads the sheet on one or two lines, smaller the longer it is, and never runs
+// into the panel's frame; it is the document's title too.
+TEST_P(SheetTitle, StaysAboveTheFaceOnTwoLinesAtMost) {
+  const auto& [c, paper] = GetParam();
+  kvt::ConfigRecord record = kvt::testing::worked_example();
+  record.panel = c.panel;
+  const auto result = make_sheet(record, paper.options);
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  const QString pdf = dir.filePath(QStringLiteral("lobby.pdf"));
+  const std::string info = run_tool(QStringLiteral("pdfinfo"), {pdf});
+  EXPECT_NE(info.find("Title:           " + c.panel + "\n"), std::string::npos) << info;
+
+  const std::vector<Word> words = words_of(pdf);
+  const Word* sw1 = find_word(words, QStringLiteral("SW1"));
+  ASSERT_TRUE(sw1);
+  // The frame is drawn a gap and a button's padding, 18 points, above the first label.
+  const double frame_top = sw1->top - 18;
+  std::vector<Word> title;
+  for (const Word& w : words) {
+    if (w.top < sw1->top) title.push_back(w);
+  }
+  for (const Word& w : title) EXPECT_LE(w.bottom, frame_top) << w.text.toStdString();
+  EXPECT_GE(lines_of(title), 1);
+  EXPECT_LE(lines_of(title), 2);
+  const QString panel = without_spaces(QString::fromStdString(c.panel));
+  const QString shown = run_together(words_in(words, {0, 0, 1000, sw1->top}));
+  if (c.cut) {
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("…"))) << shown.toStdString();
+    EXPECT_TRUE(panel.startsWith(shown.chopped(1))) << shown.toStdString();
+    EXPECT_GT(shown.size(), 60);
+  } else {
+    EXPECT_EQ(shown, panel);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, SheetTitle,
+    ::testing::Combine(
+        ::testing::Values(
+            TitleCase{"Short", "LOBBY 2", false},
+            TitleCase{"ThirtySixCharacters", "NORTH WING CONFERENCE HALL LEVEL TWO", false},
+            TitleCase{"NinetyCharacters",
+                      "EAST WING GROUND FLOOR MAIN ENTRANCE RECEPTION AND WAITING AREA LIGHTING "
+                      "PANEL NUMBER 12",
+                      false},
+            TitleCase{"SixtyInOneWord", std::string(60, 'M'), false},
+            TitleCase{"ThreeHundredCharacters",
+                      [] {
+                        std::string name;
+                        while (name.size() < 300) name += "CORRIDOR ";
+                        return name.substr(0, 300);
+                      }(),
+                      true}),
+        ::testing::Values(kA4, kLetter)),
+    [](const auto& info) {
+      return std::string(std::get<0>(info.param).name) + std::get<1>(info.param).name;
+    });
 
 TEST_F(Sheet, ShowsTheFeaturesCodesAndWhereItCameFrom) {
   const auto result = make_sheet(kvt::testing::worked_example());
@@ -239,14 +393,6 @@ INSTANTIATE_TEST_SUITE_P(Flags, SheetLighting,
                                            LightingCase{"Off", 0, "OFF"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-struct PaperCase {
-  const char* name;
-  QStringList options;
-  const char* size;
-};
-
-void PrintTo(const PaperCase& c, std::ostream* out) { *out << c.name; }
-
 class SheetPaper : public ::testing::TestWithParam<PaperCase> {};
 
 TEST_P(SheetPaper, IsOnePageOfThePaperAskedFor) {
@@ -263,13 +409,9 @@ TEST_P(SheetPaper, IsOnePageOfThePaperAskedFor) {
   EXPECT_NE(info.find(GetParam().size), std::string::npos) << info;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Papers, SheetPaper,
-    ::testing::Values(
-        PaperCase{"Default", {}, "595 x 842 pts"},
-        PaperCase{"A4", {QStringLiteral("--page"), QStringLiteral("a4")}, "595 x 842 pts"},
-        PaperCase{"Letter", {QStringLiteral("--page"), QStringLiteral("letter")}, "612 x 792 pts"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Papers, SheetPaper,
+                         ::testing::Values(PaperCase{"Default", {}, "595 x 842 pts"}, kA4, kLetter),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct NameCase {
   const char* name;

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -19,8 +22,11 @@
 
 #include "model/switch_rows.h"
 #include "model/tables.h"
+#include "recording_dialogs.h"
 #include "sim_harness.h"
 #include "tests/window/counting_form.h"
+#include "when_modal_appears.h"
+#include "window/chooser_folder.h"
 #include "worked_example.h"
 
 namespace kvt {
@@ -30,12 +36,15 @@ namespace {
 class PrintingForm : public testing::CountingForm1 {
  public:
   QString pdf;
+  // The file the print dialog was offered to print into.
+  QString offered;
   // Runs while the print dialog would be up.
   std::function<void()> during_print;
 
  protected:
   bool choose_printer(QPrinter& printer) override {
     ++printer_requests;
+    offered = printer.outputFileName();
     if (during_print) during_print();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
@@ -78,14 +87,16 @@ class PrintSheet : public ::testing::Test {
     QTest::keyClick(box, key, modifiers);
   }
 
-  // The sheet as printed: every designation, setting and the file it came from.
+  // The sheet as printed: every designation, setting and the file it came from; the buttons
+  // whose designation is still the start-up text are blank.
   void expect_worked_example_printed() {
     ASSERT_EQ(form.printer_requests, 1);
     const std::string text = text_of(form.pdf);
-    for (const char* expected : {"LOBBY2", "ENTRYSTAGEB3A1", "MASTERDESIGNATIONBL/MRN/A",
-                                 "LOBBY2.kvc", "1201591601601601601601601601591104"}) {
+    for (const char* expected : {"LOBBY2", "ENTRYSTAGEB3A1", "MASTERBL/MR", "LOBBY2.kvc",
+                                 "1201591601601601601601601601591104"}) {
       EXPECT_NE(text.find(expected), std::string::npos) << expected << " not in\n" << text;
     }
+    EXPECT_EQ(text.find("DESIGNATION"), std::string::npos) << text;
   }
 
   QTemporaryDir dir;
@@ -154,6 +165,91 @@ TEST_F(PrintSheet, IncompleteSwitchIsRefusedAsSaveRefusesIt) {
   EXPECT_FALSE(QFile::exists(form.pdf));
   EXPECT_EQ(form.findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText(),
             QStringLiteral("DATA MUST BE ENTERED (CLICKED) FOR ALL SWITCHES BEFORE WRITING DATA"));
+}
+
+// The PDF file's title, as its document information holds it.
+std::string title_of(const QString& pdf) {
+  QProcess tool;
+  tool.start(QStringLiteral("pdfinfo"), {pdf});
+  tool.waitForFinished(20000);
+  for (const QString& line : QString::fromUtf8(tool.readAllStandardOutput()).split('\n')) {
+    if (line.startsWith(QStringLiteral("Title:"))) return line.mid(6).trimmed().toStdString();
+  }
+  return {};
+}
+
+struct OfferCase {
+  const char* name;
+  std::string panel;
+  std::string offered;  // in the folder the file choosers used last; "" for the dialog's own
+};
+
+void PrintTo(const OfferCase& c, std::ostream* os) { *os << c.name; }
+
+class PrintOffer : public PrintSheet, public ::testing::WithParamInterface<OfferCase> {};
+
+// Printing offers a PDF file named as the panel, beside the configuration files the technician
+// last chose, and the document's title is the panel name.
+TEST_P(PrintOffer, OffersThePanelNameInTheFolderUsedLast) {
+  const OfferCase& c = GetParam();
+  const QString folder = dir.filePath(QStringLiteral("site b"));
+  ASSERT_TRUE(QDir().mkpath(folder));
+  remember_folder_of(folder + QStringLiteral("/HALL.kvc"));
+  form.set_text(kPanelNameBox, c.panel);
+  press(Qt::Key_P, Qt::ControlModifier);
+  ASSERT_EQ(form.printer_requests, 1);
+  EXPECT_EQ(form.offered, c.offered.empty()
+                              ? QString()
+                              : QDir(folder).filePath(QString::fromStdString(c.offered)));
+  EXPECT_LE(QFile::encodeName(QFileInfo(form.offered).fileName()).size(), 255);
+  EXPECT_EQ(title_of(form.pdf), c.panel);
+}
+
+const std::string kLongName(300, 'L');
+// "É" is two bytes: the name is shortened between two characters, never inside one.
+const std::string kLongLatin1Name = [] {
+  std::string name;
+  for (int i = 0; i < 150; ++i) name += "É";
+  return name;
+}();
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, PrintOffer,
+    ::testing::Values(OfferCase{"panel_name", "LOBBY 2", "LOBBY 2.pdf"},
+                      OfferCase{"slash_is_no_subfolder", "HALL A/B", "HALL A-B.pdf"},
+                      OfferCase{"no_panel_name", "", ""},
+                      OfferCase{"longer_than_a_folder_holds", kLongName,
+                                std::string(251, 'L') + ".pdf"},
+                      OfferCase{"cut_between_characters", kLongLatin1Name,
+                                kLongLatin1Name.substr(0, 250) + ".pdf"}),
+    [](const ::testing::TestParamInfo<OfferCase>& info) { return info.param.name; });
+
+// The system's own print dialog, as the technician sees it: its file box offers the panel's name
+// in the folder used last, and the PDF written there carries the panel name as its title.
+TEST(PrintDialog, OffersThePanelNameAndTitlesThePdf) {
+  QTemporaryDir dir;
+  remember_folder_of(dir.filePath(QStringLiteral("HALL.kvc")));
+  Form1 form(std::make_unique<testing::RecordingDialogs>());
+  form.load();
+  form.show();
+  const std::string file = dir.filePath(QStringLiteral("LOBBY 2.kvc")).toStdString();
+  std::ofstream(file, std::ios::binary) << testing::kWorkedExampleLine;
+  form.open_file(file);
+
+  QString offered = QStringLiteral("(no file box)");
+  testing::when_modal_appears([&](QWidget& dialog) {
+    if (auto* box = dialog.findChild<QLineEdit*>(QStringLiteral("filename"))) {
+      offered = box->text();
+    }
+    static_cast<QDialog&>(dialog).accept();
+  });
+  for (QAction* action : form.actions()) {
+    if (action->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_P)) action->trigger();
+  }
+
+  const QString pdf = dir.filePath(QStringLiteral("LOBBY 2.pdf"));
+  EXPECT_EQ(offered, pdf);
+  EXPECT_EQ(title_of(pdf), "LOBBY 2");
 }
 
 // What the technician does before printing, in the window started with nothing opened.
