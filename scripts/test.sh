@@ -24,17 +24,17 @@ setup() {
 # program from outside and would add minutes, not findings. The layers' tests carry the label
 # "layer". clang builds this tree (its sanitizer runtimes come with the fuzzer's packages): it
 # compiles these programs with a third less CPU than g++, and its warnings add to g++'s in the
-# main tree. A tree left by another compiler is made anew. Debug (-O0) compiles fastest, which matters more than running speed here: the tests
-# mostly wait for the 100 ms tick. Line tables (-g1) are all the sanitizers' reports need, and
-# cost less than full debugging information. Each target compiles as one unit (batch size 0),
-# which costs less CPU than units of a few files, and this tree is never rebuilt file by file
-# while someone works. Warnings are errors in every target of this tree, the program's libraries
-# included.
+# main tree. A tree left by another compiler is made anew. Debug (-O0) compiles fastest, which
+# matters more than running speed here: the tests mostly wait for the 100 ms tick. Line tables
+# (-g1) are all the sanitizers' reports need, and cost less than full debugging information.
+# Each target compiles as one unit (batch size 0), which costs less CPU than units of a few
+# files, and this tree is never rebuilt file by file while someone works. Warnings are errors in
+# every target of this tree, the program's libraries included.
 configure_sanitizer_lane() {
   local sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=undefined"
   grep -qs '^CMAKE_CXX_COMPILER:[A-Z]*=.*clang++$' build-asan/CMakeCache.txt || rm -rf build-asan
-  cmake -S . -B build-asan -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$sanitizers" \
-    -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DCMAKE_UNITY_BUILD_BATCH_SIZE=0 -DKVT_TEST_SHARDS=$shards \
+  cmake -S . -B build-asan -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_CXX_FLAGS="$sanitizers" -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DCMAKE_UNITY_BUILD_BATCH_SIZE=0 -DKVT_TEST_SHARDS=$shards \
     -DKVT_TEST_CODE_OPTIONS=-fno-sanitize=undefined -DKVT_COMPILER_CACHE=OFF \
     -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 }
@@ -92,9 +92,10 @@ cases_run() {
 
 # The cases the layers' test programs hold, as they list them.
 cases_listed() {
-  local program total=0
+  local program listed total=0
   for program in build/tests/*/*_tests; do
-    total=$((total + $(QT_QPA_PLATFORM=offscreen "$program" --gtest_list_tests 2>/dev/null | grep -c '^  ')))
+    listed=$(QT_QPA_PLATFORM=offscreen "$program" --gtest_list_tests 2>/dev/null | grep -c '^  ')
+    total=$((total + listed))
   done
   echo "$total"
 }
