@@ -34,6 +34,8 @@ class EditHistory : public QObject {
   // Whether the window shows anything not saved, edits not yet recorded included.
   bool unsaved();
 
+  // Undoes the newest edit (a text still being typed is recorded as one first), or redoes the
+  // edit undone last.
   void undo();
   void redo();
   bool can_undo() const { return stack_.canUndo(); }

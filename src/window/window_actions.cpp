@@ -22,12 +22,12 @@ WindowActions::WindowActions(QWidget& window, WindowController& controller, Port
     : QObject(&window), window_(window), controller_(controller), ports_(ports), history_(history) {
   undo_ = add_action(Qt::CTRL | Qt::Key_Z);
   undo_->setText(QString::fromUtf8(window_texts::kUndo));
-  connect(undo_, &QAction::triggered, &controller, &WindowController::undo);
+  connect(undo_, &QAction::triggered, &history, &EditHistory::undo);
   redo_ = add_action(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
   redo_->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
   redo_->setText(QString::fromUtf8(window_texts::kRedo));
-  connect(redo_, &QAction::triggered, &controller, &WindowController::redo);
+  connect(redo_, &QAction::triggered, &history, &EditHistory::redo);
   connect(&history, &EditHistory::can_undo_changed, this, &WindowActions::enable_undo_and_redo);
   connect(&history, &EditHistory::can_redo_changed, this, &WindowActions::enable_undo_and_redo);
   connect(&controller, &WindowController::busy_changed, this, [this](bool busy) {

@@ -99,14 +99,6 @@ void WindowController::record_edit() {
   if (edits_running_ == 0 && !loading_) history_.record();
 }
 
-void WindowController::undo() {
-  if (!command_running_) history_.undo();
-}
-
-void WindowController::redo() {
-  if (!command_running_) history_.redo();
-}
-
 bool WindowController::settle_unsaved_changes() {
   // During a read the user has already been asked about what the read replaces.
   if (loading_ || !history_.unsaved()) return true;

@@ -65,9 +65,6 @@ class WindowController : public QObject {
   // A text box has been left: what changed since the last edit is one edit, unless a handler or
   // a load is still under way (they record theirs when they end).
   void record_edit();
-  // UNDO and REDO: the edit before, or the one undone last; never while a command runs.
-  void undo();
-  void redo();
 
   // Whether the window may close now: unsaved changes are asked about first (CANCEL keeps it
   // open). Once it may, a panel command or a search that waits is ended at its next wait; the

@@ -179,14 +179,15 @@ INSTANTIATE_TEST_SUITE_P(
                  [](UndoRedo& t) { t.type_and_leave(designation_box(2), " LEFT"); }, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Two edits are two steps, undone newest first; a new edit after an undo drops what was undone.
+// Two edits are two steps, undone newest first, a text apart from the list chosen after it; a new
+// edit after an undo drops what was undone.
 TEST_F(UndoRedo, StepsAreUndoneNewestFirstAndANewEditEndsRedo) {
   const WindowShows start = shown();
-  key_in_list(kBackLightList, Qt::Key_Up);
-  const WindowShows one = shown();
   type_and_leave(kPanelNameBox, "X");
+  const WindowShows typed = shown();
+  key_in_list(kBackLightList, Qt::Key_Up);
   undo();
-  EXPECT_EQ(shown(), one);
+  EXPECT_EQ(shown(), typed);
   undo();
   EXPECT_EQ(shown(), start);
   redo_by_shift();
