@@ -47,8 +47,8 @@ void add_recent_file(const std::string& path) {
   if (failed) return;
   std::vector<std::string> paths = recent_files();
   std::erase(paths, newest);
+  // One more than the list holds is stored at most; reading leaves it out.
   paths.insert(paths.begin(), std::move(newest));
-  if (paths.size() > kMostRecentFiles) paths.resize(kMostRecentFiles);
   store_recent_files(paths);
 }
 
