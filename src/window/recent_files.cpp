@@ -45,9 +45,8 @@ void add_recent_file(const std::string& path) {
   std::error_code failed;
   std::string newest = std::filesystem::absolute(path, failed).lexically_normal().string();
   if (failed) return;
+  // Reading keeps the newest of a file's entries and leaves out what is beyond the list.
   std::vector<std::string> paths = recent_files();
-  std::erase(paths, newest);
-  // One more than the list holds is stored at most; reading leaves it out.
   paths.insert(paths.begin(), std::move(newest));
   store_recent_files(paths);
 }
