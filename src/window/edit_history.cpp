@@ -26,11 +26,7 @@ class EditHistory::Step : public QUndoCommand {
 
 EditHistory::EditHistory(std::function<EditorState()> capture,
                          std::function<void(const EditorState&)> show, QObject* parent)
-    : QObject(parent),
-      capture_(std::move(capture)),
-      show_(std::move(show)),
-      stack_(this),
-      last_(capture_()) {
+    : QObject(parent), capture_(std::move(capture)), show_(std::move(show)), last_(capture_()) {
   connect(&stack_, &QUndoStack::canUndoChanged, this, &EditHistory::can_undo_changed);
   connect(&stack_, &QUndoStack::canRedoChanged, this, &EditHistory::can_redo_changed);
 }
