@@ -12,6 +12,8 @@ struct PanelConfig {
   std::int16_t indpercent = 0;       // indicator intensity code
   std::int16_t blpercent = 0;        // back-light intensity code
   std::int16_t carried_channel = 0;  // channel position the last switch loaded selected
+
+  bool operator==(const PanelConfig&) const = default;
 };
 
 }  // namespace kvt

@@ -21,6 +21,7 @@
 #include "model/switch_rows.h"
 #include "model/tables.h"
 #include "window/command_button.h"
+#include "window/edit_history.h"
 #include "window/file_drop.h"
 #include "window/form_layout.h"
 #include "window/list_box.h"
@@ -92,18 +93,25 @@ Form1::Form1(std::unique_ptr<kvt::Dialogs> dialogs, QWidget* parent)
   set_focus_order();
 
   port_selector_ = new kvt::PortSelector(this);
+  history_ = new kvt::EditHistory(
+      [this] { return editor_state(); },
+      [this](const kvt::EditorState& state) { show_editor_state(state); }, this);
   controller_ =
-      new kvt::WindowController(*this, config_, *this, *this, *port_selector_,
+      new kvt::WindowController(*this, config_, *this, *this, *port_selector_, *history_,
                                 [this](QPrinter& printer) { return choose_printer(printer); });
   tie_to_controller();
-  actions_ = new kvt::WindowActions(*this, *controller_, *port_selector_);
+  actions_ = new kvt::WindowActions(*this, *controller_, *port_selector_, *history_);
   auto* drop = new kvt::FileDrop(*this);
   connect(drop, &kvt::FileDrop::dropped, controller_, [this](const QString& path) {
-    controller_->open_dropped_file(QFile::encodeName(path).toStdString());
+    controller_->open_file_after_asking(QFile::encodeName(path).toStdString());
   });
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+  // Going, the window hands the keyboard focus on, and a text box left then would be recorded
+  // as an edit of a window no longer whole.
+  for (kvt::TextBox* box : text_boxes_) disconnect(box, nullptr, controller_, nullptr);
+}
 
 void Form1::load() { controller_->load(); }
 
@@ -261,8 +269,9 @@ void Form1::tie_to_controller() {
   for (std::size_t i = 0; i < commands.size(); ++i) {
     connect(command_buttons_[i], &QAbstractButton::clicked, controller_, commands[i]);
   }
+  // A text is one edit once its box is left (or Return pressed), however many keys it took.
   for (kvt::TextBox* box : text_boxes_) {
-    connect(box, &QLineEdit::textChanged, controller_, &kvt::WindowController::note_change);
+    connect(box, &QLineEdit::editingFinished, controller_, &kvt::WindowController::record_edit);
   }
   connect(controller_, &kvt::WindowController::busy_changed, this, [this](bool busy) {
     for (QAbstractButton* button : command_buttons_) button->setEnabled(!busy);

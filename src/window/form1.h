@@ -9,6 +9,7 @@
 #include "model/dialogs.h"
 #include "model/panel_config.h"
 #include "model/status_box.h"
+#include "window/editor_state.h"
 
 class QAbstractButton;
 class QCheckBox;
@@ -16,6 +17,7 @@ class QPlainTextEdit;
 class QPrinter;
 
 namespace kvt {
+class EditHistory;
 class ListBox;
 class PortSelector;
 class TextBox;
@@ -103,6 +105,11 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   void tie_captions();
   void set_focus_order();
 
+  // What the technician has edited, read off the controls; and put back as it was, without
+  // running a handler, for undo and redo.
+  kvt::EditorState editor_state() const;
+  void show_editor_state(const kvt::EditorState& state);
+
   // A screen reader hears the status box's text while the box is shown, and nothing else.
   void describe_status();
 
@@ -117,6 +124,7 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   QCheckBox* check1_ = nullptr;
   std::array<QAbstractButton*, 4> command_buttons_{};
   kvt::PortSelector* port_selector_ = nullptr;
+  kvt::EditHistory* history_ = nullptr;
   kvt::WindowController* controller_ = nullptr;
   kvt::WindowActions* actions_ = nullptr;
 };

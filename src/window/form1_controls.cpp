@@ -109,11 +109,47 @@ void Form1::describe_status() {
 }
 
 void Form1::run_list_handler(int list) {
-  controller_->note_change();
-  kvt::on_list_selected(config_, *this, list);
+  controller_->run_edit([this, list] { kvt::on_list_selected(config_, *this, list); });
 }
 
 void Form1::run_check1_handler() {
-  controller_->note_change();
-  kvt::on_check1_changed(config_, *this);
+  controller_->run_edit([this] { kvt::on_check1_changed(config_, *this); });
+}
+
+kvt::EditorState Form1::editor_state() const {
+  kvt::EditorState state;
+  for (int list = 1; list <= kvt::EditorState::kLists; ++list) {
+    state.selected[list - 1] = selected(list);
+    state.list_shown[list - 1] = !list_box(list).isHidden();
+  }
+  for (int i = 0; i < kvt::EditorState::kBoxes; ++i) {
+    state.texts[i] = text(kvt::kPanelNameBox + i);
+    state.box_shown[i] = !text_boxes_[i]->isHidden();
+  }
+  state.ticked = ticked();
+  state.config = config_;
+  return state;
+}
+
+void Form1::show_editor_state(const kvt::EditorState& state) {
+  for (int list = 1; list <= kvt::EditorState::kLists; ++list) {
+    kvt::ListBox& box = list_box(list);
+    {
+      const QSignalBlocker quiet(box);
+      box.set_selected_position(state.selected[list - 1]);
+    }
+    box.setVisible(state.list_shown[list - 1]);
+  }
+  for (int i = 0; i < kvt::EditorState::kBoxes; ++i) {
+    kvt::TextBox& box = *text_boxes_[i];
+    const QString wanted = QString::fromStdString(state.texts[i]);
+    // The same text put there again would move the cursor of a box the technician is in.
+    if (box.text() != wanted) box.set_program_text(wanted);
+    box.setVisible(state.box_shown[i]);
+  }
+  {
+    const QSignalBlocker quiet(check1_);
+    check1_->setChecked(state.ticked);
+  }
+  config_ = state.config;
 }

@@ -1,6 +1,8 @@
 #include "window/text_box.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
+#include <QKeySequence>
 
 #include "files/config_file.h"
 #include "window/typed_text_filter.h"
@@ -20,6 +22,18 @@ void TextBox::set_program_text(const QString& text) {
   setText(text);
   setValidator(filter_);
   setCursorPosition(0);
+}
+
+bool TextBox::event(QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->matches(QKeySequence::Undo) && !isUndoAvailable()) ||
+        (key->matches(QKeySequence::Redo) && !isRedoAvailable())) {
+      event->ignore();
+      return true;
+    }
+  }
+  return QLineEdit::event(event);
 }
 
 void TextBox::focusOutEvent(QFocusEvent* event) {

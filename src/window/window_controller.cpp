@@ -23,8 +23,10 @@
 #include "model/status_box.h"
 #include "model/switch_rows.h"
 #include "window/chooser_folder.h"
+#include "window/edit_history.h"
 #include "window/panel_search.h"
 #include "window/port_selector.h"
+#include "window/recent_files.h"
 #include "window/window_texts.h"
 
 namespace kvt {
@@ -41,7 +43,7 @@ QString offered_sheet_file(const std::string& panel) {
 }  // namespace
 
 WindowController::WindowController(QWidget& window, PanelConfig& config, Controls& controls,
-                                   StatusBox& status, PortSelector& ports,
+                                   StatusBox& status, PortSelector& ports, EditHistory& history,
                                    std::function<bool(QPrinter&)> choose_printer)
     : QObject(&window),
       window_(window),
@@ -49,6 +51,7 @@ WindowController::WindowController(QWidget& window, PanelConfig& config, Control
       controls_(controls),
       status_(status),
       ports_(ports),
+      history_(history),
       choose_printer_(std::move(choose_printer)),
       link_(&(new SerialLink(this))->link()) {
   connect(link_, &PanelLink::write_frame_sent, this, [this] { write_frame_sent_ = true; });
@@ -80,8 +83,13 @@ void WindowController::run_command(Command command) {
 
 template <typename Load>
 auto WindowController::as_load(Load load) {
+  // A text being typed when the load began was the technician's.
+  history_.record();
   loading_ = true;
-  const auto done = qScopeGuard([this] { loading_ = false; });
+  const auto done = qScopeGuard([this] {
+    loading_ = false;
+    history_.start_keeping_mark();
+  });
   return load();
 }
 
@@ -92,13 +100,22 @@ bool WindowController::finish_write_then(std::function<void()> then) {
   return true;
 }
 
-void WindowController::note_change() {
-  if (!loading_) changed_ = true;
+void WindowController::run_edit(const std::function<void()>& handler) {
+  ++edits_running_;
+  {
+    const auto done = qScopeGuard([this] { --edits_running_; });
+    handler();
+  }
+  record_edit();
+}
+
+void WindowController::record_edit() {
+  if (edits_running_ == 0 && !loading_) history_.record();
 }
 
 bool WindowController::settle_unsaved_changes() {
   // During a read the user has already been asked about what the read replaces.
-  if (!changed_ || loading_) return true;
+  if (loading_ || !history_.unsaved()) return true;
   switch (controls_.dialogs().ask_save_first(window_texts::kUnsavedQuestion,
                                              window_texts::kUnsavedTitle)) {
     case UnsavedAnswer::Save:
@@ -115,8 +132,9 @@ bool WindowController::save_to_file() {
   if (save_file_with_dialog(config_, controls_, status_, common_dialog1_) != FileSaveEnd::Saved) {
     return false;
   }
-  changed_ = false;
+  history_.mark_saved();
   source_ = ConfigurationSource::file(common_dialog1_.file_name);
+  add_recent_file(common_dialog1_.file_name);
   return true;
 }
 
@@ -211,6 +229,8 @@ void WindowController::record_in_journal_once(const JournalRecord& record) {
 
 void WindowController::load() {
   as_load([this] { load_handling(config_, controls_); });
+  history_.start_saved();
+  drop_missing_recent_files();
 }
 
 void WindowController::read_config() {
@@ -222,7 +242,7 @@ void WindowController::read_config() {
     const CommandEnd end = read.end;
     // Even a read that failed has changed the window, starting with the panel name.
     source_ = end == CommandEnd::Done ? ConfigurationSource::switch_panel() : ConfigurationSource{};
-    if (end == CommandEnd::Done) changed_ = false;
+    if (end == CommandEnd::Done) history_.start_saved();
     add_port_hint(end);
     JournalRecord record =
         journal_record(command_texts::kJournalRead, command_texts::kFromWindow, device, read);
@@ -256,7 +276,7 @@ void WindowController::open_file(const std::string& path) {
   run_command([this, &path] { open_named_file(path); });
 }
 
-void WindowController::open_dropped_file(const std::string& path) {
+void WindowController::open_file_after_asking(const std::string& path) {
   run_command([this, &path] {
     if (settle_unsaved_changes()) open_named_file(path);
   });
@@ -270,8 +290,9 @@ void WindowController::open_named_file(const std::string& path) {
 }
 
 void WindowController::opened(const std::string& path) {
-  changed_ = false;
+  history_.start_saved();
   source_ = ConfigurationSource::file(path);
+  add_recent_file(path);
 }
 
 void WindowController::save_file() {

@@ -13,6 +13,7 @@ class QWidget;
 namespace kvt {
 
 class Controls;
+class EditHistory;
 class PanelLink;
 class PortSelector;
 class StatusBox;
@@ -21,18 +22,21 @@ struct JournalRecord;
 enum class CommandEnd;
 
 // Runs the window's commands on the configuration it shows: one at a time, with the window busy
-// meanwhile; knows whether that configuration has changed since it was last opened from a file,
-// saved, or read from the panel, and asks before a close, a file open or a read drops such
-// changes; knows where it came from, for the printed sheet. What a load itself changes, its
-// rules' corrections included, is no change.
+// meanwhile; keeps the technician's edits in the edit history, which knows whether that
+// configuration has changed since it was last opened from a file, saved, or read from the panel,
+// and asks before a close, a file open or a read drops such changes; knows where it came from,
+// for the printed sheet. What a load itself changes, its rules' corrections included, is no edit.
+// Files opened and saved join the recent files.
 class WindowController : public QObject {
   Q_OBJECT
 
  public:
   // `window` is the window the commands run in, `controls` and `status` its controls and status
-  // box; `choose_printer` is the print dialog, false when cancelled.
+  // box; `history` the history of its edits; `choose_printer` is the print dialog, false when
+  // cancelled.
   WindowController(QWidget& window, PanelConfig& config, Controls& controls, StatusBox& status,
-                   PortSelector& ports, std::function<bool(QPrinter&)> choose_printer);
+                   PortSelector& ports, EditHistory& history,
+                   std::function<bool(QPrinter&)> choose_printer);
 
   // The load handling, run once before the window is shown.
   void load();
@@ -44,9 +48,9 @@ class WindowController : public QObject {
   // Opens the configuration file at `path` as READ_FILE opens the one chosen; READ_FILE offers
   // it next.
   void open_file(const std::string& path);
-  // A configuration file dropped on the window: opened as READ_FILE opens the one chosen, unsaved
-  // changes asked about first.
-  void open_dropped_file(const std::string& path);
+  // A configuration file dropped on the window or chosen among the recent files: opened as
+  // READ_FILE opens the one chosen, unsaved changes asked about first.
+  void open_file_after_asking(const std::string& path);
   // FIND THE SWITCH PANEL, run as a panel command is.
   void find_panel();
   // PRINT CONFIGURATION SHEET...: the sheet of the configuration shown.
@@ -55,8 +59,12 @@ class WindowController : public QObject {
   // shown, and if not, where they differ. Nothing in the window changes but the status box.
   void compare_with_panel();
 
-  // A change by the user, or by the rules answering one.
-  void note_change();
+  // Runs the handler of a control the technician (or a rule, nested) has changed. Once the
+  // outermost has ended, what it and the rules it ran changed is one edit.
+  void run_edit(const std::function<void()>& handler);
+  // A text box has been left: what changed since the last edit is one edit, unless a handler or
+  // a load is still under way (they record theirs when they end).
+  void record_edit();
 
   // Whether the window may close now: unsaved changes are asked about first (CANCEL keeps it
   // open). Once it may, a panel command or a search that waits is ended at its next wait; the
@@ -81,7 +89,8 @@ class WindowController : public QObject {
   // when the command started: on the button pressed, or where a key was.
   template <typename Command>
   void run_command(Command command);
-  // Runs a load (the load handling, a file open, a read): what it changes is not the user's.
+  // Runs a load (the load handling, a file open, a read): what it changes is not the user's. A
+  // load that changes the window is where undoing stops.
   template <typename Load>
   auto as_load(Load load);
   // Before unsaved changes would be dropped: asks, and saves when told to. True when the caller
@@ -106,6 +115,7 @@ class WindowController : public QObject {
   Controls& controls_;
   StatusBox& status_;
   PortSelector& ports_;
+  EditHistory& history_;
   std::function<bool(QPrinter&)> choose_printer_;
   PanelLink* link_ = nullptr;         // of the SerialLink child
   PanelLink* search_link_ = nullptr;  // the link probing for the panel, while it does
@@ -115,8 +125,8 @@ class WindowController : public QObject {
   // that is neither, and so does the start-up.
   ConfigurationSource source_;
   bool command_running_ = false;
-  bool changed_ = false;  // since the configuration was last opened, saved or read
   bool loading_ = false;
+  int edits_running_ = 0;  // handlers of an edit under way, nested ones included
   bool ask_before_closing_ = true;
   // The command running has sent a write frame: the panel may hold new bytes.
   bool write_frame_sent_ = false;

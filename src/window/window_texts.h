@@ -52,6 +52,12 @@ inline constexpr char kSaveButton[] = "SAVE";
 inline constexpr char kDiscardButton[] = "DISCARD";
 inline constexpr char kCancelButton[] = "CANCEL";
 
+// The context menu's edit entries (Ctrl+Z; Ctrl+Shift+Z and Ctrl+Y) and the files opened or
+// saved last.
+inline constexpr char kUndo[] = "UNDO";
+inline constexpr char kRedo[] = "REDO";
+inline constexpr char kRecentFiles[] = "RECENT FILES";
+
 // The context menu's entry (and Ctrl+P) that prints the configuration sheet, and its failure.
 inline constexpr char kCompareWithPanel[] = "COMPARE WITH SWITCH PANEL";
 inline constexpr char kPrintSheet[] = "PRINT CONFIGURATION SHEET...";

@@ -23,4 +23,10 @@ inline QMenu* right_click(QWidget& window) {
   return serial_port_menu(window);
 }
 
+// Right-clicks the window as right_click does and returns the whole context menu that opens.
+inline QMenu* right_click_menu(QWidget& window) {
+  QMenu* ports = right_click(window);
+  return ports == nullptr ? nullptr : qobject_cast<QMenu*>(ports->parentWidget());
+}
+
 }  // namespace kvt::testing
