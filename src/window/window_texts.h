@@ -48,6 +48,8 @@ inline constexpr char kStatusBoxName[] = "STATUS";
 inline constexpr char kUnsavedTitle[] = "UNSAVED CONFIGURATION";
 inline constexpr char kUnsavedQuestion[] =
     "THE CONFIGURATION HAS CHANGED SINCE IT WAS LAST SAVED.\nSAVE IT TO A FILE FIRST?";
+// The buttons of the window's own dialogs, in its capitals whatever words Qt would use.
+inline constexpr char kOkButton[] = "OK";
 inline constexpr char kSaveButton[] = "SAVE";
 inline constexpr char kDiscardButton[] = "DISCARD";
 inline constexpr char kCancelButton[] = "CANCEL";
