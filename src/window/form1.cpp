@@ -49,11 +49,14 @@ QString switch_name(int switch_number) {
   return QString::fromUtf8(kvt::setting_words::switch_label(switch_number));
 }
 
-// What a screen reader says for a control: its name, and what its tooltip tells the eye.
-void describe(QWidget& control, const QString& name) {
+// What a screen reader says for a control: its name, and what it does, which is what its tooltip
+// tells the eye unless said otherwise.
+void describe(QWidget& control, const QString& name, const QString& does) {
   control.setAccessibleName(name);
-  control.setAccessibleDescription(control.toolTip());
+  control.setAccessibleDescription(does);
 }
+
+void describe(QWidget& control, const QString& name) { describe(control, name, control.toolTip()); }
 
 QLabel* make_caption(QWidget& parent, const QString& name, const QString& text, QRect geometry) {
   auto* caption = new QLabel(text, &parent);
@@ -128,6 +131,10 @@ void Form1::contextMenuEvent(QContextMenuEvent* event) {
   event->accept();
 }
 
+bool Form1::focusNextPrevChild(bool next) {
+  return !turning_buttons_off_ && QWidget::focusNextPrevChild(next);
+}
+
 bool Form1::choose_printer(QPrinter& printer) {
   QPrintDialog dialog(&printer, this);
   return dialog.exec() == QDialog::Accepted;
@@ -137,10 +144,12 @@ void Form1::build_picture_and_marker() {
   auto* picture = new kvt::PanelPicture(this);
   picture->setObjectName(QStringLiteral("Image1"));
   picture->setGeometry(kvt::to_pixels(layout::kImage1));
+  picture->setAccessibleName(QString::fromUtf8(texts::kPanelPictureName));
 
   auto* marker = new QFrame(this);
   marker->setObjectName(QStringLiteral("Shape1"));
   marker->setGeometry(kvt::to_pixels(layout::kShape1));
+  marker->setAccessibleName(QString::fromUtf8(texts::kHeaderMarkerName));
   marker->setFrameStyle(QFrame::Box | QFrame::Plain);
   marker->setAutoFillBackground(true);
   QPalette marker_colours = marker->palette();
@@ -153,6 +162,7 @@ void Form1::build_picture_and_marker() {
   leader->setObjectName(QStringLiteral("Line1"));
   leader->setFrameStyle(QFrame::HLine | QFrame::Plain);
   leader->setGeometry(left, kvt::twips_to_pixels(layout::kLine1From.top), right - left + 1, 1);
+  leader->setAccessibleName(QString::fromUtf8(texts::kHeaderLineName));
 }
 
 void Form1::build_switch_labels() {
@@ -194,7 +204,7 @@ QWidget& Form1::build_frame() {
   check1_->setGeometry(kvt::to_pixels(layout::kCheck1));
   check1_->setFont(kvt::theme::font(LayoutFont::ArialBold));
   check1_->setChecked(true);  // stored ticked; the load handling clears it
-  describe(*check1_, check1_->text());
+  describe(*check1_, check1_->text(), QString::fromUtf8(texts::kCheck1Does));
   connect(check1_, &QCheckBox::toggled, this, [this] { run_check1_handler(); });
   return *frame;
 }
@@ -208,7 +218,7 @@ void Form1::build_command_buttons() {
     button->setGeometry(kvt::to_pixels(row.rect));
     button->setFont(kvt::theme::font(LayoutFont::ArialBold));
     button->setAutoDefault(false);
-    describe(*button, button->text());
+    describe(*button, button->text(), QString::fromUtf8(row.does));
     command_buttons_[i] = button;
   }
 }
@@ -265,7 +275,13 @@ void Form1::tie_to_controller() {
     connect(box, &QLineEdit::textChanged, controller_, &kvt::WindowController::note_change);
   }
   connect(controller_, &kvt::WindowController::busy_changed, this, [this](bool busy) {
+    turning_buttons_off_ = busy;
     for (QAbstractButton* button : command_buttons_) button->setEnabled(!busy);
+    turning_buttons_off_ = false;
+    if (busy) outcome_shown_ = false;
+  });
+  connect(controller_, &kvt::WindowController::command_ended, this, [this] {
+    if (outcome_shown_ && !status_box_->isHidden()) announce_outcome();
   });
   // Started once the menu has closed and gone: the search waits in the event loop.
   connect(port_selector_, &kvt::PortSelector::find_panel_requested, controller_,
@@ -304,10 +320,12 @@ void Form1::build_lists(QWidget& frame) {
   kvt::ListBox* indicator = add_list(kvt::kIndicatorList, kvt::kIntensityTable, frame,
                                      kvt::to_pixels(layout::kIndicatorList));
   indicator->setFont(kvt::theme::font(LayoutFont::Window));
-  describe(*indicator, QString::fromUtf8(texts::kIndicatorCaption));
+  describe(*indicator, QString::fromUtf8(texts::kIndicatorCaption),
+           QString::fromUtf8(texts::kIndicatorDoes));
   kvt::ListBox* back_light = add_list(kvt::kBackLightList, kvt::kIntensityTable, *this,
                                       kvt::to_pixels(layout::kBackLightList));
-  describe(*back_light, QString::fromUtf8(texts::kBackLightCaption));
+  describe(*back_light, QString::fromUtf8(texts::kBackLightCaption),
+           QString::fromUtf8(texts::kBackLightDoes));
 }
 
 void Form1::tie_captions() {

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QCheckBox>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
@@ -92,6 +93,7 @@ void Form1::set_status_text(const std::string& text) {
 }
 
 void Form1::set_status_colour(kvt::StatusColour colour) {
+  outcome_shown_ = colour != kvt::StatusColour::Yellow;
   QPalette colours = status_box_->palette();
   if (colours.color(QPalette::Base) == kvt::theme::status_colour(colour)) return;
   colours.setColor(QPalette::Base, kvt::theme::status_colour(colour));
@@ -106,6 +108,11 @@ void Form1::set_status_visible(bool visible) {
 void Form1::describe_status() {
   status_box_->setAccessibleDescription(status_box_->isHidden() ? QString()
                                                                 : status_box_->toPlainText());
+}
+
+void Form1::announce_outcome() {
+  QAccessibleEvent alert(status_box_, QAccessible::Alert);
+  QAccessible::updateAccessibility(&alert);
 }
 
 void Form1::run_list_handler(int list) {
