@@ -231,11 +231,11 @@ void Form1::build_text_boxes() {
   status_box_->setReadOnly(true);
   status_box_->setTabChangesFocus(true);
   status_box_->setFocusPolicy(Qt::StrongFocus);
-  // Three lines hold the usual texts; a longer one, such as a port failure with its advice or a
-  // file failure with a long path, can be scrolled to its end instead of being cut off.
-  status_box_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  // Three lines hold the usual texts; of a longer one, such as a port failure with its advice,
+  // the box shows what fits and the whole text is its tooltip. It never scrolls.
+  status_box_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   status_box_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  status_box_->document()->setDocumentMargin(1);
+  status_box_->document()->setDocumentMargin(kStatusMargin);
   set_status_text(texts::kStatusBoxText);
   QPalette status_colours = status_box_->palette();
   status_colours.setColor(QPalette::Base, kvt::theme::status_background());

@@ -122,6 +122,9 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   std::array<kvt::ListBox*, 22> lists_{};
   std::array<kvt::TextBox*, 11> text_boxes_{};  // Text2..Text12
   QPlainTextEdit* status_box_ = nullptr;        // Text1
+  static constexpr int kStatusMargin = 1;       // pixels around the status box's text
+  // The status box's whole text, of which the box may show only the start.
+  QString status_text_;
   QCheckBox* check1_ = nullptr;
   std::array<QAbstractButton*, 4> command_buttons_{};
   kvt::PortSelector* port_selector_ = nullptr;

@@ -57,6 +57,8 @@ inline constexpr char kHeaderLineName[] = "LINE TO THE PROGRAMMING HEADER";
 inline constexpr char kStatusBoxText[] = "Text1\r\n";
 // What a screen reader calls the status box; its description is the text while it is shown.
 inline constexpr char kStatusBoxName[] = "STATUS";
+// Ends what the status box shows of a text too long for it; the whole text is its tooltip.
+inline constexpr char kStatusCutMark[] = "...";
 
 // What the window asks before unsaved changes would be lost.
 inline constexpr char kUnsavedTitle[] = "UNSAVED CONFIGURATION";
