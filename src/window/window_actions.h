@@ -22,8 +22,9 @@ class WindowActions : public QObject {
  public:
   WindowActions(QWidget& window, WindowController& controller, PortSelector& ports);
 
-  // The window's context menu, made afresh for each opening and gone when it closes: the serial
-  // port submenu, COMPARE WITH SWITCH PANEL and the print action. Opening it changes no control.
+  // The window's context menu, made afresh for each opening and gone when it closes: opening and
+  // saving a file, the serial port submenu, COMPARE WITH SWITCH PANEL, the print action and
+  // QUIT, each with its keys beside it. Opening it changes no control.
   QMenu& context_menu();
 
  private:
@@ -32,8 +33,11 @@ class WindowActions : public QObject {
   QWidget& window_;
   WindowController& controller_;
   PortSelector& ports_;
+  QAction* open_ = nullptr;
+  QAction* save_ = nullptr;
   QAction* print_ = nullptr;
   QAction* compare_ = nullptr;
+  QAction* quit_ = nullptr;
 };
 
 }  // namespace kvt

@@ -70,6 +70,11 @@ inline constexpr char kSaveButton[] = "SAVE";
 inline constexpr char kDiscardButton[] = "DISCARD";
 inline constexpr char kCancelButton[] = "CANCEL";
 
+// The context menu's entries for the keys that open and save a file (Ctrl+O, Ctrl+S) and close
+// the window (Ctrl+Q).
+inline constexpr char kOpenEntry[] = "OPEN CONFIGURATION FILE...";
+inline constexpr char kSaveEntry[] = "SAVE CONFIGURATION FILE...";
+inline constexpr char kQuitEntry[] = "QUIT";
 // The context menu's entry (and Ctrl+P) that prints the configuration sheet, and its failure.
 inline constexpr char kCompareWithPanel[] = "COMPARE WITH SWITCH PANEL";
 inline constexpr char kPrintSheet[] = "PRINT CONFIGURATION SHEET...";
