@@ -50,11 +50,14 @@ QString switch_name(int switch_number) {
   return QString::fromUtf8(kvt::setting_words::switch_label(switch_number));
 }
 
-// What a screen reader says for a control: its name, and what its tooltip tells the eye.
-void describe(QWidget& control, const QString& name) {
+// What a screen reader says for a control: its name, and what it does, which is what its tooltip
+// tells the eye unless said otherwise.
+void describe(QWidget& control, const QString& name, const QString& does) {
   control.setAccessibleName(name);
-  control.setAccessibleDescription(control.toolTip());
+  control.setAccessibleDescription(does);
 }
+
+void describe(QWidget& control, const QString& name) { describe(control, name, control.toolTip()); }
 
 QLabel* make_caption(QWidget& parent, const QString& name, const QString& text, QRect geometry) {
   auto* caption = new QLabel(text, &parent);
@@ -136,6 +139,10 @@ void Form1::contextMenuEvent(QContextMenuEvent* event) {
   event->accept();
 }
 
+bool Form1::focusNextPrevChild(bool next) {
+  return !turning_buttons_off_ && QWidget::focusNextPrevChild(next);
+}
+
 bool Form1::choose_printer(QPrinter& printer) {
   QPrintDialog dialog(&printer, this);
   return dialog.exec() == QDialog::Accepted;
@@ -145,10 +152,12 @@ void Form1::build_picture_and_marker() {
   auto* picture = new kvt::PanelPicture(this);
   picture->setObjectName(QStringLiteral("Image1"));
   picture->setGeometry(kvt::to_pixels(layout::kImage1));
+  picture->setAccessibleName(QString::fromUtf8(texts::kPanelPictureName));
 
   auto* marker = new QFrame(this);
   marker->setObjectName(QStringLiteral("Shape1"));
   marker->setGeometry(kvt::to_pixels(layout::kShape1));
+  marker->setAccessibleName(QString::fromUtf8(texts::kHeaderMarkerName));
   marker->setFrameStyle(QFrame::Box | QFrame::Plain);
   marker->setAutoFillBackground(true);
   QPalette marker_colours = marker->palette();
@@ -161,6 +170,7 @@ void Form1::build_picture_and_marker() {
   leader->setObjectName(QStringLiteral("Line1"));
   leader->setFrameStyle(QFrame::HLine | QFrame::Plain);
   leader->setGeometry(left, kvt::twips_to_pixels(layout::kLine1From.top), right - left + 1, 1);
+  leader->setAccessibleName(QString::fromUtf8(texts::kHeaderLineName));
 }
 
 void Form1::build_switch_labels() {
@@ -202,7 +212,7 @@ QWidget& Form1::build_frame() {
   check1_->setGeometry(kvt::to_pixels(layout::kCheck1));
   check1_->setFont(kvt::theme::font(LayoutFont::ArialBold));
   check1_->setChecked(true);  // stored ticked; the load handling clears it
-  describe(*check1_, check1_->text());
+  describe(*check1_, check1_->text(), QString::fromUtf8(texts::kCheck1Does));
   connect(check1_, &QCheckBox::toggled, this, [this] { run_check1_handler(); });
   return *frame;
 }
@@ -216,7 +226,7 @@ void Form1::build_command_buttons() {
     button->setGeometry(kvt::to_pixels(row.rect));
     button->setFont(kvt::theme::font(LayoutFont::ArialBold));
     button->setAutoDefault(false);
-    describe(*button, button->text());
+    describe(*button, button->text(), QString::fromUtf8(row.does));
     command_buttons_[i] = button;
   }
 }
@@ -229,11 +239,11 @@ void Form1::build_text_boxes() {
   status_box_->setReadOnly(true);
   status_box_->setTabChangesFocus(true);
   status_box_->setFocusPolicy(Qt::StrongFocus);
-  // Three lines hold the usual texts; a longer one, such as a port failure with its advice or a
-  // file failure with a long path, can be scrolled to its end instead of being cut off.
-  status_box_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  // Three lines hold the usual texts; of a longer one, such as a port failure with its advice,
+  // the box shows what fits and the whole text is its tooltip. It never scrolls.
+  status_box_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   status_box_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  status_box_->document()->setDocumentMargin(1);
+  status_box_->document()->setDocumentMargin(kStatusMargin);
   set_status_text(texts::kStatusBoxText);
   QPalette status_colours = status_box_->palette();
   status_colours.setColor(QPalette::Base, kvt::theme::status_background());
@@ -274,7 +284,13 @@ void Form1::tie_to_controller() {
     connect(box, &QLineEdit::editingFinished, controller_, &kvt::WindowController::record_edit);
   }
   connect(controller_, &kvt::WindowController::busy_changed, this, [this](bool busy) {
+    turning_buttons_off_ = busy;
     for (QAbstractButton* button : command_buttons_) button->setEnabled(!busy);
+    turning_buttons_off_ = false;
+    if (busy) outcome_shown_ = false;
+  });
+  connect(controller_, &kvt::WindowController::command_ended, this, [this] {
+    if (outcome_shown_ && !status_box_->isHidden()) announce_outcome();
   });
   // Started once the menu has closed and gone: the search waits in the event loop.
   connect(port_selector_, &kvt::PortSelector::find_panel_requested, controller_,
@@ -313,10 +329,12 @@ void Form1::build_lists(QWidget& frame) {
   kvt::ListBox* indicator = add_list(kvt::kIndicatorList, kvt::kIntensityTable, frame,
                                      kvt::to_pixels(layout::kIndicatorList));
   indicator->setFont(kvt::theme::font(LayoutFont::Window));
-  describe(*indicator, QString::fromUtf8(texts::kIndicatorCaption));
+  describe(*indicator, QString::fromUtf8(texts::kIndicatorCaption),
+           QString::fromUtf8(texts::kIndicatorDoes));
   kvt::ListBox* back_light = add_list(kvt::kBackLightList, kvt::kIntensityTable, *this,
                                       kvt::to_pixels(layout::kBackLightList));
-  describe(*back_light, QString::fromUtf8(texts::kBackLightCaption));
+  describe(*back_light, QString::fromUtf8(texts::kBackLightCaption),
+           QString::fromUtf8(texts::kBackLightDoes));
 }
 
 void Form1::tie_captions() {

@@ -83,6 +83,10 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   // Right click on the panel picture or the background, the Menu key or Shift+F10: the context
   // menu, shown without blocking, so a command that is running goes on.
   void contextMenuEvent(QContextMenuEvent* event) override;
+  // Refused while the command buttons are being turned off: Qt would pass the focus of a button
+  // turned off on to the next control, and on through the rest, each move announced to a screen
+  // reader. The focus goes back to the button when the command ends.
+  bool focusNextPrevChild(bool next) override;
 
   // The rules behind a list's selection and behind a change of Check1; every run of a handler,
   // by the user or by code, passes through here.
@@ -90,6 +94,10 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   virtual void run_check1_handler();
   // The system's print dialog, which also offers printing to a PDF file; false when cancelled.
   virtual bool choose_printer(QPrinter& printer);
+  // Once a command has ended with its outcome, green or red, in the status box: tells a screen
+  // reader, as an alert from the box, whose description is the whole text. The box changing away
+  // from the focus would go unheard.
+  virtual void announce_outcome();
 
  private:
   void build_picture_and_marker();
@@ -121,10 +129,16 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   std::array<kvt::ListBox*, 22> lists_{};
   std::array<kvt::TextBox*, 11> text_boxes_{};  // Text2..Text12
   QPlainTextEdit* status_box_ = nullptr;        // Text1
+  static constexpr int kStatusMargin = 1;       // pixels around the status box's text
+  // The status box's whole text, of which the box may show only the start.
+  QString status_text_;
   QCheckBox* check1_ = nullptr;
   std::array<QAbstractButton*, 4> command_buttons_{};
   kvt::PortSelector* port_selector_ = nullptr;
   kvt::EditHistory* history_ = nullptr;
   kvt::WindowController* controller_ = nullptr;
   kvt::WindowActions* actions_ = nullptr;
+  // The command under way has shown its outcome, green or red, in the status box.
+  bool outcome_shown_ = false;
+  bool turning_buttons_off_ = false;
 };

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QCheckBox>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
@@ -8,9 +9,13 @@
 #include "model/switch_rows.h"
 #include "window/form1.h"
 #include "window/list_box.h"
+#include "window/status_text_fit.h"
 #include "window/text_box.h"
 #include "window/theme.h"
 #include "window/window_controller.h"
+#include "window/window_texts.h"
+
+namespace texts = kvt::window_texts;
 
 kvt::PanelConfig& Form1::config() { return config_; }
 
@@ -53,7 +58,7 @@ void Form1::set_list_visible(int list, bool visible) { list_box(list).setVisible
 
 std::string Form1::text(int box) const {
   if (box == kvt::kStatusBoxNumber) {
-    return status_box_->toPlainText().toStdString();
+    return status_text_.toStdString();
   }
   return text_box(box).text().toStdString();
 }
@@ -86,12 +91,20 @@ void Form1::set_status_text(const std::string& text) {
   shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   // Every byte of a command says "COMMUNICATIONS OK" again; laying the same text out anew each
   // time was a good part of a command's CPU.
-  if (shown == status_box_->toPlainText()) return;
-  status_box_->setPlainText(shown);
+  if (shown == status_text_) return;
+  status_text_ = shown;
+  status_box_->ensurePolished();
+  const QRect inside = status_box_->contentsRect().adjusted(kStatusMargin, kStatusMargin,
+                                                            -kStatusMargin, -kStatusMargin);
+  const QString part = kvt::shown_part(status_text_, status_box_->font(), inside.size(),
+                                       QString::fromUtf8(texts::kStatusCutMark));
+  status_box_->setPlainText(part);
+  status_box_->setToolTip(part == status_text_ ? QString() : status_text_);
   describe_status();
 }
 
 void Form1::set_status_colour(kvt::StatusColour colour) {
+  outcome_shown_ = colour != kvt::StatusColour::Yellow;
   QPalette colours = status_box_->palette();
   if (colours.color(QPalette::Base) == kvt::theme::status_colour(colour)) return;
   colours.setColor(QPalette::Base, kvt::theme::status_colour(colour));
@@ -104,8 +117,12 @@ void Form1::set_status_visible(bool visible) {
 }
 
 void Form1::describe_status() {
-  status_box_->setAccessibleDescription(status_box_->isHidden() ? QString()
-                                                                : status_box_->toPlainText());
+  status_box_->setAccessibleDescription(status_box_->isHidden() ? QString() : status_text_);
+}
+
+void Form1::announce_outcome() {
+  QAccessibleEvent alert(status_box_, QAccessible::Alert);
+  QAccessible::updateAccessibility(&alert);
 }
 
 void Form1::run_list_handler(int list) {

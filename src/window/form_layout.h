@@ -16,6 +16,7 @@ struct CommandButtonRow {
   const char* name;
   const char* caption;
   const char* tooltip;
+  const char* does;  // what a screen reader says the button does
   TwipRect rect;
 };
 
@@ -24,18 +25,22 @@ inline constexpr std::array<CommandButtonRow, 4> kCommandButtons{{
     {"READ_CONFIG",
      window_texts::kReadConfigCaption,
      window_texts::kReadConfigTooltip,
+     window_texts::kReadConfigDoes,
      {8280, 600, 2535, 855}},
     {"WRITE_CONFIG",
      window_texts::kWriteConfigCaption,
      window_texts::kWriteConfigTooltip,
+     window_texts::kWriteConfigDoes,
      {8280, 2040, 2535, 855}},
     {"READ_FILE",
      window_texts::kReadFileCaption,
      window_texts::kReadFileTooltip,
+     window_texts::kReadFileDoes,
      {240, 600, 2415, 855}},
     {"WRITE_FILE",
      window_texts::kWriteFileCaption,
      window_texts::kWriteFileTooltip,
+     window_texts::kWriteFileDoes,
      {240, 1920, 2415, 855}},
 }};
 

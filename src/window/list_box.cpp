@@ -47,12 +47,15 @@ void ListBox::set_selected_position(int position) {
     selectionModel()->clear();
     return;
   }
-  // Made current for a moment, so the list scrolls the selected row into view; a hidden list
-  // does so when it is shown.
-  setCurrentRow(position, QItemSelectionModel::ClearAndSelect);
-  if (!hasFocus()) {
+  // Selected without becoming the current row: a screen reader takes a new current row for a
+  // move of the focus, and a load sets some twenty lists. A list that has the focus goes on from
+  // the new selection at the next key; a hidden list scrolls it into view when it is shown.
+  const QModelIndex row = model()->index(position, 0);
+  selectionModel()->select(row, QItemSelectionModel::ClearAndSelect);
+  if (currentIndex().isValid()) {
     selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
   }
+  scrollTo(row);
 }
 
 void ListBox::current_from_selection() {

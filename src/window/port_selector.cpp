@@ -89,13 +89,15 @@ void PortSelector::fill_port_menu(QMenu& menu, QWidget& window, bool command_run
 }
 
 void PortSelector::ask_other_device(QWidget& window) {
-  bool ok = false;
-  const QString device =
-      QInputDialog::getText(&window, QString::fromUtf8(window_texts::kSerialPortMenu),
-                            QString::fromUtf8(window_texts::kOtherDeviceLabel), QLineEdit::Normal,
-                            QString::fromUtf8(current().device), &ok)
-          .trimmed();
-  if (!ok || device.isEmpty()) return;
+  QInputDialog ask(&window);
+  ask.setWindowTitle(QString::fromUtf8(window_texts::kSerialPortMenu));
+  ask.setLabelText(QString::fromUtf8(window_texts::kOtherDeviceLabel));
+  ask.setTextValue(QString::fromUtf8(current().device));
+  ask.setOkButtonText(QString::fromUtf8(window_texts::kOkButton));
+  ask.setCancelButtonText(QString::fromUtf8(window_texts::kCancelButton));
+  if (ask.exec() != QDialog::Accepted) return;
+  const QString device = ask.textValue().trimmed();
+  if (device.isEmpty()) return;
   if (keep_device(window, device)) choose(device.toStdString());
 }
 

@@ -58,6 +58,7 @@ void QtDialogs::message(const std::string& text, const std::string& title) {
   QMessageBox box(&window_);
   set_up_box(box, text, title);
   box.setStandardButtons(QMessageBox::Ok);
+  box.button(QMessageBox::Ok)->setText(QString::fromUtf8(window_texts::kOkButton));
   box.exec();
 }
 

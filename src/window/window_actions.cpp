@@ -36,10 +36,12 @@ WindowActions::WindowActions(QWidget& window, WindowController& controller, Port
   });
   enable_undo_and_redo();
 
-  QAction* open = add_action(Qt::CTRL | Qt::Key_O);
-  connect(open, &QAction::triggered, &controller, &WindowController::open_file_chosen);
-  QAction* save = add_action(Qt::CTRL | Qt::Key_S);
-  connect(save, &QAction::triggered, &controller, &WindowController::save_file);
+  open_ = add_action(Qt::CTRL | Qt::Key_O);
+  open_->setText(QString::fromUtf8(window_texts::kOpenEntry));
+  connect(open_, &QAction::triggered, &controller, &WindowController::open_file_chosen);
+  save_ = add_action(Qt::CTRL | Qt::Key_S);
+  save_->setText(QString::fromUtf8(window_texts::kSaveEntry));
+  connect(save_, &QAction::triggered, &controller, &WindowController::save_file);
   print_ = add_action(Qt::CTRL | Qt::Key_P);
   print_->setText(QString::fromUtf8(window_texts::kPrintSheet));
   connect(print_, &QAction::triggered, &controller, &WindowController::print_sheet);
@@ -48,8 +50,9 @@ WindowActions::WindowActions(QWidget& window, WindowController& controller, Port
   connect(compare_, &QAction::triggered, &controller, &WindowController::compare_with_panel,
           Qt::QueuedConnection);
   // The close box's path, so unsaved changes are asked about first.
-  QAction* quit = add_action(Qt::CTRL | Qt::Key_Q);
-  connect(quit, &QAction::triggered, &window, &QWidget::close);
+  quit_ = add_action(Qt::CTRL | Qt::Key_Q);
+  quit_->setText(QString::fromUtf8(window_texts::kQuitEntry));
+  connect(quit_, &QAction::triggered, &window, &QWidget::close);
   // Qt on Linux opens context menus on the right button and the Menu key only.
   QAction* menu_key = add_action(Qt::SHIFT | Qt::Key_F10);
   connect(menu_key, &QAction::triggered, this, [this] {
@@ -58,14 +61,16 @@ WindowActions::WindowActions(QWidget& window, WindowController& controller, Port
     QCoreApplication::sendEvent(&window_, &event);
   });
 
-  connect(&controller, &WindowController::busy_changed, this, [open, save, this](bool busy) {
-    for (QAction* action : {open, save, print_, compare_}) action->setEnabled(!busy);
+  connect(&controller, &WindowController::busy_changed, this, [this](bool busy) {
+    for (QAction* action : {open_, save_, print_, compare_}) action->setEnabled(!busy);
   });
 }
 
 QAction* WindowActions::add_action(QKeySequence keys) {
   auto* action = new QAction(this);
   action->setShortcut(keys);
+  // Its keys stand beside its entry in the context menu, whatever the desktop's habit.
+  action->setShortcutVisibleInContextMenu(true);
   window_.addAction(action);
   return action;
 }
@@ -101,11 +106,15 @@ QMenu& WindowActions::context_menu() {
   menu->addAction(undo_);
   menu->addAction(redo_);
   menu->addSeparator();
+  menu->addAction(open_);
+  menu->addAction(save_);
   add_recent_files_menu(*menu);
   menu->addSeparator();
   ports_.add_port_menu(*menu, window_, controller_.command_running());
   menu->addAction(compare_);
   menu->addAction(print_);
+  menu->addSeparator();
+  menu->addAction(quit_);
   return *menu;
 }
 

@@ -26,8 +26,9 @@ class WindowActions : public QObject {
                 EditHistory& history);
 
   // The window's context menu, made afresh for each opening and gone when it closes: UNDO and
-  // REDO, the recent files, the serial port submenu, COMPARE WITH SWITCH PANEL and the print
-  // action. Opening it changes no control.
+  // REDO, opening and saving a file, the recent files, the serial port submenu, COMPARE WITH
+  // SWITCH PANEL, the print action and QUIT, each with its keys beside it. Opening it changes no
+  // control.
   QMenu& context_menu();
 
  private:
@@ -45,8 +46,11 @@ class WindowActions : public QObject {
   bool busy_ = false;  // a command runs
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
+  QAction* open_ = nullptr;
+  QAction* save_ = nullptr;
   QAction* print_ = nullptr;
   QAction* compare_ = nullptr;
+  QAction* quit_ = nullptr;
 };
 
 }  // namespace kvt

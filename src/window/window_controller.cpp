@@ -70,14 +70,14 @@ void WindowController::run_command(Command command) {
   if (command_running_) return;
   command_running_ = true;
   write_frame_sent_ = false;
-  // Making the window busy disables the buttons, which sends the focus on to the next control
-  // that takes it.
+  // Making the window busy disables the buttons, which takes the focus from a button pressed.
   const QPointer<QWidget> focused = window_.focusWidget();
   emit busy_changed(true);
   command();
   emit busy_changed(false);
   if (focused && focused->isVisible()) focused->setFocus(Qt::OtherFocusReason);
   command_running_ = false;
+  emit command_ended();
   if (after_command_) std::exchange(after_command_, nullptr)();
 }
 

@@ -82,6 +82,8 @@ class WindowController : public QObject {
  signals:
   // A command has started (true) or ended (false): no other command may start meanwhile.
   void busy_changed(bool busy);
+  // A command has ended and the keyboard focus is back where it was.
+  void command_ended();
 
  private:
   // Runs one command to its end, the window busy meanwhile, so no command can start inside

@@ -20,6 +20,11 @@ inline constexpr char kReadFileCaption[] = "OPEN CONFIGURATION FILE";
 inline constexpr char kReadFileTooltip[] = "LEFT CLICK TO OPEN CONFIG FILE";
 inline constexpr char kWriteFileCaption[] = "SAVE CONFIGURATION FILE";
 inline constexpr char kWriteFileTooltip[] = "LEFT CLICK TO SAVE CONFIG FILE";
+// What a screen reader says each command button does.
+inline constexpr char kReadConfigDoes[] = "READS THE CONFIGURATION OUT OF THE SWITCH PANEL";
+inline constexpr char kWriteConfigDoes[] = "WRITES THIS CONFIGURATION INTO THE SWITCH PANEL";
+inline constexpr char kReadFileDoes[] = "OPENS A CONFIGURATION FILE";
+inline constexpr char kWriteFileDoes[] = "SAVES THIS CONFIGURATION TO A FILE";
 
 // The tooltips of a switch's controls, filled in with its label (setting_words::switch_label).
 inline constexpr char kModuleListTooltip[] = "%1 MODULE ASSIGNMENT";
@@ -39,15 +44,28 @@ inline constexpr char kBackLightCaption[] = "BACK-LIGHT INTENSITY (%)";
 inline constexpr char kHeaderCaption[] = "PROGRAMMING       HEADER           LOCATION";
 inline constexpr char kFrameCaption[] = "SPECIAL FEATURES:";
 inline constexpr std::string_view kCheck1Caption = setting_words::kIndependentLighting;
+// What a screen reader says the tick box and the intensity lists do, and what it calls the
+// pictures drawn over the window.
+inline constexpr char kCheck1Does[] =
+    "TURNS INDEPENDENT LIGHTING ON OR OFF; IT NEEDS A SWITCH ON BL/MR";
+inline constexpr char kIndicatorDoes[] = "NEVER BELOW THE BACK-LIGHT INTENSITY";
+inline constexpr char kBackLightDoes[] = "NEVER ABOVE THE INDICATOR INTENSITY";
+inline constexpr char kPanelPictureName[] = "FACE OF THE SWITCH PANEL";
+inline constexpr char kHeaderMarkerName[] = "WHERE THE PROGRAMMING HEADER IS ON THE PANEL";
+inline constexpr char kHeaderLineName[] = "LINE TO THE PROGRAMMING HEADER";
 // The status box's stored text, replaced before a command first shows the box.
 inline constexpr char kStatusBoxText[] = "Text1\r\n";
 // What a screen reader calls the status box; its description is the text while it is shown.
 inline constexpr char kStatusBoxName[] = "STATUS";
+// Ends what the status box shows of a text too long for it; the whole text is its tooltip.
+inline constexpr char kStatusCutMark[] = "...";
 
 // What the window asks before unsaved changes would be lost.
 inline constexpr char kUnsavedTitle[] = "UNSAVED CONFIGURATION";
 inline constexpr char kUnsavedQuestion[] =
     "THE CONFIGURATION HAS CHANGED SINCE IT WAS LAST SAVED.\nSAVE IT TO A FILE FIRST?";
+// The buttons of the window's own dialogs, in its capitals whatever words Qt would use.
+inline constexpr char kOkButton[] = "OK";
 inline constexpr char kSaveButton[] = "SAVE";
 inline constexpr char kDiscardButton[] = "DISCARD";
 inline constexpr char kCancelButton[] = "CANCEL";
@@ -58,6 +76,11 @@ inline constexpr char kUndo[] = "UNDO";
 inline constexpr char kRedo[] = "REDO";
 inline constexpr char kRecentFiles[] = "RECENT FILES";
 
+// The context menu's entries for the keys that open and save a file (Ctrl+O, Ctrl+S) and close
+// the window (Ctrl+Q).
+inline constexpr char kOpenEntry[] = "OPEN CONFIGURATION FILE...";
+inline constexpr char kSaveEntry[] = "SAVE CONFIGURATION FILE...";
+inline constexpr char kQuitEntry[] = "QUIT";
 // The context menu's entry (and Ctrl+P) that prints the configuration sheet, and its failure.
 inline constexpr char kCompareWithPanel[] = "COMPARE WITH SWITCH PANEL";
 inline constexpr char kPrintSheet[] = "PRINT CONFIGURATION SHEET...";

@@ -4,15 +4,20 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QItemSelectionModel>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <fstream>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "model/switch_rows.h"
+#include "sim_harness.h"
 #include "tests/window/counting_form.h"
 #include "worked_example.h"
+#include "worked_panel.h"
 
 namespace kvt {
 namespace {
@@ -74,40 +79,66 @@ TEST_F(Accessibility, EveryControlThatTakesTheFocusHasAName) {
   EXPECT_EQ(named, 4 + 22 + 11 + 1 + 1);  // buttons, lists, boxes, status box, tick box
 }
 
+// Captions, pictures and frames too: nothing a screen reader walks through is left unnamed.
+TEST_F(Accessibility, EveryPartOfTheWindowHasAName) {
+  int named = 0;
+  for (QWidget* widget : form.findChildren<QWidget*>()) {
+    const QString object_name = widget->objectName();
+    // Qt's own parts of a control (viewports, scroll bar holders) are named by Qt.
+    if (object_name.isEmpty() || object_name.startsWith(QLatin1String("qt_"))) continue;
+    if (!widget->isVisible() || widget->isWindow()) continue;
+    EXPECT_FALSE(said(*widget, QAccessible::Name).empty()) << object_name.toStdString();
+    ++named;
+  }
+  EXPECT_GT(named, 4 + 22 + 11 + 1);
+}
+
 struct NameCase {
   const char* control;
   const char* name;
   const char* description;
+  const char* tooltip;
 };
 
 void PrintTo(const NameCase& c, std::ostream* os) { *os << c.control; }
 
 class ControlName : public Accessibility, public ::testing::WithParamInterface<NameCase> {};
 
-// The name says what the control is; the description is the tooltip a sighted user reads.
-TEST_P(ControlName, IsItsCaptionAndItsTooltipDescribesIt) {
+// The name says what the control is, the description what it does; the tooltip a sighted user
+// reads keeps the layout's words.
+TEST_P(ControlName, IsItsCaptionAndItsDescriptionSaysWhatItDoes) {
   QWidget& widget = control(GetParam().control);
   EXPECT_EQ(said(widget, QAccessible::Name), GetParam().name);
   EXPECT_EQ(said(widget, QAccessible::Description), GetParam().description);
+  EXPECT_EQ(widget.toolTip().toStdString(), GetParam().tooltip);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Controls, ControlName,
     ::testing::Values(
-        NameCase{"List5", "SW3 MODULE", "SW3 MODULE ASSIGNMENT"},
-        NameCase{"List6", "SW3 CHANNEL", "SW3 CHANNEL ASSIGNMENT"},
-        NameCase{"Text5", "SW3 DESIGNATION", "ENTER SW3 FUNCTION"},
-        NameCase{"List20", "SW10 CHANNEL", "SW10 CHANNEL ASSIGNMENT"},
-        NameCase{"Text2", "PANEL NAME", "ENTER IDENTITY FOR FILE NAME"},
-        NameCase{"List21", "INDICATOR INTENSITY (%)", ""},
-        NameCase{"List22", "BACK-LIGHT INTENSITY (%)", ""},
-        NameCase{"Check1", "INDEPENDENT LIGHTING", ""},
+        NameCase{"List5", "SW3 MODULE", "SW3 MODULE ASSIGNMENT", "SW3 MODULE ASSIGNMENT"},
+        NameCase{"List6", "SW3 CHANNEL", "SW3 CHANNEL ASSIGNMENT", "SW3 CHANNEL ASSIGNMENT"},
+        NameCase{"Text5", "SW3 DESIGNATION", "ENTER SW3 FUNCTION", "ENTER SW3 FUNCTION"},
+        NameCase{"List20", "SW10 CHANNEL", "SW10 CHANNEL ASSIGNMENT", "SW10 CHANNEL ASSIGNMENT"},
+        NameCase{"Text2", "PANEL NAME", "ENTER IDENTITY FOR FILE NAME",
+                 "ENTER IDENTITY FOR FILE NAME"},
+        NameCase{"List21", "INDICATOR INTENSITY (%)", "NEVER BELOW THE BACK-LIGHT INTENSITY", ""},
+        NameCase{"List22", "BACK-LIGHT INTENSITY (%)", "NEVER ABOVE THE INDICATOR INTENSITY", ""},
+        NameCase{"Check1", "INDEPENDENT LIGHTING",
+                 "TURNS INDEPENDENT LIGHTING ON OR OFF; IT NEEDS A SWITCH ON BL/MR", ""},
         NameCase{"READ_CONFIG", "READ CONFIGURATION FROM SWITCH PANEL",
+                 "READS THE CONFIGURATION OUT OF THE SWITCH PANEL",
                  "LEFT CLICK TO READ CONFIG IN SWITCH PANEL"},
         NameCase{"WRITE_CONFIG", "WRITE CONFIGURATION TO SWITCH PANEL",
+                 "WRITES THIS CONFIGURATION INTO THE SWITCH PANEL",
                  "LEFT CLICK TO SAVE CONFIG IN SWITCH PANEL"},
-        NameCase{"READ_FILE", "OPEN CONFIGURATION FILE", "LEFT CLICK TO OPEN CONFIG FILE"},
-        NameCase{"WRITE_FILE", "SAVE CONFIGURATION FILE", "LEFT CLICK TO SAVE CONFIG FILE"}),
+        NameCase{"READ_FILE", "OPEN CONFIGURATION FILE", "OPENS A CONFIGURATION FILE",
+                 "LEFT CLICK TO OPEN CONFIG FILE"},
+        NameCase{"WRITE_FILE", "SAVE CONFIGURATION FILE", "SAVES THIS CONFIGURATION TO A FILE",
+                 "LEFT CLICK TO SAVE CONFIG FILE"},
+        NameCase{"Image1", "FACE OF THE SWITCH PANEL", "", ""},
+        NameCase{"Shape1", "WHERE THE PROGRAMMING HEADER IS ON THE PANEL", "", ""},
+        NameCase{"Line1", "LINE TO THE PROGRAMMING HEADER", "", ""}),
     [](const auto& info) { return std::string(info.param.control); });
 
 struct CaptionCase {
@@ -173,6 +204,86 @@ TEST_F(Accessibility, OneListRowAtMostIsReportedFocused) {
   control("Text2").setFocus(Qt::TabFocusReason);
   EXPECT_EQ(focused_items(form), 0);
 }
+
+// ---- what a screen reader hears while a command runs ----------------------------------------
+
+struct CommandCase {
+  const char* what;
+  const char* button;
+  bool panel_there;     // else the port does not exist
+  const char* outcome;  // what the one alert says: "" none, "*" the status box's whole text
+};
+
+void PrintTo(const CommandCase& c, std::ostream* os) { *os << c.what; }
+
+// The worked example open, its panel simulated, the pressed button holding the focus. What the
+// command does to the focus is watched as a screen reader takes it in: every widget the focus
+// goes to, and every list row made current, which it reports as focused.
+class CommandHeard : public Accessibility, public ::testing::WithParamInterface<CommandCase> {
+ protected:
+  void SetUp() override {
+    Accessibility::SetUp();
+    load_worked_example();
+    if (GetParam().panel_there) {
+      sim = std::make_unique<sim::PanelSimulator>(std::vector<std::string>{},
+                                                  testing::panel_holding(testing::kWorkedCodes));
+      sim->use_as_serial_port();
+    } else {
+      qputenv("KVT_SERIAL_PORT", "/dev/kvt-no-such-port");
+    }
+    QObject::connect(qApp, &QApplication::focusChanged, &watching,
+                     [this](QWidget*, QWidget* now) { focus_went_to.push_back(now); });
+    for (QListWidget* list : form.findChildren<QListWidget*>()) {
+      QObject::connect(list->selectionModel(), &QItemSelectionModel::currentChanged, &watching,
+                       [this, list](const QModelIndex& row) {
+                         if (row.isValid())
+                           rows_made_current.push_back(list->objectName().toStdString());
+                       });
+    }
+  }
+  void TearDown() override { qunsetenv("KVT_SERIAL_PORT"); }
+
+  std::unique_ptr<sim::PanelSimulator> sim;
+  std::vector<QWidget*> focus_went_to;
+  std::vector<std::string> rows_made_current;
+  QObject watching;  // goes first, and with it the watch, before the window goes
+};
+
+// The outcome is said once, at the end, with the status box's text; the lists a read sets and
+// the buttons turned off meanwhile move no focus: it leaves the pressed button for nowhere while
+// the buttons are off, and comes back to it.
+TEST_P(CommandHeard, OnceWithItsOutcomeAndTheFocusStays) {
+  QWidget& pressed = control(GetParam().button);
+  pressed.setFocus(Qt::TabFocusReason);
+  focus_went_to.clear();
+  if (std::string(GetParam().button) == "READ_FILE") {
+    form.recorder().answer_with(dir.filePath("LOBBY 2.kvc").toStdString());
+  }
+  QTest::keyClick(&pressed, Qt::Key_Space);
+
+  const std::string outcome = GetParam().outcome;
+  if (outcome.empty()) {
+    EXPECT_TRUE(form.announced.empty());
+  } else {
+    ASSERT_EQ(form.announced.size(), 1u);
+    EXPECT_EQ(form.announced[0], outcome == "*" ? form.text(kStatusBoxNumber) : outcome);
+  }
+  for (QWidget* now : focus_went_to) {
+    EXPECT_TRUE(now == nullptr || now == &pressed) << now->objectName().toStdString();
+  }
+  EXPECT_TRUE(rows_made_current.empty()) << rows_made_current.front();
+  EXPECT_EQ(QApplication::focusWidget(), &pressed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, CommandHeard,
+    ::testing::Values(CommandCase{"Read", "READ_CONFIG", true, "SWITCH PANEL DATA READ SUCCESSFUL"},
+                      CommandCase{"Write", "WRITE_CONFIG", true,
+                                  "SWITCH PANEL HAS BEEN PROGRAMMED"},
+                      CommandCase{"ReadWithoutPort", "READ_CONFIG", false, "*"},
+                      // A file opened well hides the status box: there is nothing to say.
+                      CommandCase{"Open", "READ_FILE", false, ""}),
+    [](const auto& info) { return std::string(info.param.what); });
 
 }  // namespace
 }  // namespace kvt

@@ -183,3 +183,73 @@ INSTANTIATE_TEST_SUITE_P(Lists, RightPressOnFocusedList,
 
 }  // namespace
 }  // namespace kvt
+
+namespace kvt {
+namespace {
+
+struct KeyEntry {
+  const char* entry;
+  QKeySequence keys;
+};
+
+void PrintTo(const KeyEntry& k, std::ostream* os) { *os << k.entry; }
+
+// The context menu as it opens over the loaded window, on a desktop whose habit is to leave keys
+// out of menus.
+class ContextMenu : public ::testing::Test {
+ protected:
+  ContextMenu() {
+    QCoreApplication::setAttribute(Qt::AA_DontShowShortcutsInContextMenus, true);
+    form.load();
+    form.show();
+    menu = qobject_cast<QMenu*>(testing::right_click(form)->parentWidget());
+  }
+  ~ContextMenu() override {
+    QCoreApplication::setAttribute(Qt::AA_DontShowShortcutsInContextMenus, false);
+    if (menu != nullptr) menu->close();
+  }
+
+  QAction* entry(const QString& text) {
+    for (QAction* action : menu->actions()) {
+      if (action->text() == text) return action;
+    }
+    return nullptr;
+  }
+
+  testing::CountingForm1 form;
+  QMenu* menu = nullptr;
+};
+
+class MenuKeys : public ContextMenu, public ::testing::WithParamInterface<KeyEntry> {};
+
+// Each key of the window has its entry, and the entry shows the key beside it.
+TEST_P(MenuKeys, StandBesideTheirEntries) {
+  ASSERT_NE(menu, nullptr);
+  QAction* action = entry(QString::fromUtf8(GetParam().entry));
+  ASSERT_NE(action, nullptr) << GetParam().entry;
+  EXPECT_EQ(action->shortcut(), GetParam().keys);
+  EXPECT_TRUE(action->isShortcutVisibleInContextMenu());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, MenuKeys,
+    ::testing::Values(KeyEntry{"OPEN CONFIGURATION FILE...", QKeySequence(Qt::CTRL | Qt::Key_O)},
+                      KeyEntry{"SAVE CONFIGURATION FILE...", QKeySequence(Qt::CTRL | Qt::Key_S)},
+                      KeyEntry{"PRINT CONFIGURATION SHEET...", QKeySequence(Qt::CTRL | Qt::Key_P)},
+                      KeyEntry{"QUIT", QKeySequence(Qt::CTRL | Qt::Key_Q)}),
+    [](const auto& info) {
+      return info.param.keys.toString().remove(QLatin1Char('+')).toStdString();
+    });
+
+// No key of the window is left out of the menu but the one that opens it.
+TEST_F(ContextMenu, HoldsEveryKeyOfTheWindow) {
+  ASSERT_NE(menu, nullptr);
+  const QKeySequence menu_key(Qt::SHIFT | Qt::Key_F10);
+  for (QAction* action : form.actions()) {
+    if (action->shortcut().isEmpty() || action->shortcut() == menu_key) continue;
+    EXPECT_TRUE(menu->actions().contains(action)) << action->shortcut().toString().toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace kvt

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QAccessible>
 #include <array>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "recording_dialogs.h"
 #include "window/form1.h"
@@ -43,9 +46,18 @@ class CountingForm1 : public Form1 {
     ++printer_requests;
     return false;
   }
+  // What the screen reader is told, noted: Qt passes accessibility events on only while a screen
+  // reader listens, which no test platform does.
+  void announce_outcome() override {
+    QAccessibleInterface* status =
+        QAccessible::queryAccessibleInterface(findChild<QWidget*>("Text1"));
+    announced.push_back(status->text(QAccessible::Description).toStdString());
+    Form1::announce_outcome();
+  }
 
  public:
   int printer_requests = 0;
+  std::vector<std::string> announced;  // the status box's description at each alert
 };
 
 }  // namespace kvt::testing

@@ -266,8 +266,8 @@ class PanelSearch : public PortMenu {
   PanelSearch() {
     auto* status = form.findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
     QObject::connect(status, &QPlainTextEdit::textChanged, &form, [this, status] {
-      steps.push_back({status->toPlainText().toStdString(), status->palette().color(QPalette::Base),
-                       read_button()->isEnabled()});
+      steps.push_back(
+          {form.text(1), status->palette().color(QPalette::Base), read_button()->isEnabled()});
     });
   }
 

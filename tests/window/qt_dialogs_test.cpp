@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "recording_dialogs.h"
+#include "tests/window/other_qt_words.h"
 #include "tests/window/qt_printing.h"
 #include "when_modal_appears.h"
 #include "window/chooser_folder.h"
@@ -34,10 +35,12 @@ void PrintTo(const MessageCase& c, std::ostream* os) { *os << '"' << c.title << 
 class QtMessage : public ::testing::TestWithParam<MessageCase> {};
 
 TEST_P(QtMessage, ShowsTheTextWithOnlyAnOkButtonAndNoIcon) {
+  const kvt::testing::OtherQtWords other_words;
   QWidget window;
   kvt::QtDialogs dialogs(window);
   QString title;
   QString text;
+  QString ok_caption;
   QList<QAbstractButton*> buttons;
   QMessageBox::Icon icon = QMessageBox::Warning;
   when_modal_appears([&](QWidget& modal) {
@@ -48,12 +51,14 @@ TEST_P(QtMessage, ShowsTheTextWithOnlyAnOkButtonAndNoIcon) {
     buttons = box->buttons();
     icon = box->icon();
     EXPECT_EQ(box->standardButton(buttons.value(0)), QMessageBox::Ok);
+    ok_caption = box->button(QMessageBox::Ok)->text();
     box->button(QMessageBox::Ok)->click();
   });
   dialogs.message("NORMAL <b>INDICATOR</b>\nSECOND LINE", GetParam().title);
   EXPECT_EQ(title, QString::fromUtf8(GetParam().expected_title));
   EXPECT_EQ(text, QStringLiteral("NORMAL <b>INDICATOR</b>\nSECOND LINE"));
   EXPECT_EQ(buttons.size(), 1);
+  EXPECT_EQ(ok_caption, QStringLiteral("OK"));
   EXPECT_EQ(icon, QMessageBox::NoIcon);
 }
 

@@ -274,9 +274,13 @@ TEST_P(OtherDevice, ChecksThePathAndLetsTheUserKeepIt) {
   remember_port("/dev/ttyS0");
 
   QString said;
+  QStringList asked_with;
   testing::when_modal_appears([&](QWidget& modal) {
     auto* ask = qobject_cast<QInputDialog*>(&modal);
     ASSERT_NE(ask, nullptr);
+    for (QAbstractButton* button : ask->findChildren<QAbstractButton*>()) {
+      asked_with << button->text();
+    }
     ask->setTextValue(typed);
     if (*c.said != '\0') {
       testing::when_modal_appears([&](QWidget& check) {
@@ -302,6 +306,8 @@ TEST_P(OtherDevice, ChecksThePathAndLetsTheUserKeepIt) {
     EXPECT_TRUE(said.startsWith(expected_said)) << said.toStdString();
   }
   EXPECT_EQ(remembered_port().device, c.chosen ? typed.toStdString() : "/dev/ttyS0");
+  asked_with.sort();
+  EXPECT_EQ(asked_with, (QStringList{"CANCEL", "OK"}));
   if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
 }
 
