@@ -155,6 +155,20 @@ inline constexpr std::string_view kNoCommand = "no command given";
 inline std::string unknown_command(const std::string& argument, const std::string& commands) {
   return "unknown command '" + argument + "' (commands: " + commands + ")";
 }
+// A command one typing slip away from `known`.
+inline std::string unknown_command_like(const std::string& argument, const std::string& known) {
+  return "unknown command '" + argument + "' (did you mean '" + known + "'?)";
+}
+// `option`: as it was typed, with its dashes.
+inline std::string unknown_option(const std::string& option) {
+  return "unknown option '" + option + "'";
+}
+inline std::string needs_value(const std::string& option) {
+  return "option '" + option + "' needs a value";
+}
+inline std::string takes_no_value(const std::string& option) {
+  return "option '" + option + "' takes no value";
+}
 inline std::string needs_operand(const std::string& command, const std::string& operand) {
   return command + " needs a " + operand;
 }
@@ -162,10 +176,11 @@ inline std::string needs_option(const std::string& command, const std::string& o
   return command + " needs " + option;
 }
 inline std::string unexpected_argument(const std::string& argument) {
-  return "unexpected argument " + argument;
+  return "unexpected argument '" + argument + "'";
 }
+// `option`: with its dashes.
 inline std::string option_not_taken(const std::string& command, const std::string& option) {
-  return command + " takes no option " + option;
+  return command + " takes no option '" + option + "'";
 }
 // `name`: an operand's name, or an option with its dashes.
 inline std::string is_empty(const std::string& name) { return name + " is empty"; }

@@ -18,6 +18,7 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/exit_status.h"
+#include "cli/sheet_file.h"
 #include "files/visible_text.h"
 #include "model/name_rule.h"
 
@@ -48,6 +49,41 @@ void describe(QCommandLineParser& parser) {
   }
 }
 
+// The option Qt's parser stopped at, as the user typed it: "--jsn", "-x".
+std::string as_typed(const QString& name, const QStringList& arguments) {
+  const QString long_form = QStringLiteral("--") + name;
+  const bool typed_long = std::any_of(arguments.begin(), arguments.end(), [&](const QString& a) {
+    return a == long_form || a.startsWith(long_form + u'=');
+  });
+  return bytes_of(typed_long ? long_form : QStringLiteral("-") + name);
+}
+
+bool takes_value(const QString& typed) {
+  QString name = typed;
+  while (name.startsWith(u'-')) name.remove(0, 1);
+  const Option* option = find_option(name.toStdString());
+  return option != nullptr && !option->value_name.empty();
+}
+
+// Why the parser refused the arguments, in the words of every other usage error.
+std::string parse_problem(const QCommandLineParser& parser, const QStringList& arguments) {
+  const QStringList unknown = parser.unknownOptionNames();
+  if (!unknown.isEmpty()) return cli_texts::unknown_option(as_typed(unknown.first(), arguments));
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    const QString& argument = arguments.at(i);
+    if (argument == QStringLiteral("--")) break;
+    if (argument.size() < 2 || !argument.startsWith(u'-')) continue;
+    const qsizetype assigned = argument.indexOf(u'=');
+    const QString typed = assigned < 0 ? argument : argument.left(assigned);
+    if (assigned >= 0 && !takes_value(typed)) return cli_texts::takes_no_value(bytes_of(typed));
+    if (assigned < 0 && takes_value(typed)) {
+      if (i + 1 == arguments.size()) return cli_texts::needs_value(bytes_of(typed));
+      ++i;  // its value, whatever it looks like
+    }
+  }
+  return bytes_of(parser.errorText());
+}
+
 bool takes(const Command& command, std::string_view option) {
   return std::find(command.options.begin(), command.options.end(), option) != command.options.end();
 }
@@ -67,7 +103,7 @@ std::optional<std::string> misuse(const Command& command, const QCommandLinePars
   for (const QString& given : parser.optionNames()) {
     const Option* option = find_option(given.toStdString());
     if (option == nullptr || !takes(command, option->name)) {
-      return cli_texts::option_not_taken(name, bytes_of(given));
+      return cli_texts::option_not_taken(name, dashed(bytes_of(given)));
     }
   }
   // An empty value names no file and no port: nothing could be read, saved or opened.
@@ -91,6 +127,9 @@ std::optional<std::string> misuse(const Command& command, const QCommandLinePars
     if (const auto refused = first_refused_in_name(bytes_of(parser.value("name")))) {
       return cli_texts::name_refused(refused->bytes, refused->code);
     }
+  }
+  if (takes(command, "page") && !paper_named(bytes_of(parser.value("page")))) {
+    return cli_texts::unknown_page(bytes_of(parser.value("page")));
   }
   if (parser.isSet("quiet") && parser.isSet("verbose")) {
     return std::string(cli_texts::kQuietAndVerbose);
@@ -161,9 +200,10 @@ int run_command_line(int argc, char* argv[]) {
   QCommandLineParser parser;
   describe(parser);
   // A file name is taken as the bytes the system gives, whether or not they are UTF-8.
-  const bool parsed = parser.parse(arguments_of(argc, argv));
+  const QStringList given = arguments_of(argc, argv);
+  const bool parsed = parser.parse(given);
   const auto application = application_for(parser, argc, argv);
-  if (!parsed) return usage_error(bytes_of(parser.errorText()));
+  if (!parsed) return usage_error(parse_problem(parser, given));
   const QStringList arguments = parser.positionalArguments();
   const Command* command =
       arguments.isEmpty() ? nullptr : find_command(arguments.first().toStdString());
@@ -177,8 +217,11 @@ int run_command_line(int argc, char* argv[]) {
 
   if (arguments.isEmpty()) return usage_error(std::string(cli_texts::kNoCommand));
   if (command == nullptr) {
-    return usage_error(cli_texts::unknown_command(bytes_of(arguments.first()),
-                                                  cli_texts::listed(command_names(), ", ")));
+    const std::string typed = bytes_of(arguments.first());
+    if (const Command* like = command_like(typed)) {
+      return usage_error(cli_texts::unknown_command_like(typed, std::string(like->name)));
+    }
+    return usage_error(cli_texts::unknown_command(typed, cli_texts::listed(command_names(), ", ")));
   }
   if (const auto problem = misuse(*command, parser)) return usage_error(*problem);
 

@@ -121,6 +121,31 @@ const Command* find_command(std::string_view name) {
   return nullptr;
 }
 
+namespace {
+
+// Whether `a` becomes `b` by one edit: a letter inserted, removed or replaced, or two
+// neighbouring letters swapped ("wirte" for "write").
+bool one_edit_apart(std::string_view a, std::string_view b) {
+  if (a.size() > b.size()) std::swap(a, b);
+  if (b.size() - a.size() > 1) return false;
+  std::size_t i = 0;
+  while (i < a.size() && a[i] == b[i]) ++i;
+  if (i == a.size()) return a.size() != b.size();  // equal, or one letter added at the end
+  if (a.size() != b.size()) return a.substr(i) == b.substr(i + 1);
+  if (a.substr(i + 1) == b.substr(i + 1)) return true;
+  return i + 1 < a.size() && a[i] == b[i + 1] && a[i + 1] == b[i] &&
+         a.substr(i + 2) == b.substr(i + 2);
+}
+
+}  // namespace
+
+const Command* command_like(std::string_view typed) {
+  for (const Command& command : commands()) {
+    if (one_edit_apart(typed, command.name)) return &command;
+  }
+  return nullptr;
+}
+
 std::string dashed(std::string_view option) {
   return (option.size() == 1 ? "-" : "--") + std::string(option);
 }

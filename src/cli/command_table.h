@@ -56,6 +56,9 @@ std::vector<const Operand*> operands();
 
 // The command called `name`, or none.
 const Command* find_command(std::string_view name);
+// The first command that `typed` is one slip of the keyboard away from (a letter left out,
+// added, changed, or two neighbours swapped), or none.
+const Command* command_like(std::string_view typed);
 // An option as it is typed: -o, --port.
 std::string dashed(std::string_view option);
 // The option typed as `name` (long or short form, without dashes), or none.

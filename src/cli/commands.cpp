@@ -277,11 +277,6 @@ int ports_command(const Request& request) {
 
 int sheet_command(const Request& request) {
   const std::string& path = request.operands.at(0);
-  const auto paper = paper_named(request.page);
-  if (!paper) {
-    Console::say(cli_texts::unknown_page(request.page));
-    return kRequestRefused;
-  }
   const auto file = complete_file_view(path);
   const auto* view = std::get_if<ConfigurationView>(&file);
   if (!view) return kRequestRefused;
@@ -293,7 +288,9 @@ int sheet_command(const Request& request) {
                                             std::string(cli_texts::kSheetOverConfiguration)));
     return kRequestRefused;
   }
-  if (const auto reason = write_sheet_file(*view, path, target, *paper)) {
+  // The paper was checked with the rest of the usage.
+  const QPageSize::PageSizeId paper = *paper_named(request.page);
+  if (const auto reason = write_sheet_file(*view, path, target, paper)) {
     Console::say(cli_texts::sheet_not_saved(visible_text(target), *reason));
     return kRequestRefused;
   }

@@ -175,13 +175,14 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, PortsProbeUsage,
     ::testing::Values(
         ProbeUsageCase{"DevicesWithoutProbe",
-                  {"ports", "/dev/ttyUSB0"},
-                  "ports takes DEV and --json only with --probe"},
+                       {"ports", "/dev/ttyUSB0"},
+                       "ports takes DEV and --json only with --probe"},
         ProbeUsageCase{"JsonWithoutProbe",
-                  {"ports", "--json"},
-                  "ports takes DEV and --json only with --probe"},
+                       {"ports", "--json"},
+                       "ports takes DEV and --json only with --probe"},
         ProbeUsageCase{"EmptyDevice", {"ports", "--probe", "/dev/ttyUSB0", ""}, "DEV is empty"},
-        ProbeUsageCase{"ProbeElsewhere", {"show", "--probe", "x.kvc"}, "show takes no option probe"}),
+        ProbeUsageCase{
+            "ProbeElsewhere", {"show", "--probe", "x.kvc"}, "show takes no option '--probe'"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
