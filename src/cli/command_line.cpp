@@ -18,6 +18,7 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/exit_status.h"
+#include "cli/help_text.h"
 #include "cli/sheet_file.h"
 #include "files/visible_text.h"
 #include "model/name_rule.h"
@@ -25,27 +26,17 @@
 namespace kvt::cli {
 namespace {
 
-// The parser knows every option and operand of the table; each command's own are checked after.
+// The parser knows every option of the table; each command's own are checked after. The help is
+// ours: Qt's would list every option under every command.
 void describe(QCommandLineParser& parser) {
-  const std::string description = std::string(cli_texts::kHelpIntroduction) + command_help() +
-                                  std::string(cli_texts::kHelpClosing);
-  parser.setApplicationDescription(QString::fromUtf8(description));
   // Not addHelpOption(): it would offer --help-all, for Qt's own options, which a command line
   // without a window does not take. Not addVersionOption(): -v is --verbose.
-  parser.addOption({{"h", "help"}, QString::fromUtf8(cli_texts::kHelpOption)});
-  parser.addOption({"version", QString::fromUtf8(cli_texts::kVersionOption)});
+  parser.addOption({{"h", "help"}, {}});
+  parser.addOption({"version", {}});
   for (const Option& option : options()) {
     QStringList names{QString::fromUtf8(option.name)};
     if (!option.short_name.empty()) names.prepend(QString::fromUtf8(option.short_name));
-    parser.addOption(
-        {names, QString::fromUtf8(option.description), QString::fromUtf8(option.value_name)});
-  }
-  parser.addPositionalArgument(QString::fromUtf8(cli_texts::kCommandArgument),
-                               QString::fromUtf8(cli_texts::one_of(command_names())));
-  for (const Operand* operand : operands()) {
-    parser.addPositionalArgument(QString::fromUtf8(operand->help_name),
-                                 QString::fromUtf8(operand->description),
-                                 QString::fromUtf8(operand->help_syntax));
+    parser.addOption({names, {}, QString::fromUtf8(option.value_name)});
   }
 }
 
@@ -82,10 +73,6 @@ std::string parse_problem(const QCommandLineParser& parser, const QStringList& a
     }
   }
   return bytes_of(parser.errorText());
-}
-
-bool takes(const Command& command, std::string_view option) {
-  return std::find(command.options.begin(), command.options.end(), option) != command.options.end();
 }
 
 // The usage problem in what the command was given, or nothing when it may run.
@@ -208,8 +195,8 @@ int run_command_line(int argc, char* argv[]) {
   const Command* command =
       arguments.isEmpty() ? nullptr : find_command(arguments.first().toStdString());
   if (parser.isSet("help")) {
-    if (command == nullptr) parser.showHelp(kSuccess);
-    const std::string help = command_help(*command);
+    const std::string help =
+        command == nullptr ? program_help(help_width()) : command_help(*command, help_width());
     std::fwrite(help.data(), 1, help.size(), stdout);
     return kSuccess;
   }

@@ -764,18 +764,16 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"Help", {"--help"}, 0, "Usage:", ""},
         UsageCase{"ShortHelp", {"-h"}, 0, "Usage:", ""},
         // A usage too long for its column puts what the command does on the lines below.
-        UsageCase{"HelpListsTheCommands",
-                  {"--help"},
-                  0,
-                  "  show FILE [--json]             print the configuration in FILE\n"
-                  "  read [--port DEV] [--json] [--name NAME -o FILE]\n"
-                  "                                 read the panel and print its configuration; "
-                  "with -o\n"
-                  "                                 also save it, NAME as the panel name\n"
-                  "  write [--port DEV] [--each] FILE...\n"
-                  "                                 write FILE into the panel, every byte "
-                  "verified;\n",
-                  ""},
+        UsageCase{
+            "HelpListsTheCommands",
+            {"--help"},
+            0,
+            "Commands:\n"
+            "  show FILE [--json]             Print the configuration in FILE.\n"
+            "  read [--port DEV] [--json] [--name NAME -o FILE]\n"
+            "                                 Read the panel and print its configuration;\n"
+            "                                 with -o also save it, NAME as the panel name.\n",
+            ""},
         // Qt's --help-all would list options this program does not take.
         UsageCase{"HelpAllIsNotOffered",
                   {"--help-all"},
@@ -786,14 +784,13 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"CommandHelp",
                   {"write", "--help"},
                   0,
-                  "Usage: kvt-config write [--port DEV] [--each] FILE...\n\n"
-                  "write FILE into the panel, every byte verified; with --each, each FILE into "
-                  "a panel of its own, one panel after another.\n\n"
+                  "Usage: kvt-config write [--port DEV] [--each] FILE...\n"
+                  "Write FILE into the panel, every byte verified; with --each, each FILE into a\n"
+                  "panel of its own, one panel after another.\n\n"
                   "Options:\n"
-                  "  --port DEV                     The serial device of the panel, e.g. "
-                  "/dev/ttyUSB0.\n"
-                  "  --each                         write: one panel after another, a FILE each: "
-                  "wait until it is plugged in, write it, wait until it is unplugged.\n"
+                  "  --port DEV            The serial device of the panel, e.g. /dev/ttyUSB0.\n"
+                  "  --each                One panel after another, a FILE each: wait until it is\n"
+                  "                        plugged in, write it, wait until it is unplugged.\n"
                   "  -q, --quiet ",
                   ""},
         UsageCase{"CommandHelpHasAnExample",
