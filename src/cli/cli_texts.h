@@ -106,8 +106,7 @@ inline constexpr std::string_view kExampleHeading = "Example:";
 // errors by its name in the usage lines (e.g. "FILE").
 inline constexpr std::string_view kPortOption =
     "The serial device of the panel, e.g. /dev/ttyUSB0.";
-inline constexpr std::string_view kPortsPortOption =
-    "Take DEV as the port the commands are given.";
+inline constexpr std::string_view kPortsPortOption = "Take DEV as the port the commands are given.";
 inline constexpr std::string_view kConfigurationJsonOption =
     "Print the configuration as one JSON object.";
 inline constexpr std::string_view kDiffJsonOption =
@@ -278,8 +277,12 @@ inline std::string port_hint(const std::string& device, std::string_view reason)
          "); \"kvt-config ports\" lists the serial ports";
 }
 
-// ports: the serial ports the system lists, then the one commands use and why.
+// ports: the serial ports the system lists, then the one commands use and why. With none listed
+// and none set, one line says both.
 inline constexpr std::string_view kNoPorts = "No serial ports found.";
+inline std::string no_ports_default_tried(const std::string& device) {
+  return "No serial port is connected; commands will try the default, " + device + ".";
+}
 inline std::string port_line(const std::string& device, const std::string& stable_name,
                              const std::string& description) {
   std::string line = device;
