@@ -6,7 +6,8 @@ set -euo pipefail
 # g++ brings the AddressSanitizer and UndefinedBehaviorSanitizer runtimes (libasan8, libubsan1)
 # that the sanitizer build of the tests needs. poppler-utils reads the configuration sheet back
 # (pdfinfo, pdftotext) in the tests and renders its picture (pdftoppm) for the README. ccache
-# lets the package's build reuse the objects of the program's.
+# lets the package's build reuse the objects of the program's. devscripts brings
+# hardening-check, which the package test runs on the packaged programs.
 packages=(
   cmake g++ make pkgconf ccache
   qt6-base-dev qt6-serialport-dev libgl-dev
@@ -15,7 +16,7 @@ packages=(
   xvfb xauth xdotool x11-utils netpbm
   desktop-file-utils appstream shared-mime-info
   help2man man-db bash-completion
-  dpkg-dev file lintian
+  dpkg-dev file lintian devscripts
   poppler-utils
 )
 if [[ "${1:-}" == "--fuzz" ]]; then
