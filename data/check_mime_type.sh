@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds a MIME database from our package file alone and checks that *.kvc files get our type.
+# Builds a MIME database from our package file alone and checks that *.kvc files get our type,
+# which is a kind of text/plain.
 # Usage: check_mime_type.sh UPDATE_MIME_DATABASE PACKAGE_XML WORK_DIR
 set -euo pipefail
 update=$1
@@ -16,4 +17,6 @@ if [[ -s "$work/warnings.log" ]]; then
 fi
 grep -q ':application/x-kvt-config:\*\.kvc$' "$work/mime/globs2" ||
   { echo "*.kvc is not application/x-kvt-config"; cat "$work/mime/globs2"; exit 1; }
-echo "*.kvc files are application/x-kvt-config"
+grep -qx 'application/x-kvt-config text/plain' "$work/mime/subclasses" ||
+  { echo "application/x-kvt-config is no kind of text/plain"; cat "$work/mime/subclasses"; exit 1; }
+echo "*.kvc files are application/x-kvt-config, a kind of text/plain"

@@ -5,7 +5,8 @@ set -euo pipefail
 
 # poppler-utils reads the configuration sheet back (pdfinfo, pdftotext) in the tests and renders
 # its picture (pdftoppm) for the README. ccache lets the package's build reuse the objects of the
-# program's. --fuzz adds clang with its sanitizer runtimes, which build the fuzzer and the
+# program's. devscripts brings hardening-check, which the package test runs on the packaged
+# programs. --fuzz adds clang with its sanitizer runtimes, which build the fuzzer and the
 # sanitizer tree of the tests.
 packages=(
   cmake g++ make pkgconf ccache
@@ -15,7 +16,7 @@ packages=(
   xvfb xauth xdotool x11-utils netpbm
   desktop-file-utils appstream shared-mime-info
   help2man man-db bash-completion
-  dpkg-dev file lintian
+  dpkg-dev file lintian devscripts
   poppler-utils
 )
 if [[ "${1:-}" == "--fuzz" ]]; then

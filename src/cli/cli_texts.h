@@ -12,127 +12,135 @@
 
 namespace kvt::cli_texts {
 
-// --help: the introduction, a line per command (from the command table) and the closing rules.
+// --help: how the program is called, what it is, its commands (from the command table), the
+// port rule, the options of all and of each command, and the exit status. Paragraphs are
+// wrapped to the terminal's width.
+inline constexpr std::string_view kHelpUsage =
+    "Usage: kvt-config [FILE.kvc]\n"
+    "  or:  kvt-config COMMAND [OPTION]... [ARGUMENT]...";
 inline constexpr std::string_view kHelpIntroduction =
-    "Configures the TQ KVT ten-button dimmable switch panel.\n"
-    "\n"
-    "Without arguments it opens the configuration window; with FILE.kvc the window opens with\n"
-    "that file. The commands below work without a display:\n"
-    "\n";
-inline constexpr std::string_view kHelpClosing =
-    "\n"
-    "The port: --port, else KVT_SERIAL_PORT, else the port chosen in the window, else\n"
-    "/dev/ttyS0 (or the only other serial port when the system lists no /dev/ttyS0).\n"
-    "\n"
-    "Exit status:\n"
-    "  0      success (verify: the panel matches; ports --probe: the panel answered)\n"
-    "  1      the panel failed or differs (ports --probe: no port answered;\n"
-    "         write --each: some FILE was not written)\n"
-    "  2      nothing reached the panel because of the request (usage, file,\n"
-    "         incomplete switch, port)\n"
-    "  128+n  stopped by signal n; a write under way is finished first, interrupt\n"
-    "         again to stop it";
+    "Configures the TQ KVT ten-button dimmable switch panel. Without arguments it opens the "
+    "configuration window; with FILE.kvc the window opens with that file. The commands below "
+    "work without a display; \"kvt-config COMMAND --help\" shows one command's usage, options "
+    "and an example.";
+inline constexpr std::string_view kCommandsHeading = "Commands:";
+inline constexpr std::string_view kPortRule =
+    "The port: --port, else KVT_SERIAL_PORT, else the port chosen in the window, else "
+    "/dev/ttyS0 (or the only other serial port when the system lists no /dev/ttyS0).";
+inline constexpr std::string_view kOptionsHeading = "Options:";
+inline std::string options_of(std::string_view command) {
+  return "Options of " + std::string(command) + ":";
+}
+inline constexpr std::string_view kHelpOption =
+    "Display this help; after a command, that command's usage, options and an example.";
+inline constexpr std::string_view kVersionOption = "Display the version.";
+inline constexpr std::string_view kExitStatusHeading = "Exit status:";
+// Each exit status and what it means.
+struct ExitStatusHelp {
+  std::string_view status;
+  std::string_view meaning;
+};
+inline constexpr ExitStatusHelp kExitStatusHelp[] = {
+    {"0", "Success (verify: the panel matches; ports --probe: the panel answered)."},
+    {"1",
+     "The panel failed or differs (ports --probe: no port answered; write --each: some FILE "
+     "was not written)."},
+    {"2",
+     "Nothing reached the panel because of the request (usage, file, incomplete switch, "
+     "port)."},
+    {"128+n",
+     "Stopped by signal n; a write under way is finished first, interrupt again to stop it."},
+};
 
-// A command's line in --help: how it is called, and what it does (a line break in `summary`
-// starts a further line under the first).
-// `example`: a typical call, shown by COMMAND --help.
+// A command's line in --help: how it is called and what it does; `example`: a typical call,
+// shown by COMMAND --help.
 struct CommandHelp {
   std::string_view usage;
   std::string_view summary;
   std::string_view example = {};
 };
-inline constexpr CommandHelp kShowHelp{"show FILE [--json]", "print the configuration in FILE",
+inline constexpr CommandHelp kShowHelp{"show FILE [--json]", "Print the configuration in FILE.",
                                        "kvt-config show lobby.kvc"};
 inline constexpr CommandHelp kReadHelp{
     "read [--port DEV] [--json] [--name NAME -o FILE]",
-    "read the panel and print its configuration; with -o\nalso save it, NAME as the panel name",
+    "Read the panel and print its configuration; with -o also save it, NAME as the panel name.",
     "kvt-config read --port /dev/ttyUSB0 --name LOBBY -o lobby.kvc"};
 inline constexpr CommandHelp kWriteHelp{
     "write [--port DEV] [--each] FILE...",
-    "write FILE into the panel, every byte verified;\nwith --each, each FILE into a panel of its "
-    "own,\none panel after another",
-    "kvt-config write --port /dev/ttyUSB0 lobby.kvc\n  kvt-config write --each site/*.kvc"};
+    "Write FILE into the panel, every byte verified; with --each, each FILE into a panel of its "
+    "own, one panel after another.",
+    "kvt-config write --port /dev/ttyUSB0 lobby.kvc\nkvt-config write --each site/*.kvc"};
 inline constexpr CommandHelp kVerifyHelp{"verify [--port DEV] FILE",
-                                         "compare the panel with FILE; nothing is written",
+                                         "Compare the panel with FILE; nothing is written.",
                                          "kvt-config verify lobby.kvc"};
 inline constexpr CommandHelp kDiffHelp{
     "diff FILE FILE2 [--json]",
-    "compare two configuration files setting by setting,\npanel name and designations included",
+    "Compare two configuration files setting by setting, panel name and designations included.",
     "kvt-config diff lobby.kvc lobby-old.kvc"};
 inline constexpr CommandHelp kReportHelp{
     "report FILE|FOLDER... -o OUT.pdf [--page letter]",
-    "the handover report of a site: a table of its\npanels with their last write and comparison,\n"
-    "then each panel's sheet",
+    "Write the handover report of a site: a table of its panels with their last write and "
+    "comparison, then each panel's sheet.",
     "kvt-config report site/ -o site-handover.pdf"};
 inline constexpr CommandHelp kPortsHelp{
     "ports [--probe [--json] [DEV...]]",
-    "list the serial ports and the one commands use;\nwith --probe look for the switch panel on\n"
-    "them (or on DEV...), one after another; nothing\nis written",
+    "List the serial ports and the one commands use; with --probe look for the switch panel on "
+    "them (or on DEV...), one after another. Nothing is written.",
     "kvt-config ports --probe /dev/ttyUSB0 /dev/ttyUSB1"};
 inline constexpr CommandHelp kSheetHelp{
     "sheet FILE [-o OUT.pdf] [--page letter]",
-    "print the configuration in FILE on a one-page PDF\nsheet (default OUT: FILE as .pdf, A4)",
+    "Print the configuration in FILE on a one-page PDF sheet (default OUT: FILE as .pdf, A4).",
     "kvt-config sheet site/hall-3.kvc -o hall-3-sheet.pdf"};
 inline constexpr CommandHelp kLogHelp{
     "log [--json] [--since YYYY-MM-DD] [--file FILE] [-n N]",
-    "print the journal of panel commands, oldest first\n(the last N with -n)",
+    "Print the journal of panel commands, oldest first (the last N with -n).",
     "kvt-config log --file lobby.kvc -n 5"};
 
 // COMMAND --help: its usage line, what it does, its options and the example.
 inline std::string command_usage(std::string_view usage) {
   return "Usage: kvt-config " + std::string(usage);
 }
-inline constexpr std::string_view kCommandOptionsHeading = "Options:";
 inline constexpr std::string_view kExampleHeading = "Example:";
 
-// The options and arguments --help lists. An operand is named in usage errors by its name in
-// the usage lines (e.g. "FILE").
-inline constexpr std::string_view kFileOperand = "FILE";
+// What each option does, for the command it is listed under. An operand is named in usage
+// errors by its name in the usage lines (e.g. "FILE").
 inline constexpr std::string_view kPortOption =
     "The serial device of the panel, e.g. /dev/ttyUSB0.";
-inline constexpr std::string_view kJsonOption =
-    "Print the configuration as one JSON object (ports --probe: the results as an array; "
-    "diff: whether the files are the same and their differences; log: the entries as an "
-    "array).";
-inline constexpr std::string_view kNameOption = "read: the panel name saved with -o.";
-inline constexpr std::string_view kOutputOption =
-    "read: also save the configuration as FILE; sheet, report: the PDF to write.";
-inline constexpr std::string_view kPageOption = "sheet, report: the paper, a4 (default) or letter.";
+inline constexpr std::string_view kPortsPortOption = "Take DEV as the port the commands are given.";
+inline constexpr std::string_view kConfigurationJsonOption =
+    "Print the configuration as one JSON object.";
+inline constexpr std::string_view kDiffJsonOption =
+    "Print whether the files are the same, and their differences, as one JSON object.";
+inline constexpr std::string_view kProbeJsonOption =
+    "Print what each port probed said as one JSON array.";
+inline constexpr std::string_view kLogJsonOption = "Print the entries as one JSON array.";
+inline constexpr std::string_view kNameOption = "The panel name saved with -o.";
+inline constexpr std::string_view kReadOutputOption =
+    "Also save the configuration as FILE, as the window saves it after a read.";
+inline constexpr std::string_view kSheetOutputOption =
+    "The PDF to write (default: FILE with .pdf in place of .kvc).";
+inline constexpr std::string_view kReportOutputOption = "The PDF to write.";
+inline constexpr std::string_view kPageOption = "The paper: a4 (default) or letter.";
 inline constexpr std::string_view kEachOption =
-    "write: one panel after another, a FILE each: wait until it is plugged in, write it, wait "
-    "until it is unplugged.";
-inline constexpr std::string_view kSinceOption = "log: only the entries of this day and after.";
+    "One panel after another, a FILE each: wait until it is plugged in, write it, wait until it "
+    "is unplugged.";
+inline constexpr std::string_view kSinceOption = "Only the entries of this day and after.";
 inline constexpr std::string_view kJournalFileOption =
-    "log: only the entries of this configuration file.";
-inline constexpr std::string_view kCountOption = "log: only the last N entries.";
-inline constexpr std::string_view kHelpOption =
-    "Display this help; after a command, that command's usage, options and an example.";
-inline constexpr std::string_view kVersionOption = "Display the version.";
+    "Only the entries of this configuration file.";
+inline constexpr std::string_view kCountOption = "Only the last N entries.";
 inline constexpr std::string_view kQuietOption =
     "No progress and no success message; errors are still reported.";
 inline constexpr std::string_view kVerboseOption =
     "Show every frame sent to the panel and every reply, with its time in ms.";
-inline constexpr std::string_view kFileArgument = "The configuration file (.kvc).";
-inline constexpr std::string_view kFileArgumentSyntax = "[FILE]";
-inline constexpr std::string_view kOtherFileOperand = "FILE2";
-inline constexpr std::string_view kOtherFileArgument =
-    "diff: the configuration file to compare FILE with.";
-inline constexpr std::string_view kOtherFileArgumentSyntax = "[FILE2]";
-inline constexpr std::string_view kPathOperand = "FILE|FOLDER";
-inline constexpr std::string_view kPathArgument =
-    "report: a configuration file, or a folder whose .kvc files are taken.";
-inline constexpr std::string_view kPathArgumentSyntax = "[FILE|FOLDER...]";
-inline constexpr std::string_view kCommandArgument = "command";
 inline constexpr std::string_view kProbeOption =
-    "ports: wake each port and read its model byte; exit 0 when the panel answers somewhere.";
+    "Wake each port and read its model byte; exit 0 when the panel answers on one.";
+inline constexpr std::string_view kFileOperand = "FILE";
+inline constexpr std::string_view kOtherFileOperand = "FILE2";
+inline constexpr std::string_view kPathOperand = "FILE|FOLDER";
 inline constexpr std::string_view kDeviceOperand = "DEV";
-inline constexpr std::string_view kDeviceArgument =
-    "ports --probe: the serial devices to probe (default: every port listed and the port "
-    "commands use).";
-inline constexpr std::string_view kDeviceArgumentSyntax = "[DEV...]";
 
-// The commands by name, e.g. "show, read or ports" for the command argument's description and
-// "show, read and ports" where all are meant.
+// The commands by name, e.g. "show, read, ports" in a usage error and "show, read and ports"
+// where all are meant.
 inline std::string listed(const std::vector<std::string>& names, std::string_view last_joiner) {
   std::string list;
   for (std::size_t i = 0; i < names.size(); ++i) {
@@ -140,9 +148,6 @@ inline std::string listed(const std::vector<std::string>& names, std::string_vie
     list += names[i];
   }
   return list;
-}
-inline std::string one_of(const std::vector<std::string>& names) {
-  return listed(names, " or ") + ".";
 }
 inline std::string all_of(const std::vector<std::string>& names) { return listed(names, " and "); }
 
@@ -155,6 +160,20 @@ inline constexpr std::string_view kNoCommand = "no command given";
 inline std::string unknown_command(const std::string& argument, const std::string& commands) {
   return "unknown command '" + argument + "' (commands: " + commands + ")";
 }
+// A command one typing slip away from `known`.
+inline std::string unknown_command_like(const std::string& argument, const std::string& known) {
+  return "unknown command '" + argument + "' (did you mean '" + known + "'?)";
+}
+// `option`: as it was typed, with its dashes.
+inline std::string unknown_option(const std::string& option) {
+  return "unknown option '" + option + "'";
+}
+inline std::string needs_value(const std::string& option) {
+  return "option '" + option + "' needs a value";
+}
+inline std::string takes_no_value(const std::string& option) {
+  return "option '" + option + "' takes no value";
+}
 inline std::string needs_operand(const std::string& command, const std::string& operand) {
   return command + " needs a " + operand;
 }
@@ -162,10 +181,11 @@ inline std::string needs_option(const std::string& command, const std::string& o
   return command + " needs " + option;
 }
 inline std::string unexpected_argument(const std::string& argument) {
-  return "unexpected argument " + argument;
+  return "unexpected argument '" + argument + "'";
 }
+// `option`: with its dashes.
 inline std::string option_not_taken(const std::string& command, const std::string& option) {
-  return command + " takes no option " + option;
+  return command + " takes no option '" + option + "'";
 }
 // `name`: an operand's name, or an option with its dashes.
 inline std::string is_empty(const std::string& name) { return name + " is empty"; }
@@ -257,8 +277,12 @@ inline std::string port_hint(const std::string& device, std::string_view reason)
          "); \"kvt-config ports\" lists the serial ports";
 }
 
-// ports: the serial ports the system lists, then the one commands use and why.
+// ports: the serial ports the system lists, then the one commands use and why. With none listed
+// and none set, one line says both.
 inline constexpr std::string_view kNoPorts = "No serial ports found.";
+inline std::string no_ports_default_tried(const std::string& device) {
+  return "No serial port is connected; commands will try the default, " + device + ".";
+}
 inline std::string port_line(const std::string& device, const std::string& stable_name,
                              const std::string& description) {
   std::string line = device;

@@ -18,38 +18,61 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/exit_status.h"
+#include "cli/help_text.h"
+#include "cli/sheet_file.h"
 #include "files/visible_text.h"
 #include "model/name_rule.h"
 
 namespace kvt::cli {
 namespace {
 
-// The parser knows every option and operand of the table; each command's own are checked after.
+// The parser knows every option of the table; each command's own are checked after. The help is
+// ours: Qt's would list every option under every command.
 void describe(QCommandLineParser& parser) {
-  const std::string description = std::string(cli_texts::kHelpIntroduction) + command_help() +
-                                  std::string(cli_texts::kHelpClosing);
-  parser.setApplicationDescription(QString::fromUtf8(description));
   // Not addHelpOption(): it would offer --help-all, for Qt's own options, which a command line
   // without a window does not take. Not addVersionOption(): -v is --verbose.
-  parser.addOption({{"h", "help"}, QString::fromUtf8(cli_texts::kHelpOption)});
-  parser.addOption({"version", QString::fromUtf8(cli_texts::kVersionOption)});
+  parser.addOption({{"h", "help"}, {}});
+  parser.addOption({"version", {}});
   for (const Option& option : options()) {
     QStringList names{QString::fromUtf8(option.name)};
     if (!option.short_name.empty()) names.prepend(QString::fromUtf8(option.short_name));
-    parser.addOption(
-        {names, QString::fromUtf8(option.description), QString::fromUtf8(option.value_name)});
-  }
-  parser.addPositionalArgument(QString::fromUtf8(cli_texts::kCommandArgument),
-                               QString::fromUtf8(cli_texts::one_of(command_names())));
-  for (const Operand* operand : operands()) {
-    parser.addPositionalArgument(QString::fromUtf8(operand->help_name),
-                                 QString::fromUtf8(operand->description),
-                                 QString::fromUtf8(operand->help_syntax));
+    parser.addOption({names, {}, QString::fromUtf8(option.value_name)});
   }
 }
 
-bool takes(const Command& command, std::string_view option) {
-  return std::find(command.options.begin(), command.options.end(), option) != command.options.end();
+// The option Qt's parser stopped at, as the user typed it: "--jsn", "-x".
+std::string as_typed(const QString& name, const QStringList& arguments) {
+  const QString long_form = QStringLiteral("--") + name;
+  const bool typed_long = std::any_of(arguments.begin(), arguments.end(), [&](const QString& a) {
+    return a == long_form || a.startsWith(long_form + u'=');
+  });
+  return bytes_of(typed_long ? long_form : QStringLiteral("-") + name);
+}
+
+bool takes_value(const QString& typed) {
+  QString name = typed;
+  while (name.startsWith(u'-')) name.remove(0, 1);
+  const Option* option = find_option(name.toStdString());
+  return option != nullptr && !option->value_name.empty();
+}
+
+// Why the parser refused the arguments, in the words of every other usage error.
+std::string parse_problem(const QCommandLineParser& parser, const QStringList& arguments) {
+  const QStringList unknown = parser.unknownOptionNames();
+  if (!unknown.isEmpty()) return cli_texts::unknown_option(as_typed(unknown.first(), arguments));
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    const QString& argument = arguments.at(i);
+    if (argument == QStringLiteral("--")) break;
+    if (argument.size() < 2 || !argument.startsWith(u'-')) continue;
+    const qsizetype assigned = argument.indexOf(u'=');
+    const QString typed = assigned < 0 ? argument : argument.left(assigned);
+    if (assigned >= 0 && !takes_value(typed)) return cli_texts::takes_no_value(bytes_of(typed));
+    if (assigned < 0 && takes_value(typed)) {
+      if (i + 1 == arguments.size()) return cli_texts::needs_value(bytes_of(typed));
+      ++i;  // its value, whatever it looks like
+    }
+  }
+  return bytes_of(parser.errorText());
 }
 
 // The usage problem in what the command was given, or nothing when it may run.
@@ -67,7 +90,7 @@ std::optional<std::string> misuse(const Command& command, const QCommandLinePars
   for (const QString& given : parser.optionNames()) {
     const Option* option = find_option(given.toStdString());
     if (option == nullptr || !takes(command, option->name)) {
-      return cli_texts::option_not_taken(name, bytes_of(given));
+      return cli_texts::option_not_taken(name, dashed(bytes_of(given)));
     }
   }
   // An empty value names no file and no port: nothing could be read, saved or opened.
@@ -91,6 +114,9 @@ std::optional<std::string> misuse(const Command& command, const QCommandLinePars
     if (const auto refused = first_refused_in_name(bytes_of(parser.value("name")))) {
       return cli_texts::name_refused(refused->bytes, refused->code);
     }
+  }
+  if (takes(command, "page") && !paper_named(bytes_of(parser.value("page")))) {
+    return cli_texts::unknown_page(bytes_of(parser.value("page")));
   }
   if (parser.isSet("quiet") && parser.isSet("verbose")) {
     return std::string(cli_texts::kQuietAndVerbose);
@@ -161,15 +187,16 @@ int run_command_line(int argc, char* argv[]) {
   QCommandLineParser parser;
   describe(parser);
   // A file name is taken as the bytes the system gives, whether or not they are UTF-8.
-  const bool parsed = parser.parse(arguments_of(argc, argv));
+  const QStringList given = arguments_of(argc, argv);
+  const bool parsed = parser.parse(given);
   const auto application = application_for(parser, argc, argv);
-  if (!parsed) return usage_error(bytes_of(parser.errorText()));
+  if (!parsed) return usage_error(parse_problem(parser, given));
   const QStringList arguments = parser.positionalArguments();
   const Command* command =
       arguments.isEmpty() ? nullptr : find_command(arguments.first().toStdString());
   if (parser.isSet("help")) {
-    if (command == nullptr) parser.showHelp(kSuccess);
-    const std::string help = command_help(*command);
+    const std::string help =
+        command == nullptr ? program_help(help_width()) : command_help(*command, help_width());
     std::fwrite(help.data(), 1, help.size(), stdout);
     return kSuccess;
   }
@@ -177,8 +204,11 @@ int run_command_line(int argc, char* argv[]) {
 
   if (arguments.isEmpty()) return usage_error(std::string(cli_texts::kNoCommand));
   if (command == nullptr) {
-    return usage_error(cli_texts::unknown_command(bytes_of(arguments.first()),
-                                                  cli_texts::listed(command_names(), ", ")));
+    const std::string typed = bytes_of(arguments.first());
+    if (const Command* like = command_like(typed)) {
+      return usage_error(cli_texts::unknown_command_like(typed, std::string(like->name)));
+    }
+    return usage_error(cli_texts::unknown_command(typed, cli_texts::listed(command_names(), ", ")));
   }
   if (const auto problem = misuse(*command, parser)) return usage_error(*problem);
 

@@ -9,21 +9,23 @@
 
 namespace kvt::cli {
 
-// An option a command may take, as --help lists it.
+// An option some command takes, as it is typed.
 struct Option {
-  std::string_view name;  // without dashes: "port", "o"
-  std::string_view description;
+  std::string_view name;             // without dashes: "port", "o"
   std::string_view value_name;       // empty for a switch such as --json
   bool empty_refused = false;        // its value names a file or device, which an empty one cannot
   std::string_view short_name = {};  // the one-letter form of a long option: "q" for --quiet
 };
 
+// An option as one command takes it, with what it does there.
+struct CommandOption {
+  std::string_view name;  // as in the options() table
+  std::string_view description;
+};
+
 // A positional argument after the command's name.
 struct Operand {
-  std::string_view name;       // in usage lines and usage errors: "FILE"
-  std::string_view help_name;  // in --help's list of arguments: "file"
-  std::string_view description;
-  std::string_view help_syntax;  // in --help's usage line: "[FILE]"
+  std::string_view name;  // in usage lines and usage errors: "FILE"
 };
 
 // Any number of further operands, none required, taken only with the option that asks for
@@ -39,8 +41,8 @@ struct MoreOperands {
 // help texts in cli_texts.h and its handler in commands.h.
 struct Command {
   std::string_view name;
-  std::vector<const Operand*> operands;   // each one required, in this order
-  std::vector<std::string_view> options;  // the options it takes besides --help and --version
+  std::vector<const Operand*> operands;  // each one required, in this order
+  std::vector<CommandOption> options;    // the options it takes besides --help and --version
   cli_texts::CommandHelp help;
   int (*run)(const Request&);
   MoreOperands more = {};          // none unless given
@@ -50,21 +52,19 @@ struct Command {
 
 const std::vector<Option>& options();
 const std::vector<Command>& commands();
-// Every operand some command takes (further ones included), once each, in the order the table first
-// names them.
-std::vector<const Operand*> operands();
 
 // The command called `name`, or none.
 const Command* find_command(std::string_view name);
+// The first command that `typed` is one slip of the keyboard away from (a letter left out,
+// added, changed, or two neighbours swapped), or none.
+const Command* command_like(std::string_view typed);
 // An option as it is typed: -o, --port.
 std::string dashed(std::string_view option);
 // The option typed as `name` (long or short form, without dashes), or none.
 const Option* find_option(std::string_view name);
 // The commands' names in the table's order.
 std::vector<std::string> command_names();
-// The table as --help shows it: a command's usage, then what it does from column 33.
-std::string command_help();
-// COMMAND --help: the command's usage, what it does, its options and an example.
-std::string command_help(const Command& command);
+// Whether `command` takes the option called `option` (its long name, without dashes).
+bool takes(const Command& command, std::string_view option);
 
 }  // namespace kvt::cli

@@ -12,6 +12,7 @@
 #include "cli/exit_status.h"
 #include "cli/headless_editor.h"
 #include "cli/interruption.h"
+#include "cli/port_listing.h"
 #include "cli/port_probing.h"
 #include "cli/sheet_file.h"
 #include "cli/text_and_json.h"
@@ -22,9 +23,6 @@
 #include "commands/journal.h"
 #include "commands/port_choice.h"
 #include "files/visible_text.h"
-#include "link/link_texts.h"
-#include "link/port_memory.h"
-#include "link/settings_file.h"
 #include "link/system_ports.h"
 #include "model/memory_map.h"
 #include "model/rule_texts.h"
@@ -254,34 +252,13 @@ int verify_command(const Request& request) {
 
 int ports_command(const Request& request) {
   if (request.probe) return probe_command(request);
-  const std::vector<SystemPort> ports = system_ports();
-  if (ports.empty()) std::puts(std::string(cli_texts::kNoPorts).c_str());
-  for (const SystemPort& port : ports) {
-    std::puts(cli_texts::port_line(port.device, port.stable_name, port.description).c_str());
-  }
-  const SettingsFile settings = settings_file();
-  if (!settings.ignored_because.empty()) {
-    std::puts(
-        link_texts::settings_file_ignored(visible_text(settings.path), settings.ignored_because)
-            .c_str());
-  }
-  const std::string_view ignored = remembered_port().ignored_because;
-  if (!ignored.empty()) {
-    std::printf("%s%s.\n", std::string(link_texts::kRememberedPortIgnored).c_str(),
-                std::string(ignored).c_str());
-  }
-  const PortChoice choice = choose_port(port_sources(request.port, [&] { return ports; }));
-  std::puts(cli_texts::commands_use(choice.device, reason_text(choice.reason)).c_str());
+  const std::string listing = ports_listing(request.port, system_ports());
+  std::fwrite(listing.data(), 1, listing.size(), stdout);
   return kSuccess;
 }
 
 int sheet_command(const Request& request) {
   const std::string& path = request.operands.at(0);
-  const auto paper = paper_named(request.page);
-  if (!paper) {
-    Console::say(cli_texts::unknown_page(request.page));
-    return kRequestRefused;
-  }
   const auto file = complete_file_view(path);
   const auto* view = std::get_if<ConfigurationView>(&file);
   if (!view) return kRequestRefused;
@@ -293,7 +270,9 @@ int sheet_command(const Request& request) {
                                             std::string(cli_texts::kSheetOverConfiguration)));
     return kRequestRefused;
   }
-  if (const auto reason = write_sheet_file(*view, path, target, *paper)) {
+  // The paper was checked with the rest of the usage.
+  const QPageSize::PageSizeId paper = *paper_named(request.page);
+  if (const auto reason = write_sheet_file(*view, path, target, paper)) {
     Console::say(cli_texts::sheet_not_saved(visible_text(target), *reason));
     return kRequestRefused;
   }

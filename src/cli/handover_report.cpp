@@ -118,11 +118,6 @@ bool is_an_input(const std::string& target, const std::vector<std::string>& file
 }  // namespace
 
 int report_command(const Request& request) {
-  const auto paper = paper_named(request.page);
-  if (!paper) {
-    Console::say(cli_texts::unknown_page(request.page));
-    return kRequestRefused;
-  }
   const std::vector<std::string> files = report_files(request.operands);
   if (is_an_input(request.output, files)) {
     Console::say(cli_texts::report_not_saved(visible_text(request.output),
@@ -158,7 +153,9 @@ int report_command(const Request& request) {
   add_journal_facts(rows, files);
   const SheetOrigin origin = printed_now(ConfigurationSource{});
   const std::string title = cli_texts::report_title(origin.date);
-  const auto failed = write_pdf_file(request.output, *paper, title, [&](QPdfWriter& writer) {
+  // The paper was checked with the rest of the usage.
+  const QPageSize::PageSizeId paper = *paper_named(request.page);
+  const auto failed = write_pdf_file(request.output, paper, title, [&](QPdfWriter& writer) {
     return draw_site_report(writer, title, rows, sheets, {title, origin.date, origin.version});
   });
   if (failed) {

@@ -49,6 +49,18 @@ const char* result_word(ProbeResult result) {
   return "";
 }
 
+// Why a port was not opened, in the words its line of text gives; null for a port that was.
+QJsonValue reason_of(const PortProbe& probe) {
+  switch (probe.result) {
+    case ProbeResult::NotOpened:
+      return QString::fromStdString(probe.reason);
+    case ProbeResult::InUse:
+      return QString::fromStdString(probe_result_text(probe));
+    default:
+      return QJsonValue::Null;
+  }
+}
+
 std::string as_json(const std::vector<PortProbe>& probes) {
   QJsonArray array;
   for (const PortProbe& probe : probes) {
@@ -56,6 +68,7 @@ std::string as_json(const std::vector<PortProbe>& probes) {
         {"port", QString::fromStdString(probe.device)},
         {"result", result_word(probe.result)},
         {"model", probe.model ? QJsonValue(*probe.model) : QJsonValue(QJsonValue::Null)},
+        {"reason", reason_of(probe)},
     });
   }
   return QJsonDocument(array).toJson(QJsonDocument::Indented).toStdString();

@@ -65,7 +65,7 @@ inline std::string port_stopped_working(const std::string& device) {
 // What probing a port found, after the device's name ("/dev/ttyUSB0: NO ANSWER").
 inline constexpr std::string_view kProbePanelAnswers = "SWITCH PANEL ANSWERS";
 inline std::string probe_other_model(int model) {
-  return "ANOTHER MODEL ANSWERS (" + std::to_string(model) + ")";
+  return "ANOTHER MODEL ANSWERS (MODEL BYTE " + std::to_string(model) + ")";
 }
 inline constexpr std::string_view kProbeNoAnswer = "NO ANSWER";
 inline constexpr std::string_view kProbePortStopped = "THE PORT STOPPED WORKING";

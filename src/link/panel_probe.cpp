@@ -30,9 +30,11 @@ PortProbe refused(const std::string& device, const std::optional<PortError>& err
     case PortProblem::PermissionDenied:
       probe.reason = link_texts::kProbePermissionDenied;
       break;
+    // The system's own words, in capitals as every other reason and message.
     case PortProblem::OtherOpenFailure:
     case PortProblem::FailedWhileOpen:
-      probe.reason = error ? error->system_text : std::string();
+      probe.reason = error ? QString::fromStdString(error->system_text).toUpper().toStdString()
+                           : std::string();
       break;
   }
   return probe;

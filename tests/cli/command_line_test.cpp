@@ -764,37 +764,33 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"Help", {"--help"}, 0, "Usage:", ""},
         UsageCase{"ShortHelp", {"-h"}, 0, "Usage:", ""},
         // A usage too long for its column puts what the command does on the lines below.
-        UsageCase{"HelpListsTheCommands",
-                  {"--help"},
-                  0,
-                  "  show FILE [--json]             print the configuration in FILE\n"
-                  "  read [--port DEV] [--json] [--name NAME -o FILE]\n"
-                  "                                 read the panel and print its configuration; "
-                  "with -o\n"
-                  "                                 also save it, NAME as the panel name\n"
-                  "  write [--port DEV] [--each] FILE...\n"
-                  "                                 write FILE into the panel, every byte "
-                  "verified;\n",
-                  ""},
+        UsageCase{
+            "HelpListsTheCommands",
+            {"--help"},
+            0,
+            "Commands:\n"
+            "  show FILE [--json]             Print the configuration in FILE.\n"
+            "  read [--port DEV] [--json] [--name NAME -o FILE]\n"
+            "                                 Read the panel and print its configuration;\n"
+            "                                 with -o also save it, NAME as the panel name.\n",
+            ""},
         // Qt's --help-all would list options this program does not take.
         UsageCase{"HelpAllIsNotOffered",
                   {"--help-all"},
                   2,
                   "",
-                  "kvt-config: Unknown option "
-                  "'help-all'.",
+                  "kvt-config: unknown option '--help-all'",
                   true},
         UsageCase{"CommandHelp",
                   {"write", "--help"},
                   0,
-                  "Usage: kvt-config write [--port DEV] [--each] FILE...\n\n"
-                  "write FILE into the panel, every byte verified; with --each, each FILE into "
-                  "a panel of its own, one panel after another.\n\n"
+                  "Usage: kvt-config write [--port DEV] [--each] FILE...\n"
+                  "Write FILE into the panel, every byte verified; with --each, each FILE into a\n"
+                  "panel of its own, one panel after another.\n\n"
                   "Options:\n"
-                  "  --port DEV                     The serial device of the panel, e.g. "
-                  "/dev/ttyUSB0.\n"
-                  "  --each                         write: one panel after another, a FILE each: "
-                  "wait until it is plugged in, write it, wait until it is unplugged.\n"
+                  "  --port DEV            The serial device of the panel, e.g. /dev/ttyUSB0.\n"
+                  "  --each                One panel after another, a FILE each: wait until it is\n"
+                  "                        plugged in, write it, wait until it is unplugged.\n"
                   "  -q, --quiet ",
                   ""},
         UsageCase{"CommandHelpHasAnExample",
@@ -804,18 +800,57 @@ INSTANTIATE_TEST_SUITE_P(
                   ""},
         UsageCase{"Version", {"--version"}, 0, "kvt-config 1.0.0", ""},
         UsageCase{"UnknownCommand",
-                  {"wirte", "x.kvc"},
+                  {"frobnicate", "x.kvc"},
                   2,
                   "",
-                  "kvt-config: unknown command 'wirte' (commands: show, read, write, verify, "
+                  "kvt-config: unknown command 'frobnicate' (commands: show, read, write, verify, "
                   "diff, ports, sheet, report, log)",
                   true},
         // Neither a file nor named as one: a mistyped command, not a new file for the window.
         UsageCase{"UnknownCommandAlone",
-                  {"wirte"},
+                  {"frobnicate"},
                   2,
                   "",
-                  "kvt-config: unknown command 'wirte' (commands: show, read, write, verify, "
+                  "kvt-config: unknown command 'frobnicate' (commands: show, read, write, verify, "
+                  "diff, ports, sheet, report, log)",
+                  true},
+        // One slip of the keyboard from a command: that command is offered, as git offers it.
+        UsageCase{"CommandWithLettersSwapped",
+                  {"wirte", "x.kvc"},
+                  2,
+                  "",
+                  "kvt-config: unknown command 'wirte' (did you mean 'write'?)",
+                  true},
+        UsageCase{"CommandWithALetterLeftOut",
+                  {"veriy"},
+                  2,
+                  "",
+                  "kvt-config: unknown command 'veriy' (did you mean 'verify'?)",
+                  true},
+        UsageCase{"CommandWithALetterAdded",
+                  {"reads"},
+                  2,
+                  "",
+                  "kvt-config: unknown command 'reads' (did you mean 'read'?)",
+                  true},
+        UsageCase{"CommandWithALetterChanged",
+                  {"shiw", "x.kvc"},
+                  2,
+                  "",
+                  "kvt-config: unknown command 'shiw' (did you mean 'show'?)",
+                  true},
+        UsageCase{"CommandWithItsLastLetterLeftOut",
+                  {"lo"},
+                  2,
+                  "",
+                  "kvt-config: unknown command 'lo' (did you mean 'log'?)",
+                  true},
+        // Two slips away is no longer taken for the command.
+        UsageCase{"CommandTwoLettersOff",
+                  {"wrtei", "x.kvc"},
+                  2,
+                  "",
+                  "kvt-config: unknown command 'wrtei' (commands: show, read, write, verify, "
                   "diff, ports, sheet, report, log)",
                   true},
         UsageCase{
@@ -824,7 +859,51 @@ INSTANTIATE_TEST_SUITE_P(
                   {"show", "--frobnicate", "x.kvc"},
                   2,
                   "",
-                  "kvt-config: Unknown option 'frobnicate'.",
+                  "kvt-config: unknown option '--frobnicate'",
+                  true},
+        UsageCase{"BadOptionMisspelt",
+                  {"show", "--jsn", "x.kvc"},
+                  2,
+                  "",
+                  "kvt-config: unknown option '--jsn'",
+                  true},
+        UsageCase{"BadShortOption",
+                  {"show", "-x", "x.kvc"},
+                  2,
+                  "",
+                  "kvt-config: unknown option '-x'",
+                  true},
+        UsageCase{"OptionWithoutItsValue",
+                  {"read", "--port"},
+                  2,
+                  "",
+                  "kvt-config: option '--port' needs a value",
+                  true},
+        UsageCase{"SwitchGivenAValue",
+                  {"show", "--json=yes", "x.kvc"},
+                  2,
+                  "",
+                  "kvt-config: option '--json' takes no value",
+                  true},
+        // What follows an option that takes a value is that value, whatever it looks like:
+        // the problem is the option after it.
+        UsageCase{"ValueLikeAnOption",
+                  {"read", "--port", "--json=1", "--quiet=2"},
+                  2,
+                  "",
+                  "kvt-config: option '--quiet' takes no value",
+                  true},
+        UsageCase{"SheetOnPaperWeDoNotHave",
+                  {"sheet", "x.kvc", "--page", "a5"},
+                  2,
+                  "",
+                  "kvt-config: --page a5: the paper is a4 or letter",
+                  true},
+        UsageCase{"ReportOnPaperWeDoNotHave",
+                  {"report", "x.kvc", "-o", "x.pdf", "--page", "A4"},
+                  2,
+                  "",
+                  "kvt-config: --page A4: the paper is a4 or letter",
                   true},
         UsageCase{"MissingFile", {"write"}, 2, "", "kvt-config: write needs a FILE", true},
         UsageCase{"OutputWithoutName",
@@ -837,13 +916,13 @@ INSTANTIATE_TEST_SUITE_P(
                   {"show", "--port", "/dev/ttyS0", "x.kvc"},
                   2,
                   "",
-                  "kvt-config: show takes no option port",
+                  "kvt-config: show takes no option '--port'",
                   true},
         UsageCase{"ShortOptionOfAnotherCommand",
                   {"show", "-q", "x.kvc"},
                   2,
                   "",
-                  "kvt-config: show takes no option q",
+                  "kvt-config: show takes no option '-q'",
                   true},
         UsageCase{"QuietAndVerbose",
                   {"read", "-q", "-v"},
@@ -871,13 +950,13 @@ INSTANTIATE_TEST_SUITE_P(
                   {"read", "out.kvc"},
                   2,
                   "",
-                  "kvt-config: unexpected argument out.kvc",
+                  "kvt-config: unexpected argument 'out.kvc'",
                   true},
         UsageCase{"ArgumentAfterTheFile",
                   {"verify", "a.kvc", "b.kvc"},
                   2,
                   "",
-                  "kvt-config: unexpected argument b.kvc",
+                  "kvt-config: unexpected argument 'b.kvc'",
                   true},
         // Several files are a bench of panels, one each, only when asked for.
         UsageCase{"WriteTwoFilesWithoutEach",
@@ -890,7 +969,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {"verify", "--each", "a.kvc"},
                   2,
                   "",
-                  "kvt-config: verify takes no option each",
+                  "kvt-config: verify takes no option '--each'",
                   true},
         UsageCase{"EmptyOutputFile",
                   {"read", "--port", "/dev/null", "--name", "N", "-o", ""},
@@ -924,12 +1003,13 @@ INSTANTIATE_TEST_SUITE_P(
                   "",
                   "kvt-config: the window takes at most one FILE",
                   true},
-        UsageCase{"WindowWithoutDisplay",
-                  {},
-                  2,
-                  "",
-                  "kvt-config: no display: the window needs a desktop session; the commands "
-                  "show, read, write, verify, diff, ports, sheet, report and log work without one"}),
+        UsageCase{
+            "WindowWithoutDisplay",
+            {},
+            2,
+            "",
+            "kvt-config: no display: the window needs a desktop session; the commands "
+            "show, read, write, verify, diff, ports, sheet, report and log work without one"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // What -q and -v leave on standard error of a read that succeeds.

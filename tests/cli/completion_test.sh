@@ -14,13 +14,15 @@ complete() { :; }  # bash-completion's own registration is not needed to call th
 source "$script"
 compopt() { :; }  # only valid while bash itself completes
 
-# The words bash offers after the typed line (the last word the one being completed).
-offered() {
+# The words bash offers after the typed line (the last word the one being completed), sorted,
+# or in the order offered.
+offered_in_order() {
   COMP_WORDS=("$@")
   COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
   _kvt_config
-  printf '%s\n' "${COMPREPLY[@]}" | sort
+  printf '%s\n' "${COMPREPLY[@]}"
 }
+offered() { offered_in_order "$@" | sort; }
 
 expect() {
   local what=$1 got=$2 want=$3
@@ -64,12 +66,36 @@ expect "kvt-config show <TAB>" "$(offered kvt-config show "$work/panels/")" \
 expect "kvt-config write --port X <TAB>" \
   "$(offered kvt-config write --port /dev/ttyS0 "$work/panels/l")" "$work/panels/lobby.kvc"
 
-# Serial devices after --port: what is there of the usual names, nothing else.
-want=$(for device in /dev/ttyS* /dev/ttyUSB* /dev/ttyACM* /dev/serial/by-id/*; do
-  [[ -e $device ]] && echo "$device"
-done | sort)
-expect "kvt-config read --port <TAB>" "$(offered kvt-config read --port '')" "$want"
+# A configuration file for the window to open, beside the commands.
+expect "kvt-config <TAB> for the window" "$(offered kvt-config "$work/panels/")" \
+  "$(printf '%s\n' "$work/panels/lobby.kvc" "$work/panels/sub" | sort)"
+expect "kvt-config sh<TAB>" "$(offered kvt-config sh)" "$(printf '%s\n' sheet show)"
+
+# The papers after --page.
+expect "kvt-config sheet x.kvc --page <TAB>" "$(offered kvt-config sheet x.kvc --page '')" \
+  "$(printf '%s\n' a4 letter)"
+expect "kvt-config report x --page l<TAB>" "$(offered kvt-config report x --page l)" "letter"
+
+# Serial devices after --port and as ports --probe's DEV: the stable by-id names first, then
+# the adapters, then the built-in ports; nothing else of the folder.
+dev="$work/dev"
+mkdir -p "$dev/serial/by-id"
+: >"$dev/ttyS0"
+: >"$dev/ttyS1"
+: >"$dev/ttyUSB0"
+: >"$dev/tty0"
+ln -sf ../../ttyUSB0 "$dev/serial/by-id/usb-FTDI_FT232R-if00-port0"
+_kvt_config_dev=$dev
+devices=$(printf '%s\n' "$dev/serial/by-id/usb-FTDI_FT232R-if00-port0" "$dev/ttyUSB0" \
+  "$dev/ttyS0" "$dev/ttyS1")
+expect "kvt-config read --port <TAB>" "$(offered_in_order kvt-config read --port '')" "$devices"
+expect "kvt-config read --port .../ttyU<TAB>" "$(offered kvt-config read --port "$dev/ttyU")" \
+  "$dev/ttyUSB0"
 expect "kvt-config read --port /dev/nothing<TAB>" "$(offered kvt-config read --port /dev/nothing)" ""
+expect "kvt-config ports --probe <TAB>" "$(offered_in_order kvt-config ports --probe '')" "$devices"
+expect "kvt-config ports --probe DEV <TAB>" \
+  "$(offered_in_order kvt-config ports --probe "$dev/ttyS0" '')" "$devices"
+expect "kvt-config ports <TAB>" "$(offered kvt-config ports '')" ""
 
 if ((failures > 0)); then
   echo "$failures failures"

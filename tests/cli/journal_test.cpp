@@ -552,17 +552,17 @@ TEST_P(LogUsage, IsRefusedWithExitTwo) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, LogUsage,
-    ::testing::Values(LogUsageCase{"NoSuchDay",
-                                   {"--since", "2026-02-30"},
-                                   "--since 2026-02-30: the day is written YYYY-MM-DD"},
-                      LogUsageCase{"NotADay",
-                                   {"--since", "11.12.2026"},
-                                   "--since 11.12.2026: the day is written YYYY-MM-DD"},
-                      LogUsageCase{"CountNotANumber", {"-n", "ten"}, "-n ten: N is a whole number"},
-                      LogUsageCase{"NegativeCount", {"-n", "-1"}, "-n -1: N is a whole number"},
-                      LogUsageCase{"Operand", {"lobby.kvc"}, "unexpected argument lobby.kvc"},
-                      LogUsageCase{
-                          "OptionOfAnother", {"--port", "/dev/ttyS0"}, "log takes no option port"}),
+    ::testing::Values(
+        LogUsageCase{"NoSuchDay",
+                     {"--since", "2026-02-30"},
+                     "--since 2026-02-30: the day is written YYYY-MM-DD"},
+        LogUsageCase{"NotADay",
+                     {"--since", "11.12.2026"},
+                     "--since 11.12.2026: the day is written YYYY-MM-DD"},
+        LogUsageCase{"CountNotANumber", {"-n", "ten"}, "-n ten: N is a whole number"},
+        LogUsageCase{"NegativeCount", {"-n", "-1"}, "-n -1: N is a whole number"},
+        LogUsageCase{"Operand", {"lobby.kvc"}, "unexpected argument 'lobby.kvc'"},
+        LogUsageCase{"OptionOfAnother", {"--port", "/dev/ttyS0"}, "log takes no option '--port'"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

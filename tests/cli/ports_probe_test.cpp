@@ -12,6 +12,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
 #include <memory>
@@ -66,16 +67,20 @@ class PortsProbe : public ::testing::Test {
   PanelSimulator other{{"--model", "68"}};
   PanelSimulator silent{{"--silent"}};
   PanelSimulator held;
+  QTemporaryDir folder;  // no serial device at all: the system's own reason
   int held_descriptor = -1;
 };
 
+// Every reason in capitals, whether the program words it or the system does.
 TEST_F(PortsProbe, SaysWhatEachPortIsInTheOrderGiven) {
   const auto result = run_kvt({"ports", "--probe", q(silent.device()), q(other.device()), kMissing,
-                               q(held.device()), q(panel.device())});
+                               folder.path(), q(held.device()), q(panel.device())});
   EXPECT_EQ(result.exit_code, 0) << result.err;
   EXPECT_EQ(result.out,
-            silent.device() + ": NO ANSWER\n" + other.device() + ": ANOTHER MODEL ANSWERS (68)\n" +
-                kMissing + ": COULD NOT BE OPENED (NO SUCH DEVICE)\n" + held.device() +
+            silent.device() + ": NO ANSWER\n" + other.device() +
+                ": ANOTHER MODEL ANSWERS (MODEL BYTE 68)\n" + kMissing +
+                ": COULD NOT BE OPENED (NO SUCH DEVICE)\n" + folder.path().toStdString() +
+                ": COULD NOT BE OPENED (IS A DIRECTORY)\n" + held.device() +
                 ": IN USE BY ANOTHER PROGRAM\n" + panel.device() + ": SWITCH PANEL ANSWERS\n");
   EXPECT_EQ(result.err, "");
   // The panel was asked for its model and nothing more; the silent port was woken six times.
@@ -93,9 +98,10 @@ TEST_F(PortsProbe, ExitsOneWhenNoPortHasThisModel) {
   EXPECT_EQ(result.err, "");
 }
 
-TEST_F(PortsProbe, JsonGivesEachPortsResultAndModel) {
+// A port that was not opened says why, as its line of text does; any other has no reason.
+TEST_F(PortsProbe, JsonGivesEachPortsResultModelAndReason) {
   const auto result = run_kvt({"ports", "--probe", "--json", q(panel.device()), q(other.device()),
-                               q(silent.device()), q(held.device()), kMissing});
+                               q(silent.device()), q(held.device()), kMissing, folder.path()});
   EXPECT_EQ(result.exit_code, 0) << result.err;
   QJsonParseError error{};
   const QJsonDocument document =
@@ -105,22 +111,25 @@ TEST_F(PortsProbe, JsonGivesEachPortsResultAndModel) {
     std::string port;
     const char* result;
     QJsonValue model;
+    QJsonValue reason;
   } expected[] = {
-      {panel.device(), "panel", 69},
-      {other.device(), "other_model", 68},
-      {silent.device(), "no_answer", QJsonValue::Null},
-      {held.device(), "in_use", QJsonValue::Null},
-      {kMissing, "not_opened", QJsonValue::Null},
+      {panel.device(), "panel", 69, QJsonValue::Null},
+      {other.device(), "other_model", 68, QJsonValue::Null},
+      {silent.device(), "no_answer", QJsonValue::Null, QJsonValue::Null},
+      {held.device(), "in_use", QJsonValue::Null, "IN USE BY ANOTHER PROGRAM"},
+      {kMissing, "not_opened", QJsonValue::Null, "NO SUCH DEVICE"},
+      {folder.path().toStdString(), "not_opened", QJsonValue::Null, "IS A DIRECTORY"},
   };
   const QJsonArray array = document.array();
   ASSERT_EQ(array.size(), std::size(expected)) << result.out;
   for (std::size_t i = 0; i < std::size(expected); ++i) {
     SCOPED_TRACE(expected[i].port);
     const QJsonObject object = array.at(static_cast<qsizetype>(i)).toObject();
-    EXPECT_EQ(object.keys(), (QStringList{"model", "port", "result"}));
+    EXPECT_EQ(object.keys(), (QStringList{"model", "port", "reason", "result"}));
     EXPECT_EQ(object.value("port").toString(), q(expected[i].port));
     EXPECT_EQ(object.value("result").toString(), expected[i].result);
     EXPECT_EQ(object.value("model"), expected[i].model);
+    EXPECT_EQ(object.value("reason"), expected[i].reason);
   }
 }
 
@@ -175,13 +184,14 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, PortsProbeUsage,
     ::testing::Values(
         ProbeUsageCase{"DevicesWithoutProbe",
-                  {"ports", "/dev/ttyUSB0"},
-                  "ports takes DEV and --json only with --probe"},
+                       {"ports", "/dev/ttyUSB0"},
+                       "ports takes DEV and --json only with --probe"},
         ProbeUsageCase{"JsonWithoutProbe",
-                  {"ports", "--json"},
-                  "ports takes DEV and --json only with --probe"},
+                       {"ports", "--json"},
+                       "ports takes DEV and --json only with --probe"},
         ProbeUsageCase{"EmptyDevice", {"ports", "--probe", "/dev/ttyUSB0", ""}, "DEV is empty"},
-        ProbeUsageCase{"ProbeElsewhere", {"show", "--probe", "x.kvc"}, "show takes no option probe"}),
+        ProbeUsageCase{
+            "ProbeElsewhere", {"show", "--probe", "x.kvc"}, "show takes no option '--probe'"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -4,9 +4,11 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 
+#include "cli/port_listing.h"
 #include "kvt_process.h"
 
 namespace {
@@ -78,5 +80,59 @@ TEST(Ports, WithNothingSetNamesTheDefaultOrTheOnlyPort) {
   EXPECT_TRUE(by_default || only_port) << result.out;
   EXPECT_EQ(result.err, "");
 }
+
+struct ListingCase {
+  const char* name;
+  std::vector<kvt::SystemPort> listed;
+  const char* flag;
+  const char* says;
+};
+
+void PrintTo(const ListingCase& c, std::ostream* out) { *out << c.name; }
+
+// The listing from the ports the system gives, with no port set in the environment or the window.
+class PortsListing : public ::testing::TestWithParam<ListingCase> {
+ protected:
+  void SetUp() override {
+    if (const char* set = std::getenv("KVT_SERIAL_PORT")) environment_port = set;
+    ::unsetenv("KVT_SERIAL_PORT");
+    ::setenv("XDG_CONFIG_HOME", settings.path().toUtf8().constData(), 1);
+  }
+  void TearDown() override {
+    if (!environment_port.empty()) ::setenv("KVT_SERIAL_PORT", environment_port.c_str(), 1);
+  }
+
+  QTemporaryDir settings;
+  std::string environment_port;
+};
+
+TEST_P(PortsListing, NamesThePortsAndTheOneCommandsUse) {
+  EXPECT_EQ(kvt::cli::ports_listing(GetParam().flag, GetParam().listed), GetParam().says);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PortsListing,
+    ::testing::Values(
+        // Nothing to list and nothing set: one line, not "none found" beside "commands use".
+        ListingCase{"NoPortAtAll",
+                    {},
+                    "",
+                    "No serial port is connected; commands will try the default, /dev/ttyS0.\n"},
+        ListingCase{"NoPortButOneGiven",
+                    {},
+                    "/dev/ttyUSB3",
+                    "No serial ports found.\nCommands use /dev/ttyUSB3: given with --port.\n"},
+        ListingCase{"OnlyAnAdapter",
+                    {{"/dev/ttyUSB0", "/dev/serial/by-id/usb-FTDI-if00", "FT232R, FTDI"}},
+                    "",
+                    "/dev/ttyUSB0  /dev/serial/by-id/usb-FTDI-if00  (FT232R, FTDI)\n"
+                    "Commands use /dev/serial/by-id/usb-FTDI-if00: the only serial port "
+                    "present.\n"},
+        ListingCase{"DefaultAndAnAdapter",
+                    {{"/dev/ttyS0", "", ""}, {"/dev/ttyUSB0", "", ""}},
+                    "",
+                    "/dev/ttyS0\n/dev/ttyUSB0\nCommands use /dev/ttyS0: the default serial "
+                    "port.\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -155,7 +155,7 @@ TEST_F(WriteEach, GoesOnAfterARefusedFile) {
 TEST_F(WriteEach, SaysOnceThatAnotherModelAnswers) {
   PanelSimulator sim({"--model", "70"});
   KvtProcess bench = start(sim, {lobby});
-  ASSERT_TRUE(bench.wait_for_error("ANOTHER MODEL ANSWERS (70)"));
+  ASSERT_TRUE(bench.wait_for_error("ANOTHER MODEL ANSWERS (MODEL BYTE 70)"));
   // Two more probes after the one that said so.
   const auto wakes = [&] {
     const auto frames = sim.frames();
@@ -172,7 +172,7 @@ TEST_F(WriteEach, SaysOnceThatAnotherModelAnswers) {
   const auto result = bench.finish();
 
   EXPECT_EQ(result.exit_code, 130) << result.err;
-  EXPECT_EQ(count_of(result.err, ": ANOTHER MODEL ANSWERS (70)\n"), 1u) << result.err;
+  EXPECT_EQ(count_of(result.err, ": ANOTHER MODEL ANSWERS (MODEL BYTE 70)\n"), 1u) << result.err;
   EXPECT_TRUE(written_in_turn(sim.frames()).empty());
 }
 
@@ -233,28 +233,29 @@ TEST_P(WriteEachStop, EndsTheWaitAtOnce) {
   EXPECT_EQ(written_in_turn(sim.frames()).size(), c.written);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, WriteEachStop,
-                         ::testing::Values(EachStopCase{"InterruptWhileWaitingForThePanel",
-                                                    SIGINT,
-                                                    {"--silent"},
-                                                    "CONNECT THE SWITCH PANEL FOR LOBBY 2",
-                                                    "STOPPED: THE SWITCH PANEL WAS NOT CHANGED.",
-                                                    0,
-                                                    "0 WRITTEN, 0 FAILED"},
-                                           EachStopCase{"TerminateWhileWaitingForThePanel",
-                                                    SIGTERM,
-                                                    {"--silent"},
-                                                    "CONNECT THE SWITCH PANEL FOR LOBBY 2",
-                                                    "STOPPED: THE SWITCH PANEL WAS NOT CHANGED.",
-                                                    0,
-                                                    "0 WRITTEN, 0 FAILED"},
-                                           EachStopCase{"HangUpWhileWaitingForTheUnplug",
-                                                    SIGHUP,
-                                                    {},
-                                                    kUnplug,
-                                                    "STOPPED BEFORE THE NEXT SWITCH PANEL.",
-                                                    14,
-                                                    "1 WRITTEN, 0 FAILED"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WriteEachStop,
+    ::testing::Values(EachStopCase{"InterruptWhileWaitingForThePanel",
+                                   SIGINT,
+                                   {"--silent"},
+                                   "CONNECT THE SWITCH PANEL FOR LOBBY 2",
+                                   "STOPPED: THE SWITCH PANEL WAS NOT CHANGED.",
+                                   0,
+                                   "0 WRITTEN, 0 FAILED"},
+                      EachStopCase{"TerminateWhileWaitingForThePanel",
+                                   SIGTERM,
+                                   {"--silent"},
+                                   "CONNECT THE SWITCH PANEL FOR LOBBY 2",
+                                   "STOPPED: THE SWITCH PANEL WAS NOT CHANGED.",
+                                   0,
+                                   "0 WRITTEN, 0 FAILED"},
+                      EachStopCase{"HangUpWhileWaitingForTheUnplug",
+                                   SIGHUP,
+                                   {},
+                                   kUnplug,
+                                   "STOPPED BEFORE THE NEXT SWITCH PANEL.",
+                                   14,
+                                   "1 WRITTEN, 0 FAILED"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -107,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
                   false,
                   ProbeResult::OtherModel,
                   68,
-                  "ANOTHER MODEL ANSWERS (68)",
+                  "ANOTHER MODEL ANSWERS (MODEL BYTE 68)",
                   {kWake, kModelRead}},
         // A model byte past the range of a switch code is another model all the same.
         ProbeCase{"OtherModelOutOfRange",
@@ -115,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
                   false,
                   ProbeResult::OtherModel,
                   200,
-                  "ANOTHER MODEL ANSWERS (200)",
+                  "ANOTHER MODEL ANSWERS (MODEL BYTE 200)",
                   {kWake, kModelRead}},
         // A silent port costs the six wake requests and nothing more.
         ProbeCase{"Silent", std::vector<std::string>{"--silent"}, false, ProbeResult::NoAnswer,
@@ -188,7 +188,7 @@ TEST_P(ProbeScopes, ProbeInOrderAndStopAtTheFirstPanelOnlyWhenAsked) {
   watch.probed = [&](const PortProbe& probe) { heard.push_back("probed " + probe.device); };
   const auto probes = kvt::probe_ports(link, devices, scope, watch);
 
-  std::vector<std::string> expected{other.device() + ": ANOTHER MODEL ANSWERS (68)",
+  std::vector<std::string> expected{other.device() + ": ANOTHER MODEL ANSWERS (MODEL BYTE 68)",
                                     first_panel.device() + ": SWITCH PANEL ANSWERS"};
   std::vector<std::string> expected_heard{"probing " + other.device(), "probed " + other.device(),
                                           "probing " + first_panel.device(),

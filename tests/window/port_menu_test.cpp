@@ -338,7 +338,7 @@ TEST_F(PanelSearch, NoneFoundSaysWhatEachPortSaidInRed) {
   ASSERT_FALSE(steps.empty());
   EXPECT_EQ(steps.back().text,
             "NO SWITCH PANEL FOUND\n" + silent.device() + ": NO ANSWER\n" + other.device() +
-                ": ANOTHER MODEL ANSWERS (68)\n" +
+                ": ANOTHER MODEL ANSWERS (MODEL BYTE 68)\n" +
                 "/dev/kvt-no-such-adapter: COULD NOT BE OPENED (NO SUCH DEVICE)");
   EXPECT_EQ(steps.back().colour, kvt::theme::status_colour(kvt::StatusColour::Red));
   EXPECT_TRUE(read_button()->isEnabled());
