@@ -62,7 +62,12 @@ start_sanitizer_lane() {
   sanitizer_lane &
   sanitizing=$!
   set +m
-  trap 'kill -- -"$sanitizing" 2>/dev/null || true' EXIT
+}
+
+# Stopping the script stops the lanes running beside it, their compilers and tests too.
+stop_lanes() {
+  local lane
+  for lane in ${sanitizing:-} ${fuzzing:-}; do kill -- -"$lane" 2>/dev/null || true; done
 }
 
 # The program as scripts/build.sh builds it for a user, then the tests and benchmarks in the same
@@ -74,13 +79,26 @@ main_lane() {
   scripts/build.sh
   cmake -S . -B build -DKVT_TEST_SHARDS=$shards >/dev/null
   cmake --build build -j"$jobs"
+  start_fuzz_lane
   ctest --test-dir build --output-on-failure -j$((3 * jobs)) | tee build/ctest.log
 }
 
-# The fuzzer runs for a fixed time, beside the end of the sanitizer lane, whose shards mostly
-# wait; beside the main tests it slowed the sanitizer build, the longer of the two lanes.
+# The fuzzer runs for a fixed time beside the main lane's tests, which mostly wait; by then the
+# sanitizer lane has compiled too and only runs its shards, which also mostly wait. In a process
+# group of its own, like the sanitizer lane.
 fuzz_lane() {
   scripts/fuzz.sh >build/fuzz.txt 2>&1 || { cat build/fuzz.txt; return 1; }
+}
+
+start_fuzz_lane() {
+  set -m
+  fuzz_lane &
+  fuzzing=$!
+  set +m
+}
+
+finish_fuzz_lane() {
+  wait "$fuzzing"
 }
 
 # CTest keeps every shard's output; GoogleTest ends each with "[  PASSED  ] N tests." and, when
@@ -129,10 +147,11 @@ summary() {
   echo "  $(tail -n 1 build/fuzz.txt)"
 }
 
+trap stop_lanes EXIT
 setup
 start_sanitizer_lane
 main_lane
-fuzz_lane
+finish_fuzz_lane
 finish_sanitizer_lane
 check_cases
 summary
