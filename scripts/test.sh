@@ -42,15 +42,15 @@ configure_sanitizer_lane() {
 
 # Its output is in build-asan/ and shown here only when it fails. It is the longer of the two
 # lanes, so it compiles one more file at a time than there are cores, which gives it the larger
-# share of them while both compile. The shards mostly wait, and by then the main lane's tests
-# mostly wait too: four run at a time for every core.
+# share of them while both compile. The shards mostly wait: three run at a time for every core
+# (with four, a panel reply in the main lane's tests came too late once).
 # LeakSanitizer stays on (ASan's default): Qt leaves nothing behind that it reports, so any leak
 # it finds is ours.
 sanitizer_lane() {
   cmake --build build-asan -j$((jobs + 1)) --target model_tests files_tests link_tests \
     window_tests cli_tests >build-asan/build.log 2>&1 ||
     { tail -n 50 build-asan/build.log; echo "the sanitizer build failed"; return 1; }
-  ctest --test-dir build-asan -L layer --output-on-failure -j$((4 * jobs)) \
+  ctest --test-dir build-asan -L layer --output-on-failure -j$((3 * jobs)) \
     >build-asan/ctest.log 2>&1 || { cat build-asan/ctest.log; return 1; }
 }
 

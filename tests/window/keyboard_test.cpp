@@ -8,14 +8,13 @@
 #include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTest>
-#include <fstream>
 #include <string>
 #include <tuple>
 
 #include "model/switch_rows.h"
 #include "sim_harness.h"
 #include "tests/window/counting_form.h"
-#include "worked_example.h"
+#include "tests/window/worked_example_window.h"
 
 namespace kvt {
 namespace {
@@ -27,12 +26,7 @@ class Keyboard : public ::testing::Test {
  protected:
   void SetUp() override {
     sim.use_as_serial_port();
-    form.load();
-    form.show();
-    form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    std::ofstream(example, std::ios::binary) << testing::kWorkedExampleLine;
-    form.open_file(example);
+    ASSERT_TRUE(testing::open_worked_example_in_active_window(form, example));
   }
   void TearDown() override { qunsetenv("KVT_SERIAL_PORT"); }
 

@@ -22,7 +22,7 @@
 #include "model/switch_rows.h"
 #include "right_click.h"
 #include "tests/window/counting_form.h"
-#include "worked_example.h"
+#include "tests/window/worked_example_window.h"
 
 namespace kvt {
 namespace {
@@ -54,12 +54,7 @@ void PrintTo(const WindowShows& s, std::ostream* os) {
 class UndoRedo : public ::testing::Test {
  public:
   void SetUp() override {
-    form.load();
-    form.show();
-    form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    std::ofstream(example, std::ios::binary) << testing::kWorkedExampleLine;
-    form.open_file(example);
+    ASSERT_TRUE(testing::open_worked_example_in_active_window(form, example));
   }
 
   QListWidget& list(int number) {
