@@ -25,6 +25,7 @@
 #include "window/file_drop.h"
 #include "window/form_layout.h"
 #include "window/list_box.h"
+#include "window/outcome_notice.h"
 #include "window/panel_picture.h"
 #include "window/port_selector.h"
 #include "window/qt_dialogs.h"
@@ -249,6 +250,7 @@ void Form1::build_text_boxes() {
   status_colours.setColor(QPalette::Base, kvt::theme::status_background());
   status_box_->setPalette(status_colours);
   status_box_->setAccessibleName(QString::fromUtf8(texts::kStatusBoxName));
+  outcome_notice_ = new kvt::OutcomeNotice(*this);
   set_status_visible(false);
 
   auto* panel_name = new kvt::TextBox(QString(), layout::kPanelNameTypedLength, this);

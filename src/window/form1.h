@@ -19,6 +19,7 @@ class QPrinter;
 namespace kvt {
 class EditHistory;
 class ListBox;
+class OutcomeNotice;
 class PortSelector;
 class TextBox;
 class WindowActions;
@@ -129,7 +130,8 @@ class Form1 : public QWidget, public kvt::Controls, public kvt::StatusBox {
   std::array<kvt::ListBox*, 22> lists_{};
   std::array<kvt::TextBox*, 11> text_boxes_{};  // Text2..Text12
   QPlainTextEdit* status_box_ = nullptr;        // Text1
-  static constexpr int kStatusMargin = 1;       // pixels around the status box's text
+  kvt::OutcomeNotice* outcome_notice_ = nullptr;
+  static constexpr int kStatusMargin = 1;  // pixels around the status box's text
   // The status box's whole text, of which the box may show only the start.
   QString status_text_;
   QCheckBox* check1_ = nullptr;

@@ -9,6 +9,7 @@
 #include "model/switch_rows.h"
 #include "window/form1.h"
 #include "window/list_box.h"
+#include "window/outcome_notice.h"
 #include "window/status_text_fit.h"
 #include "window/text_box.h"
 #include "window/theme.h"
@@ -123,6 +124,7 @@ void Form1::describe_status() {
 void Form1::announce_outcome() {
   QAccessibleEvent alert(status_box_, QAccessible::Alert);
   QAccessible::updateAccessibility(&alert);
+  outcome_notice_->announce(status_text_);
 }
 
 void Form1::run_list_handler(int list) {

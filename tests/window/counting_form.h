@@ -46,18 +46,21 @@ class CountingForm1 : public Form1 {
     ++printer_requests;
     return false;
   }
-  // What the screen reader is told, noted: Qt passes accessibility events on only while a screen
-  // reader listens, which no test platform does.
+  // What a screen reader is told, noted: the notice that appears with the outcome, as assistive
+  // technology sees it. (Qt passes the events themselves on only while a screen reader listens,
+  // which no test platform does.)
   void announce_outcome() override {
-    QAccessibleInterface* status =
-        QAccessible::queryAccessibleInterface(findChild<QWidget*>("Text1"));
-    announced.push_back(status->text(QAccessible::Description).toStdString());
     Form1::announce_outcome();
+    auto* notice = findChild<QWidget*>("OutcomeNotice");
+    QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(notice);
+    const bool spoken = heard->role() == QAccessible::Notification && !notice->isHidden();
+    announced.push_back(spoken ? heard->text(QAccessible::Name).toStdString()
+                               : "(no notification shown)");
   }
 
  public:
   int printer_requests = 0;
-  std::vector<std::string> announced;  // the status box's description at each alert
+  std::vector<std::string> announced;  // what the notice said at each outcome
 };
 
 }  // namespace kvt::testing
