@@ -9,7 +9,6 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -311,8 +310,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, UnwritableJournal,
                                            UnwritableCase{"VerifySame", "verify", kWorkedCodes, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A folder the user may not write into. Root writes anywhere, so the program runs as nobody, from
-// a copy it may run, on a port it may open.
+// A folder the user may not write into. Root writes anywhere, so the program runs as nobody, on a
+// port it may open.
 TEST_F(JournalFixture, AReadOnlyFolderChangesNothingForAnOrdinaryUser) {
   const passwd* nobody = ::getpwnam("nobody");
   if (::geteuid() != 0 || nobody == nullptr) GTEST_SKIP() << "needs root and a user nobody";
@@ -321,9 +320,6 @@ TEST_F(JournalFixture, AReadOnlyFolderChangesNothingForAnOrdinaryUser) {
   const std::string file = place.filePath("lobby.kvc").toStdString();
   std::ofstream(file, std::ios::binary) << kvt::testing::kWorkedExampleLine;
   ::chmod(file.c_str(), 0644);
-  const QString program = place.filePath("kvt-config");
-  ASSERT_TRUE(QFile::copy(QStringLiteral(KVT_CONFIG_PATH), program));
-  ::chmod(program.toLocal8Bit().constData(), 0755);
   const std::string folder = place.filePath("state").toStdString();
   ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
   const std::string journal = folder + "/journal.jsonl";
@@ -333,7 +329,7 @@ TEST_F(JournalFixture, AReadOnlyFolderChangesNothingForAnOrdinaryUser) {
   const auto result =
       kvt::testing::KvtProcess(
           {"write", "--port", QString::fromStdString(sim.device()), QString::fromStdString(file)},
-          journal_at(journal), kvt::testing::RunAs{nobody->pw_uid, nobody->pw_gid}, program)
+          journal_at(journal), kvt::testing::RunAs{nobody->pw_uid, nobody->pw_gid})
           .finish();
   EXPECT_EQ(result.exit_code, 0) << result.err;
   EXPECT_EQ(result.err,

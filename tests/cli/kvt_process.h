@@ -2,13 +2,16 @@
 
 #include <grp.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <chrono>
 #include <fstream>
 #include <optional>
@@ -33,7 +36,10 @@ struct RunAs {
 };
 
 // The built kvt-config started in the background, without a display and without a port set in
-// the environment unless `environment` adds one, for tests that act on it while it runs.
+// the environment unless `environment` adds one, for tests that act on it while it runs. Run as
+// another user, the built program runs from a copy that user may reach: the build tree may lie
+// where only root may go (a clone in /root, a 0700 folder). The program links its own code
+// statically; what else it loads comes from the system.
 class KvtProcess {
  public:
   explicit KvtProcess(const QStringList& arguments, const QProcessEnvironment& environment = {},
@@ -71,7 +77,13 @@ class KvtProcess {
         }
       });
     }
-    process_.start(program, arguments);
+    const bool needs_copy = user && program == QStringLiteral(KVT_CONFIG_PATH);
+    const std::optional<QString> runnable = needs_copy ? copy_for_everyone(program) : program;
+    if (!runnable) {
+      start_failure_ = "cannot copy " + program.toStdString() + " into /tmp for another user";
+      return;
+    }
+    process_.start(*runnable, arguments);
     // A program that never ran cannot end: finish() says why instead of waiting for it.
     if (!process_.waitForStarted()) start_failure_ = process_.errorString().toStdString();
   }
@@ -129,6 +141,18 @@ class KvtProcess {
   }
 
  private:
+  // In /tmp, which every user may enter, whatever TMPDIR names.
+  std::optional<QString> copy_for_everyone(const QString& program) {
+    copy_folder_.emplace(QStringLiteral("/tmp/kvt-program-XXXXXX"));
+    const QString copy = copy_folder_->filePath(QStringLiteral("kvt-config"));
+    if (!QFile::copy(program, copy)) return std::nullopt;
+    ::chmod(copy_folder_->path().toLocal8Bit().constData(), 0755);
+    ::chmod(copy.toLocal8Bit().constData(), 0755);
+    return copy;
+  }
+
+  // Declared before the process, so that it outlives it.
+  std::optional<QTemporaryDir> copy_folder_;
   QProcess process_;
   std::string out_;
   std::string err_;
