@@ -16,8 +16,24 @@ shards=8
 # The sanitizers' reports, of the sanitized tests and of the fuzzer, carry a stack trace.
 export UBSAN_OPTIONS=print_stacktrace=1
 
+# What the lanes compile with is installed first. The programs the tests drive install in the
+# background while the trees compile: on a fresh machine installing is mostly one core's work,
+# and the compilers take the other. Each lane asks for them again before it tests, which waits
+# for that install to end (or installs what it left). Not stopped with the lanes: an install
+# cut off half-way would leave the machine's packages half-configured.
 setup() {
   scripts/setup-debian.sh --fuzz
+  mkdir -p build
+  set -m
+  scripts/setup-debian.sh --tests >build/setup-tests.log 2>&1 &
+  set +m
+}
+
+# The programs the tests drive are there, and the tree has found them: it registers the checks
+# that use them only where they are.
+test_programs_ready() {
+  scripts/setup-debian.sh --tests
+  cmake -S . -B "$1" >/dev/null
 }
 
 # The package and end-to-end checks do not run again under the sanitizers: they drive the whole
@@ -50,6 +66,8 @@ sanitizer_lane() {
   cmake --build build-asan -j$((jobs + 1)) --target model_tests files_tests link_tests \
     window_tests cli_tests >build-asan/build.log 2>&1 ||
     { tail -n 50 build-asan/build.log; echo "the sanitizer build failed"; return 1; }
+  test_programs_ready build-asan >>build-asan/build.log 2>&1 ||
+    { tail -n 50 build-asan/build.log; echo "installing the test programs failed"; return 1; }
   ctest --test-dir build-asan -L layer --output-on-failure -j$((3 * jobs)) \
     >build-asan/ctest.log 2>&1 || { cat build-asan/ctest.log; return 1; }
 }
@@ -81,6 +99,7 @@ main_lane() {
   cmake -S . -B build -DKVT_TEST_SHARDS=$shards >/dev/null
   cmake --build build -j"$jobs"
   start_fuzz_lane
+  test_programs_ready build
   ctest --test-dir build --output-on-failure -j$((3 * jobs)) | tee build/ctest.log
 }
 
