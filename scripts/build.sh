@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh "$@"
+source scripts/build_tool.sh
 # Optimized and without debugging information, as the package is built: the package's compile
 # then comes from the compiler cache.
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release

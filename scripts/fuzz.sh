@@ -7,6 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh --fuzz
+source scripts/build_tool.sh
 cmake -S tests/files/fuzz -B build-fuzz -DKVT_FUZZ=ON \
   -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build-fuzz -j2

@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
+source scripts/build_tool.sh
 cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build build-package -j"$(nproc)"
 (cd build-package && cpack -G DEB >cpack.log) || { cat build-package/cpack.log; exit 1; }

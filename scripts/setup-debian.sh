@@ -12,7 +12,7 @@ set -euo pipefail
 # hardening flags (dpkg-buildflags) and, with file, lets the package name its library
 # dependencies. The sheet and the window draw with Liberation Sans.
 packages=(
-  cmake g++ make pkgconf ccache dpkg-dev file
+  cmake ninja-build g++ make pkgconf ccache dpkg-dev file
   qt6-base-dev qt6-serialport-dev libgl-dev
   libgtest-dev
   fonts-liberation fontconfig

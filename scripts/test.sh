@@ -7,6 +7,7 @@
 # built here for testing, a compiler warning is an error.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/build_tool.sh
 jobs=$(nproc)
 # In both lanes each layer's test program runs as this many shards, every shard its share of the
 # cases in one process. A program that draws the window costs more CPU to start than most of its
