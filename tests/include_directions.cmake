@@ -13,7 +13,7 @@ set(allowed_includes
   "model:"
   "files:model"
   "link:model"
-  "sheet:model"
+  "sheet:model files"
   "commands:model files link"
   "window:model files link sheet commands"
   "cli:model files link sheet commands"

@@ -222,12 +222,6 @@ inline std::string not_in_report(const std::string& path, const std::string& rea
 inline std::string report_not_saved(const std::string& path, const std::string& reason) {
   return "REPORT WAS NOT SAVED: " + path + " (" + reason + ")";
 }
-inline constexpr std::string_view kSheetNotDrawn = "THE PAGE COULD NOT BE DRAWN";
-inline constexpr std::string_view kSheetOverConfiguration = "IT IS THE CONFIGURATION FILE";
-// "CONFIGURATION SHEET WAS NOT SAVED: <path> (<reason>)"; the path shown escaped.
-inline std::string sheet_not_saved(const std::string& path, const std::string& reason) {
-  return "CONFIGURATION SHEET WAS NOT SAVED: " + path + " (" + reason + ")";
-}
 
 // log: a day or a count it cannot take; a journal line or file it had to leave out.
 inline std::string since_refused(const std::string& value) {

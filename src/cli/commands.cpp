@@ -2,7 +2,6 @@
 
 #include <QScopeGuard>
 #include <cstdio>
-#include <filesystem>
 #include <optional>
 #include <utility>
 #include <variant>
@@ -27,6 +26,8 @@
 #include "model/memory_map.h"
 #include "model/rule_texts.h"
 #include "model/switch_rows.h"
+#include "sheet/sheet_pdf_file.h"
+#include "sheet/sheet_texts.h"
 
 namespace kvt::cli {
 namespace {
@@ -263,17 +264,11 @@ int sheet_command(const Request& request) {
   const auto* view = std::get_if<ConfigurationView>(&file);
   if (!view) return kRequestRefused;
   const std::string target = request.output.empty() ? sheet_name_for(path) : request.output;
-  // -o naming the configuration itself would replace the technician's file by its sheet.
-  std::error_code unknown;
-  if (std::filesystem::equivalent(path, target, unknown)) {
-    Console::say(cli_texts::sheet_not_saved(visible_text(target),
-                                            std::string(cli_texts::kSheetOverConfiguration)));
-    return kRequestRefused;
-  }
   // The paper was checked with the rest of the usage.
   const QPageSize::PageSizeId paper = *paper_named(request.page);
-  if (const auto reason = write_sheet_file(*view, path, target, paper)) {
-    Console::say(cli_texts::sheet_not_saved(visible_text(target), *reason));
+  if (const auto reason =
+          write_sheet_file(*view, ConfigurationSource::file(path), target, bordered_page(paper))) {
+    Console::say(sheet_texts::sheet_not_saved(visible_text(target), *reason));
     return kRequestRefused;
   }
   return kSuccess;

@@ -23,6 +23,7 @@
 #include "files/visible_text.h"
 #include "model/configuration_view.h"
 #include "model/rule_texts.h"
+#include "sheet/sheet_pdf_file.h"
 #include "sheet/site_report.h"
 
 namespace kvt::cli {
@@ -155,9 +156,10 @@ int report_command(const Request& request) {
   const std::string title = cli_texts::report_title(origin.date);
   // The paper was checked with the rest of the usage.
   const QPageSize::PageSizeId paper = *paper_named(request.page);
-  const auto failed = write_pdf_file(request.output, paper, title, [&](QPdfWriter& writer) {
-    return draw_site_report(writer, title, rows, sheets, {title, origin.date, origin.version});
-  });
+  const auto failed =
+      write_pdf_file(request.output, bordered_page(paper), title, [&](QPdfWriter& writer) {
+        return draw_site_report(writer, title, rows, sheets, {title, origin.date, origin.version});
+      });
   if (failed) {
     Console::say(cli_texts::report_not_saved(visible_text(request.output), *failed));
     return kRequestRefused;

@@ -25,6 +25,15 @@ inline std::string footer(const std::string& source, const std::string& date,
   return source + "    PRINTED " + date + "    KVT-CONFIG " + version;
 }
 
+// A sheet or report written as a PDF file, and why it was not: the page could not be drawn, or
+// the name is that of the configuration file the sheet shows. "CONFIGURATION SHEET WAS NOT
+// SAVED: <path> (<reason>)", the path shown escaped, in the window as on the command line.
+inline constexpr std::string_view kSheetNotDrawn = "THE PAGE COULD NOT BE DRAWN";
+inline constexpr std::string_view kSheetOverConfiguration = "IT IS THE CONFIGURATION FILE";
+inline std::string sheet_not_saved(const std::string& path, const std::string& reason) {
+  return "CONFIGURATION SHEET WAS NOT SAVED: " + path + " (" + reason + ")";
+}
+
 // The handover report's table of a site's panels.
 inline constexpr std::string_view kPanelColumn = "PANEL";
 inline constexpr std::string_view kFileColumn = "FILE";

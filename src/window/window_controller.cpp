@@ -1,6 +1,7 @@
 #include "window/window_controller.h"
 
 #include <QDir>
+#include <QFile>
 #include <QPointer>
 #include <QPrinter>
 #include <QScopeGuard>
@@ -14,6 +15,7 @@
 #include "commands/file_save.h"
 #include "commands/journal.h"
 #include "commands/panel_commands.h"
+#include "files/visible_text.h"
 #include "link/panel_link.h"
 #include "link/serial_link.h"
 #include "model/configuration.h"
@@ -22,6 +24,8 @@
 #include "model/rule_texts.h"
 #include "model/status_box.h"
 #include "model/switch_rows.h"
+#include "sheet/sheet_pdf_file.h"
+#include "sheet/sheet_texts.h"
 #include "window/chooser_folder.h"
 #include "window/edit_history.h"
 #include "window/panel_search.h"
@@ -164,6 +168,18 @@ void WindowController::print_sheet() {
     // Without a panel name the dialog's own offer stands.
     if (!view.panel.empty()) printer.setOutputFileName(offered_sheet_file(view.panel));
     if (!choose_printer_(printer)) return;
+    // Into a file, the sheet is written as SAVE writes a configuration file: a device, a FIFO or
+    // a folder at the chosen name is refused before anything is written (the printer's own file
+    // output would write on it, or wait for ever on a FIFO), a file is replaced only by the
+    // complete sheet, and the configuration file shown is never replaced by its sheet.
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+      const std::string target = QFile::encodeName(printer.outputFileName()).toStdString();
+      if (const auto reason = write_sheet_file(view, source_, target, printer.pageLayout())) {
+        show_status(status_, StatusColour::Red,
+                    sheet_texts::sheet_not_saved(visible_text(target), *reason));
+      }
+      return;
+    }
     if (!draw_sheet(printer, view, printed_now(source_))) {
       show_status(status_, StatusColour::Red, window_texts::kPrintFailed);
     }

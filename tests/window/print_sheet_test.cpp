@@ -1,7 +1,10 @@
 // PRINT CONFIGURATION SHEET... and Ctrl+P: the configuration the window shows, on the sheet the
 // command line draws, printed here into a PDF file instead of through the print dialog.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QDir>
@@ -166,6 +169,99 @@ TEST_F(PrintSheet, IncompleteSwitchIsRefusedAsSaveRefusesIt) {
   EXPECT_EQ(form.findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText(),
             QStringLiteral("DATA MUST BE ENTERED (CLICKED) FOR ALL SWITCHES BEFORE WRITING DATA"));
 }
+
+// What stands at the name chosen in the print dialog, and how printing into it ends.
+struct TargetCase {
+  const char* name;
+  // Makes what stands there in `dir`, beside the configuration shown ("LOBBY 2.kvc"), and gives
+  // the name.
+  std::function<QString(const QTemporaryDir& dir)> make;
+  const char* refused;  // the reason the status box gives, or "" where the sheet is written
+};
+
+void PrintTo(const TargetCase& c, std::ostream* os) { *os << c.name; }
+
+class PrintTarget : public PrintSheet, public ::testing::WithParamInterface<TargetCase> {};
+
+QByteArray bytes_of(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Printed into a file, the sheet is written as SAVE writes a configuration file: a FIFO, a
+// device or a folder is refused before anything is written (a FIFO no longer holds the window
+// up), a symbolic link keeps naming the sheet it names, and the configuration shown is never
+// replaced by its sheet.
+TEST_P(PrintTarget, IsWrittenAsSaveWritesOrRefused) {
+  const TargetCase& c = GetParam();
+  const QString configuration = dir.filePath(QStringLiteral("LOBBY 2.kvc"));
+  const QByteArray configuration_before = bytes_of(configuration);
+  form.pdf = c.make(dir);
+  const bool link = QFileInfo(form.pdf).isSymLink();
+  // A FIFO with a reader: what a print wrote into it would arrive here instead of blocking.
+  const int fifo = QFileInfo(form.pdf).isFile() || QFileInfo(form.pdf).isDir()
+                       ? -1
+                       : ::open(form.pdf.toLocal8Bit().constData(), O_RDONLY | O_NONBLOCK);
+
+  press(Qt::Key_P, Qt::ControlModifier);
+  ASSERT_EQ(form.printer_requests, 1);
+  if (*c.refused) {
+    EXPECT_EQ(form.text(1), "CONFIGURATION SHEET WAS NOT SAVED: " + form.pdf.toStdString() + " (" +
+                                c.refused + ")");
+  } else {
+    EXPECT_TRUE(bytes_of(form.pdf).startsWith("%PDF-")) << form.text(1);
+    EXPECT_EQ(QFileInfo(form.pdf).isSymLink(), link);
+  }
+  EXPECT_EQ(bytes_of(configuration), configuration_before);
+  if (fifo >= 0) {
+    char byte = 0;
+    EXPECT_LE(::read(fifo, &byte, 1), 0) << "the print wrote into the FIFO";
+    ::close(fifo);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, PrintTarget,
+    ::testing::Values(
+        TargetCase{"NewFile",
+                   [](const QTemporaryDir& dir) { return dir.filePath(QStringLiteral("a.pdf")); },
+                   ""},
+        TargetCase{"LinkToAnOlderSheet",
+                   [](const QTemporaryDir& dir) {
+                     const QString older = dir.filePath(QStringLiteral("older.pdf"));
+                     std::ofstream(older.toStdString()) << "older sheet";
+                     const QString link = dir.filePath(QStringLiteral("a.pdf"));
+                     QFile::link(older, link);
+                     return link;
+                   },
+                   ""},
+        TargetCase{"Fifo",
+                   [](const QTemporaryDir& dir) {
+                     const QString fifo = dir.filePath(QStringLiteral("a.pdf"));
+                     ::mkfifo(fifo.toLocal8Bit().constData(), 0600);
+                     return fifo;
+                   },
+                   "NOT A REGULAR FILE"},
+        TargetCase{"Device", [](const QTemporaryDir&) { return QStringLiteral("/dev/null"); },
+                   "NOT A REGULAR FILE"},
+        TargetCase{"Folder",
+                   [](const QTemporaryDir& dir) {
+                     QDir(dir.path()).mkdir(QStringLiteral("sheets"));
+                     return dir.filePath(QStringLiteral("sheets"));
+                   },
+                   "NOT A REGULAR FILE"},
+        TargetCase{
+            "TheConfigurationShown",
+            [](const QTemporaryDir& dir) { return dir.filePath(QStringLiteral("LOBBY 2.kvc")); },
+            "IT IS THE CONFIGURATION FILE"},
+        TargetCase{"LinkToTheConfigurationShown",
+                   [](const QTemporaryDir& dir) {
+                     const QString link = dir.filePath(QStringLiteral("lobby.pdf"));
+                     QFile::link(dir.filePath(QStringLiteral("LOBBY 2.kvc")), link);
+                     return link;
+                   },
+                   "IT IS THE CONFIGURATION FILE"}),
+    [](const ::testing::TestParamInfo<TargetCase>& info) { return info.param.name; });
 
 // The PDF file's title, as its document information holds it.
 std::string title_of(const QString& pdf) {
