@@ -57,14 +57,17 @@ configure_sanitizer_lane() {
     -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 }
 
-# Its output is in build-asan/ and shown here only when it fails. It is the longer of the two
-# lanes, so it compiles one more file at a time than there are cores, which gives it the larger
-# share of them while both compile. The shards mostly wait: three run at a time for every core
-# (with four, a panel reply in the main lane's tests came too late once).
+# Its output is in build-asan/ and shown here only when it fails. It compiles at a lower priority
+# than the main lane: the main lane's compile comes first, as its tests and the package test
+# follow it, and the tests of either lane, which must answer the panel within its 100 ms tick,
+# get the processor before any compiler does (at the same priority, a panel reply came too late
+# now and then); it compiles one more file at a time than there are cores, to take up whatever
+# the main lane leaves. The shards mostly wait: three run at a time for every core (with four, a panel
+# reply in the main lane's tests came too late once).
 # LeakSanitizer stays on (ASan's default): Qt leaves nothing behind that it reports, so any leak
 # it finds is ours.
 sanitizer_lane() {
-  cmake --build build-asan -j$((jobs + 1)) --target model_tests files_tests link_tests \
+  nice -n 10 cmake --build build-asan -j$((jobs + 1)) --target model_tests files_tests link_tests \
     window_tests cli_tests >build-asan/build.log 2>&1 ||
     { tail -n 50 build-asan/build.log; echo "the sanitizer build failed"; return 1; }
   test_programs_ready build-asan >>build-asan/build.log 2>&1 ||
@@ -104,11 +107,11 @@ main_lane() {
   ctest --test-dir build --output-on-failure -j$((3 * jobs)) | tee build/ctest.log
 }
 
-# The fuzzer runs for a fixed time beside the main lane's tests, which mostly wait; by then the
-# sanitizer lane has compiled too and only runs its shards, which also mostly wait. In a process
-# group of its own, like the sanitizer lane.
+# The fuzzer runs for a fixed time beside the main lane's tests, which mostly wait, at the
+# sanitizer lane's compiling priority: the tests' panel replies come first. In a process group of
+# its own, like the sanitizer lane.
 fuzz_lane() {
-  scripts/fuzz.sh >build/fuzz.txt 2>&1 || { cat build/fuzz.txt; return 1; }
+  nice -n 10 scripts/fuzz.sh >build/fuzz.txt 2>&1 || { cat build/fuzz.txt; return 1; }
 }
 
 start_fuzz_lane() {
