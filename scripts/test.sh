@@ -58,12 +58,12 @@ configure_sanitizer_lane() {
 }
 
 # Its output is in build-asan/ and shown here only when it fails. It compiles at a lower priority
-# than the main lane: the main lane's compile comes first, as its tests and the package test
-# follow it, and the tests of either lane, which must answer the panel within its 100 ms tick,
-# get the processor before any compiler does (at the same priority, a panel reply came too late
-# now and then); it compiles one more file at a time than there are cores, to take up whatever
-# the main lane leaves. The shards mostly wait: three run at a time for every core (with four, a panel
-# reply in the main lane's tests came too late once).
+# than the main lane: the main lane's compile comes first, as its tests and the package test wait
+# on it, and the tests of either lane, which must answer the panel within its 100 ms tick, get the
+# processor before this compile (at the same priority, a panel reply came too late now and then).
+# It compiles one more file at a time than there are cores, to take up whatever the main lane
+# leaves. The shards mostly wait: three run at a time for every core (with four, a panel reply in
+# the main lane's tests came too late once).
 # LeakSanitizer stays on (ASan's default): Qt leaves nothing behind that it reports, so any leak
 # it finds is ours.
 sanitizer_lane() {
