@@ -18,10 +18,9 @@ shards=8
 export UBSAN_OPTIONS=print_stacktrace=1
 
 # What the lanes compile with is installed first. The programs the tests drive install in the
-# background while the trees compile: on a fresh machine installing is mostly one core's work,
-# and the compilers take the other. Each lane asks for them again before it tests, which waits
-# for that install to end (or installs what it left). Not stopped with the lanes: an install
-# cut off half-way would leave the machine's packages half-configured.
+# background while the trees compile, and are asked for again before the tests start, which
+# waits for that install to end (or installs what it left). Not stopped with the lanes: an
+# install cut off half-way would leave the machine's packages half-configured.
 setup() {
   scripts/setup-debian.sh --fuzz
   mkdir -p build
@@ -34,7 +33,7 @@ setup() {
 # that use them only where they are.
 test_programs_ready() {
   scripts/setup-debian.sh --tests
-  cmake -S . -B "$1" >/dev/null
+  cmake -S . -B build >/dev/null
 }
 
 # The package and end-to-end checks do not run again under the sanitizers: they drive the whole
@@ -57,34 +56,46 @@ configure_sanitizer_lane() {
     -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 }
 
-# Its output is in build-asan/ and shown here only when it fails. It compiles at a lower priority
-# than the main lane: the main lane's compile comes first, as its tests and the package test wait
-# on it, and the tests of either lane, which must answer the panel within its 100 ms tick, get the
-# processor before this compile (at the same priority, a panel reply came too late now and then).
-# It compiles one more file at a time than there are cores, to take up whatever the main lane
-# leaves. The shards mostly wait: three run at a time for every core (with four, a panel reply in
-# the main lane's tests came too late once).
-# LeakSanitizer stays on (ASan's default): Qt leaves nothing behind that it reports, so any leak
-# it finds is ours.
-sanitizer_lane() {
-  nice -n 10 cmake --build build-asan -j$((jobs + 1)) --target model_tests files_tests link_tests \
+# The sanitizer lane compiles beside the main lane and tests beside it, in a process group of its
+# own, so that stopping it stops its compilers and tests too. Its output is in build-asan/ and
+# shown here only when it fails. It compiles one more file at a time than there are cores, to
+# take up whatever the main lane's compile leaves.
+sanitizer_build() {
+  cmake --build build-asan -j$((jobs + 1)) --target model_tests files_tests link_tests \
     window_tests cli_tests >build-asan/build.log 2>&1 ||
     { tail -n 50 build-asan/build.log; echo "the sanitizer build failed"; return 1; }
-  test_programs_ready build-asan >>build-asan/build.log 2>&1 ||
-    { tail -n 50 build-asan/build.log; echo "installing the test programs failed"; return 1; }
+}
+
+start_sanitizer_build() {
+  configure_sanitizer_lane
+  set -m
+  sanitizer_build &
+  sanitizing=$!
+  set +m
+}
+
+finish_sanitizer_build() {
+  wait "$sanitizing"
+}
+
+# The shards mostly wait: three run at a time for every core (with four, a panel reply in the
+# main lane's tests came too late once). LeakSanitizer stays on (ASan's default): Qt leaves
+# nothing behind that it reports, so any leak it finds is ours.
+sanitizer_tests() {
   ctest --test-dir build-asan -L layer --output-on-failure -j$((3 * jobs)) \
     >build-asan/ctest.log 2>&1 || { cat build-asan/ctest.log; return 1; }
 }
 
-# The sanitizer lane goes on from the start beside the main lane, which mostly waits on the
-# panel's ticks: together they keep both cores busy. In a process group of its own, so that
-# stopping it stops its compilers and tests too.
-start_sanitizer_lane() {
-  configure_sanitizer_lane
+start_sanitizer_tests() {
   set -m
-  sanitizer_lane &
+  sanitizer_tests &
   sanitizing=$!
   set +m
+}
+
+finish_sanitizer_tests() {
+  echo "Waiting for the sanitizer run (its output: build-asan/build.log, build-asan/ctest.log)"
+  wait "$sanitizing"
 }
 
 # Stopping the script stops the lanes running beside it, their compilers and tests too.
@@ -93,23 +104,24 @@ stop_lanes() {
   for lane in ${sanitizing:-} ${fuzzing:-}; do kill -- -"$lane" 2>/dev/null || true; done
 }
 
-# The program as scripts/build.sh builds it for a user, then the tests and benchmarks in the same
-# tree. The program's objects there are shared with the package's build through the compiler
-# cache, so -Werror goes on the test programs alone (tests/CMakeLists.txt); the sanitizer tree
-# compiles the program's code with it. The shards mostly wait on the panel's ticks, and the
-# package test takes a while: three run at a time for every core.
-main_lane() {
+# The program as scripts/build.sh builds it for a user, then the test programs in the same tree.
+# The program's objects there are shared with the package's build through the compiler cache,
+# so -Werror goes on the test programs alone (tests/CMakeLists.txt); the sanitizer tree compiles
+# the program's code with it.
+main_build() {
   scripts/build.sh
   cmake -S . -B build -DKVT_TEST_SHARDS=$shards >/dev/null
   cmake --build build -j"$jobs"
-  start_fuzz_lane
-  test_programs_ready build
+}
+
+# The shards mostly wait on the panel's ticks, and the package test takes a while: three run at
+# a time for every core.
+main_tests() {
   ctest --test-dir build --output-on-failure -j$((3 * jobs)) | tee build/ctest.log
 }
 
-# The fuzzer runs for a fixed time beside the main lane's tests, which mostly wait, at the
-# sanitizer lane's compiling priority: the tests' panel replies come first. In a process group of
-# its own, like the sanitizer lane.
+# The fuzzer runs for a fixed time beside the tests, which mostly wait, at a lower priority: the
+# tests' panel replies come first. In a process group of its own, like the sanitizer lane.
 fuzz_lane() {
   nice -n 10 scripts/fuzz.sh >build/fuzz.txt 2>&1 || { cat build/fuzz.txt; return 1; }
 }
@@ -156,11 +168,6 @@ check_cases() {
   fi
 }
 
-finish_sanitizer_lane() {
-  echo "Waiting for the sanitizer run (its output: build-asan/build.log, build-asan/ctest.log)"
-  wait "$sanitizing"
-}
-
 summary() {
   echo
   echo "Summary"
@@ -171,11 +178,19 @@ summary() {
   echo "  $(tail -n 1 build/fuzz.txt)"
 }
 
+# Both trees compile side by side, then both lanes test side by side, with the fuzzer: no test
+# waits for the panel's 100 ms tick while a compiler takes the processor (a reply then came too
+# late now and then), and the lanes' tests, which mostly wait, overlap each other.
 trap stop_lanes EXIT
 setup
-start_sanitizer_lane
-main_lane
+start_sanitizer_build
+main_build
+finish_sanitizer_build
+test_programs_ready
+start_fuzz_lane
+start_sanitizer_tests
+main_tests
 finish_fuzz_lane
-finish_sanitizer_lane
+finish_sanitizer_tests
 check_cases
 summary
