@@ -107,9 +107,12 @@ stop_lanes() {
 # The program as scripts/build.sh builds it for a user, then the test programs in the same tree.
 # The program's objects there are shared with the package's build through the compiler cache,
 # so -Werror goes on the test programs alone (tests/CMakeLists.txt); the sanitizer tree compiles
-# the program's code with it.
+# the program's code with it. The package is built here too, among the compiles, as
+# scripts/package.sh builds it for a user: the package test, which runs the README's commands,
+# then finds it built instead of building it beside the other tests, where it came last.
 main_build() {
   scripts/build.sh
+  scripts/package.sh >/dev/null
   cmake -S . -B build -DKVT_TEST_SHARDS=$shards >/dev/null
   cmake --build build -j"$jobs"
 }
