@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds everything and runs every test through CTest (the main lane);
 # builds the test programs of the layers again under AddressSanitizer and
-# UndefinedBehaviorSanitizer (in ./build-asan) and runs them (the sanitizer lane, beside the main
-# one); fuzzes the configuration record reader for a fixed time (the fuzz lane). Ends with one
+# UndefinedBehaviorSanitizer (in ./build-asan, beside the main lane) and runs them after it (the
+# sanitizer lane); fuzzes the configuration record reader for a fixed time (the fuzz lane). Ends with one
 # line for each of the three. Any failure stops the script with a non-zero status. In the trees
 # built here for testing, a compiler warning is an error.
 set -euo pipefail
@@ -56,12 +56,14 @@ configure_sanitizer_lane() {
     -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 }
 
-# The sanitizer lane compiles beside the main lane and tests beside it, in a process group of its
-# own, so that stopping it stops its compilers and tests too. Its output is in build-asan/ and
-# shown here only when it fails. It compiles one more file at a time than there are cores, to
-# take up whatever the main lane's compile leaves.
+# The sanitizer tree compiles beside the main lane, in a process group of its own, so that
+# stopping it stops its compilers too, and at a lower priority: the main lane's compile comes
+# first, as its tests wait on it, and then its tests, which must answer the panel within its
+# 100 ms tick, get the processor before this compile does (at the same priority, a reply came too
+# late now and then). It compiles one more file at a time than there are cores, to take up
+# whatever the main lane leaves. Its output is in build-asan/ and shown here only when it fails.
 sanitizer_build() {
-  cmake --build build-asan -j$((jobs + 1)) --target model_tests files_tests link_tests \
+  nice -n 10 cmake --build build-asan -j$((jobs + 1)) --target model_tests files_tests link_tests \
     window_tests cli_tests >build-asan/build.log 2>&1 ||
     { tail -n 50 build-asan/build.log; echo "the sanitizer build failed"; return 1; }
 }
@@ -75,27 +77,20 @@ start_sanitizer_build() {
 }
 
 finish_sanitizer_build() {
+  echo "Waiting for the sanitizer build (its output: build-asan/build.log)"
   wait "$sanitizing"
+  sanitizing=
 }
 
-# The shards mostly wait: three run at a time for every core (with four, a panel reply in the
-# main lane's tests came too late once). LeakSanitizer stays on (ASan's default): Qt leaves
-# nothing behind that it reports, so any leak it finds is ours.
+# After the main lane's tests, never beside them: both lanes' shards at once missed the panel's
+# tick now and then. The shards mostly wait: three run at a time for every core (with four, a
+# panel reply came too late once). LeakSanitizer stays on (ASan's default): Qt leaves nothing
+# behind that it reports, so any leak it finds is ours. Its output is in build-asan/ctest.log and
+# shown here only when it fails.
 sanitizer_tests() {
+  echo "Running the tests under the sanitizers (their output: build-asan/ctest.log)"
   ctest --test-dir build-asan -L layer --output-on-failure -j$((3 * jobs)) \
     >build-asan/ctest.log 2>&1 || { cat build-asan/ctest.log; return 1; }
-}
-
-start_sanitizer_tests() {
-  set -m
-  sanitizer_tests &
-  sanitizing=$!
-  set +m
-}
-
-finish_sanitizer_tests() {
-  echo "Waiting for the sanitizer run (its output: build-asan/build.log, build-asan/ctest.log)"
-  wait "$sanitizing"
 }
 
 # Stopping the script stops the lanes running beside it, their compilers and tests too.
@@ -107,12 +102,9 @@ stop_lanes() {
 # The program as scripts/build.sh builds it for a user, then the test programs in the same tree.
 # The program's objects there are shared with the package's build through the compiler cache,
 # so -Werror goes on the test programs alone (tests/CMakeLists.txt); the sanitizer tree compiles
-# the program's code with it. The package is built here too, among the compiles, as
-# scripts/package.sh builds it for a user: the package test, which runs the README's commands,
-# then finds it built instead of building it beside the other tests, where it came last.
+# the program's code with it.
 main_build() {
   scripts/build.sh
-  scripts/package.sh >/dev/null
   cmake -S . -B build -DKVT_TEST_SHARDS=$shards >/dev/null
   cmake --build build -j"$jobs"
 }
@@ -181,19 +173,18 @@ summary() {
   echo "  $(tail -n 1 build/fuzz.txt)"
 }
 
-# Both trees compile side by side, then both lanes test side by side, with the fuzzer: no test
-# waits for the panel's 100 ms tick while a compiler takes the processor (a reply then came too
-# late now and then), and the lanes' tests, which mostly wait, overlap each other.
+# The sanitizer tree compiles from the start, beside the main lane's compile and then its tests,
+# which mostly wait; the fuzzer runs beside the main lane's tests too. The sanitized tests run
+# last, on their own.
 trap stop_lanes EXIT
 setup
 start_sanitizer_build
 main_build
-finish_sanitizer_build
 test_programs_ready
 start_fuzz_lane
-start_sanitizer_tests
 main_tests
+finish_sanitizer_build
+sanitizer_tests
 finish_fuzz_lane
-finish_sanitizer_tests
 check_cases
 summary
